@@ -1,0 +1,58 @@
+#pragma once
+// The program's only way into the registry for its startup entries. Text is UTF-8 on this side;
+// the Windows implementation converts at the API boundary so that no name or command is mangled.
+// Every operation reports whether it did what was asked; callers that must stay silent ignore it.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+// A predefined root key, as the 32-bit signed value that saved startup lists store.
+using RootKey = std::int32_t;
+inline constexpr RootKey kLocalMachine = static_cast<RootKey>(0x80000002u);
+inline constexpr RootKey kCurrentUser = static_cast<RootKey>(0x80000001u);
+
+// One value as the collection needs it: its name and its command line.
+struct NamedText {
+    std::string name;
+    std::string text;
+    bool operator==(const NamedText&) const = default;
+};
+
+class Registre {
+public:
+    virtual ~Registre() = default;
+
+    // Deletes one value. Never creates the key.
+    virtual bool DeleteValue(RootKey root, std::string_view path, std::string_view name) = 0;
+
+    // Writes a REG_SZ value, creating the key and its missing parents; replaces a value of any type.
+    virtual bool WriteStringValue(RootKey root, std::string_view path, std::string_view name,
+                                  std::string_view text) = 0;
+
+    // Creates the key (and its parents) if it is missing; an existing key keeps its values.
+    virtual bool CreateKey(RootKey root, std::string_view path) = 0;
+
+    // The text of a REG_SZ or REG_EXPAND_SZ value (unexpanded), up to its first NUL; empty for a
+    // missing key or value and for every other type. Never creates the key.
+    virtual std::string ReadStringValue(RootKey root, std::string_view path, std::string_view name) = 0;
+
+    // Appends the names of the values that hold data, in enumeration order. A value whose data is
+    // empty is not listed; the unnamed value is listed as "". Returns false when the key could not be
+    // opened or the enumeration broke off; names found until then are kept.
+    virtual bool ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) = 0;
+
+    // ListValueNames and ReadStringValue of each listed name, in a single pass over the key.
+    virtual bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) = 0;
+
+    // Copies a value with its own type and raw data into another key of the same root, creating that
+    // key and replacing a value of the same name there. False when the source is missing or the
+    // write was refused.
+    virtual bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
+                           std::string_view name) = 0;
+};
+
+}  // namespace quorvel

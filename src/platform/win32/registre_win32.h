@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/registre.h"
+
+namespace quorvel::win32 {
+
+// The predefined key for a root value, or nullptr for a value that names none (a damaged list file).
+HKEY PredefinedKey(RootKey root);
+
+class Win32Registre final : public Registre {
+public:
+    bool DeleteValue(RootKey root, std::string_view path, std::string_view name) override;
+    bool WriteStringValue(RootKey root, std::string_view path, std::string_view name,
+                          std::string_view text) override;
+    bool CreateKey(RootKey root, std::string_view path) override;
+    std::string ReadStringValue(RootKey root, std::string_view path, std::string_view name) override;
+    bool ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) override;
+    bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
+    bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
+                   std::string_view name) override;
+};
+
+}  // namespace quorvel::win32

@@ -1,0 +1,49 @@
+#include "store/startup_entry.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+std::string_view PathOfState(std::int16_t state) {
+    switch (state) {
+        case kStateEnabled: return kRunPath;
+        case kStateDisabled: return kRunDisabledPath;
+        case kStateBanned: return kBanPath;
+        default: return {};
+    }
+}
+
+std::string_view StateWord(std::int16_t state) {
+    switch (state) {
+        case kStateEnabled: return "Enable";
+        case kStateDisabled: return "Disable";
+        case kStateBanned: return "Ban";
+        default: return {};
+    }
+}
+
+std::string MakeKey(std::string_view name, std::int16_t state) {
+    std::string key(name);
+    key += '-';
+    key += std::to_string(state);
+    return key;
+}
+
+StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root) {
+    StartupEntry entry;
+    entry.Key = MakeKey(name, state);
+    entry.Name = std::move(name);
+    entry.Command = std::move(command);
+    entry.State = state;
+    entry.Root = root;
+    return entry;
+}
+
+const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity) {
+    // Saved lists may repeat an identity; the last one wins, as it does for the list's own keys.
+    auto it = std::find_if(entries.rbegin(), entries.rend(),
+                           [&](const StartupEntry& e) { return e.Root == identity.root && e.Key == identity.key; });
+    return it == entries.rend() ? nullptr : &*it;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,73 @@
+#pragma once
+// The in-memory picture of the startup keys: one StartupEntry per value found in the Run, Run- and
+// Ban- keys of both roots. The table grows with the registry: a fixed capacity would let junk
+// values in the first keys push the bans out of view, and so switch them off.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registre.h"
+
+namespace quorvel {
+
+inline constexpr std::string_view kRunPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr std::string_view kRunDisabledPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-";
+inline constexpr std::string_view kBanPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ban-";
+
+// State codes, as stored in saved startup lists.
+inline constexpr std::int16_t kStateBanned = 1;
+inline constexpr std::int16_t kStateDisabled = 2;
+inline constexpr std::int16_t kStateEnabled = 3;
+
+// Where a state's values live; empty for a code that is no state.
+std::string_view PathOfState(std::int16_t state);
+// "Enable", "Disable", "Ban"; empty for a code that is no state.
+std::string_view StateWord(std::int16_t state);
+// The entry's key: its name followed by "-" and the state code ("Name-3").
+std::string MakeKey(std::string_view name, std::int16_t state);
+
+// The key repeats when the same name has the same state under both roots, so whatever must tell
+// two entries apart (list items, the entry actions) uses the root as well.
+struct EntryIdentity {
+    RootKey root = 0;
+    std::string key;
+    bool operator==(const EntryIdentity&) const = default;
+};
+
+struct StartupEntry {
+    std::string Name;
+    std::string Key;
+    std::string Command;
+    std::int16_t State = 0;
+    RootKey Root = 0;
+
+    EntryIdentity Identity() const { return {Root, Key}; }
+    bool operator==(const StartupEntry&) const = default;
+};
+
+StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root);
+
+// The six keys, in the order in which the table is filled.
+struct EntrySource {
+    RootKey root;
+    std::string_view path;
+    std::int16_t state;
+};
+inline constexpr std::array<EntrySource, 6> kEntrySources{{
+    {kLocalMachine, kRunPath, kStateEnabled},
+    {kLocalMachine, kRunDisabledPath, kStateDisabled},
+    {kLocalMachine, kBanPath, kStateBanned},
+    {kCurrentUser, kRunPath, kStateEnabled},
+    {kCurrentUser, kRunDisabledPath, kStateDisabled},
+    {kCurrentUser, kBanPath, kStateBanned},
+}};
+
+using EntryTable = std::vector<StartupEntry>;
+
+// The last entry with this identity, or nullptr.
+const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity);
+
+}  // namespace quorvel

@@ -1,0 +1,219 @@
+// The rules of the registry module, run against the fake natively and against the real registry
+// under Wine. Everything happens below a scratch key that each test deletes first.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "contract/registry_harness.h"
+#include "fakes/utf16.h"
+
+namespace quorvel::testing {
+namespace {
+
+constexpr std::string_view kScratch = "Software\\QuorvelContract";
+constexpr std::string_view kKey = "Software\\QuorvelContract\\Run";
+constexpr std::string_view kOther = "Software\\QuorvelContract\\Run-";
+
+RawValue Bytes(std::uint32_t type, std::vector<std::uint8_t> data) { return RawValue{type, std::move(data)}; }
+
+class RegistreContract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        harness_ = MakeRegistryHarness();
+        harness_->DeleteTree(kCurrentUser, kScratch);
+        ASSERT_FALSE(harness_->KeyExists(kCurrentUser, kScratch));
+    }
+    void TearDown() override { harness_->DeleteTree(kCurrentUser, kScratch); }
+
+    Registre& registry() { return harness_->Subject(); }
+    // Windows enumerates in creation order, Wine in name order; nothing may depend on either.
+    std::vector<std::string> Names(std::string_view path = kKey) {
+        std::vector<std::string> names;
+        registry().ListValueNames(names, kCurrentUser, path);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::vector<NamedText> Values(std::string_view path = kKey) {
+        std::vector<NamedText> values;
+        EXPECT_TRUE(registry().ListValues(values, kCurrentUser, path));
+        std::sort(values.begin(), values.end(), [](auto& a, auto& b) { return a.name < b.name; });
+        return values;
+    }
+
+    std::unique_ptr<RegistryHarness> harness_;
+};
+
+TEST_F(RegistreContract, TextOutsideTheAnsiCodePageRoundTripsUnchanged) {
+    const std::string name = "Ünïcødé 日本 entry";
+    const std::string command = "C:\\Tools\\prix €\\run.exe --sign=✓";
+    ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, name, command));
+
+    EXPECT_EQ(Names(), std::vector<std::string>{name});
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, name), command);
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, name), Bytes(kRegSz, StringData(command)));
+}
+
+TEST_F(RegistreContract, WritingCreatesMissingParentsAndReplacesAValueOfAnyType) {
+    const std::string deep = std::string(kScratch) + "\\a\\b\\c";
+    ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, deep, "x", "first"));
+    EXPECT_TRUE(harness_->KeyExists(kCurrentUser, std::string(kScratch) + "\\a\\b"));
+
+    harness_->SetRaw(kCurrentUser, kKey, "x", Bytes(kRegDword, {1, 0, 0, 0}));
+    ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, "x", "second"));
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, "x"), Bytes(kRegSz, StringData("second")));
+    EXPECT_EQ(Names(), std::vector<std::string>{"x"});
+}
+
+TEST_F(RegistreContract, ReadingListingAndDeletingNeverCreateAKey) {
+    std::vector<std::string> names{"kept"};
+    EXPECT_FALSE(registry().ListValueNames(names, kCurrentUser, kKey));
+    EXPECT_EQ(names, std::vector<std::string>{"kept"});
+    std::vector<NamedText> values;
+    EXPECT_FALSE(registry().ListValues(values, kCurrentUser, kKey));
+    EXPECT_TRUE(values.empty());
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "x"), "");
+    // Nothing is left to delete, which is what the caller wanted.
+    EXPECT_TRUE(registry().DeleteValue(kCurrentUser, kKey, "x"));
+    EXPECT_FALSE(harness_->KeyExists(kCurrentUser, kKey));
+}
+
+TEST_F(RegistreContract, CreateKeyKeepsExistingValuesAndDeleteRemovesExactlyOne) {
+    ASSERT_TRUE(registry().CreateKey(kCurrentUser, kKey));
+    EXPECT_TRUE(harness_->KeyExists(kCurrentUser, kKey));
+    EXPECT_TRUE(Names().empty());
+
+    registry().WriteStringValue(kCurrentUser, kKey, "a", "1");
+    registry().WriteStringValue(kCurrentUser, kKey, "b", "2");
+    ASSERT_TRUE(registry().CreateKey(kCurrentUser, kKey));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b"}));
+
+    EXPECT_TRUE(registry().DeleteValue(kCurrentUser, kKey, "a"));
+    EXPECT_TRUE(registry().DeleteValue(kCurrentUser, kKey, "missing"));
+    EXPECT_EQ(Names(), std::vector<std::string>{"b"});
+}
+
+TEST_F(RegistreContract, ValuesWithoutDataAreNotListedButATerminatorAloneIs) {
+    harness_->SetRaw(kCurrentUser, kKey, "empty sz", Bytes(kRegSz, {}));
+    harness_->SetRaw(kCurrentUser, kKey, "empty binary", Bytes(kRegBinary, {}));
+    harness_->SetRaw(kCurrentUser, kKey, "terminator", Bytes(kRegSz, {0, 0}));
+
+    EXPECT_EQ(Names(), std::vector<std::string>{"terminator"});
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "terminator"), "");
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "empty sz"), "");
+    EXPECT_TRUE(harness_->GetRaw(kCurrentUser, kKey, "empty sz").has_value());
+}
+
+TEST_F(RegistreContract, TheUnnamedValueIsListedUnderTheEmptyName) {
+    harness_->SetRaw(kCurrentUser, kKey, "", Bytes(kRegSz, StringData("default.exe")));
+    EXPECT_EQ(Names(), std::vector<std::string>{""});
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, ""), "default.exe");
+}
+
+TEST_F(RegistreContract, ExpandableTextReadsUnexpandedAndOtherTypesReadEmpty) {
+    harness_->SetRaw(kCurrentUser, kKey, "expand", Bytes(kRegExpandSz, StringData("%SystemRoot%\\tool.exe /q")));
+    harness_->SetRaw(kCurrentUser, kKey, "dword", Bytes(kRegDword, {7, 0, 0, 0}));
+    harness_->SetRaw(kCurrentUser, kKey, "binary", Bytes(kRegBinary, {'a', 0, 'b', 0, 0, 0}));
+
+    EXPECT_EQ(Names(), (std::vector<std::string>{"binary", "dword", "expand"}));
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "expand"), "%SystemRoot%\\tool.exe /q");
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "dword"), "");
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "binary"), "");
+}
+
+TEST_F(RegistreContract, AnEmbeddedNulEndsTheText) {
+    std::vector<std::uint8_t> data = StringData("abc");
+    const std::vector<std::uint8_t> tail = StringData("def");
+    data.insert(data.end(), tail.begin(), tail.end());
+    harness_->SetRaw(kCurrentUser, kKey, "nul", Bytes(kRegSz, data));
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "nul"), "abc");
+}
+
+TEST_F(RegistreContract, LongNamesAndLongDataAreListedWhole) {
+    const std::string name254(254, 'n');
+    const std::string name300 = std::string(299, 'L') + "Z";
+    const std::string long_command(2000, 'c');
+    registry().WriteStringValue(kCurrentUser, kKey, name254, "short");
+    registry().WriteStringValue(kCurrentUser, kKey, name300, long_command);
+
+    EXPECT_EQ(Names(), (std::vector<std::string>{name300, name254}));
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, name300), long_command);
+    EXPECT_EQ(Values(), (std::vector<NamedText>{{name300, long_command}, {name254, "short"}}));
+}
+
+TEST_F(RegistreContract, ListValuesAgreesWithListingThenReadingEachName) {
+    harness_->SetRaw(kCurrentUser, kKey, "plain", Bytes(kRegSz, StringData("plain.exe")));
+    harness_->SetRaw(kCurrentUser, kKey, "gone", Bytes(kRegSz, {}));
+    harness_->SetRaw(kCurrentUser, kKey, "expand", Bytes(kRegExpandSz, StringData("%TEMP%\\e.exe")));
+    harness_->SetRaw(kCurrentUser, kKey, "dword", Bytes(kRegDword, {1, 2, 3, 4}));
+    harness_->SetRaw(kCurrentUser, kKey, "", Bytes(kRegSz, StringData("unnamed")));
+
+    const std::vector<NamedText> one_pass = Values();
+    std::vector<NamedText> two_steps;
+    for (const std::string& name : Names()) {
+        two_steps.push_back({name, registry().ReadStringValue(kCurrentUser, kKey, name)});
+    }
+    EXPECT_EQ(one_pass, two_steps);
+    EXPECT_EQ(one_pass.size(), 4u);
+}
+
+TEST_F(RegistreContract, CopyKeepsTheValuesOwnTypeAndRawData) {
+    const RawValue expand = Bytes(kRegExpandSz, StringData("%ProgramFiles%\\App\\app.exe -tray"));
+    const RawValue binary = Bytes(kRegBinary, {0xde, 0xad, 0xbe, 0xef, 0x00});
+    harness_->SetRaw(kCurrentUser, kKey, "expand", expand);
+    harness_->SetRaw(kCurrentUser, kKey, "binary", binary);
+    harness_->SetRaw(kCurrentUser, kOther, "binary", Bytes(kRegSz, StringData("old")));
+
+    ASSERT_TRUE(registry().CopyValue(kCurrentUser, kKey, kOther, "expand"));
+    ASSERT_TRUE(registry().CopyValue(kCurrentUser, kKey, kOther, "binary"));
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kOther, "expand"), expand);
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kOther, "binary"), binary);
+    // The source stays where it was.
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, "expand"), expand);
+
+    EXPECT_FALSE(registry().CopyValue(kCurrentUser, kKey, kOther, "missing"));
+    EXPECT_FALSE(harness_->GetRaw(kCurrentUser, kOther, "missing").has_value());
+}
+
+TEST_F(RegistreContract, CopyCreatesTheTargetKey) {
+    harness_->SetRaw(kCurrentUser, kKey, "x", Bytes(kRegSz, StringData("x.exe")));
+    const std::string target = std::string(kScratch) + "\\New\\Ban-";
+    ASSERT_TRUE(registry().CopyValue(kCurrentUser, kKey, target, "x"));
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, target, "x"), "x.exe");
+}
+
+TEST_F(RegistreContract, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
+    for (const char* name : {"zeta", "alpha", "Mid"}) registry().WriteStringValue(kCurrentUser, kKey, name, name);
+    registry().WriteStringValue(kCurrentUser, kKey, "ALPHA", "replaced");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Mid", "alpha", "zeta"}));
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "Alpha"), "replaced");
+}
+
+TEST_F(RegistreContract, ARootThatIsNoPredefinedKeyFailsEveryOperation) {
+    constexpr RootKey bogus = 12345;
+    EXPECT_FALSE(registry().WriteStringValue(bogus, kKey, "x", "y"));
+    EXPECT_FALSE(registry().CreateKey(bogus, kKey));
+    EXPECT_FALSE(registry().DeleteValue(bogus, kKey, "x"));
+    EXPECT_EQ(registry().ReadStringValue(bogus, kKey, "x"), "");
+    std::vector<std::string> names;
+    EXPECT_FALSE(registry().ListValueNames(names, bogus, kKey));
+}
+
+TEST_F(RegistreContract, RefusedChangesAreReportedAndChangeNothing) {
+    harness_->SetRaw(kCurrentUser, kKey, "x", Bytes(kRegSz, StringData("x.exe")));
+    if (!harness_->RefuseChangesUnder(kCurrentUser)) GTEST_SKIP() << "the real registry grants us everything";
+
+    EXPECT_FALSE(registry().WriteStringValue(kCurrentUser, kKey, "y", "y.exe"));
+    EXPECT_FALSE(registry().DeleteValue(kCurrentUser, kKey, "x"));
+    EXPECT_FALSE(registry().CopyValue(kCurrentUser, kKey, kOther, "x"));
+    EXPECT_FALSE(registry().CreateKey(kCurrentUser, kOther));
+    EXPECT_EQ(Names(), std::vector<std::string>{"x"});
+    EXPECT_FALSE(harness_->KeyExists(kCurrentUser, kOther));
+    // Reading still works for a user who may not write.
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "x"), "x.exe");
+}
+
+}  // namespace
+}  // namespace quorvel::testing

@@ -1,0 +1,177 @@
+#include "fakes/fake_registre.h"
+
+#include <algorithm>
+
+#include "fakes/utf16.h"
+
+namespace quorvel::testing {
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) { return FoldCase(ToUtf16(a)) == FoldCase(ToUtf16(b)); }
+
+bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
+
+std::string TextOf(const RawValue& raw) {
+    std::u16string text;
+    for (size_t i = 0; i + 1 < raw.data.size(); i += 2) {
+        const auto c = static_cast<char16_t>(raw.data[i] | (raw.data[i + 1] << 8));
+        if (c == u'\0') break;
+        text += c;
+    }
+    return FromUtf16(text);
+}
+
+}  // namespace
+
+std::optional<FakeRegistre::KeyId> FakeRegistre::IdOf(RootKey root, std::string_view path) {
+    if (root != kLocalMachine && root != kCurrentUser) return std::nullopt;
+    return KeyId{root, FoldCase(ToUtf16(path))};
+}
+
+FakeRegistre::Key* FakeRegistre::Find(RootKey root, std::string_view path) {
+    const auto id = IdOf(root, path);
+    if (!id) return nullptr;
+    auto it = keys_.find(*id);
+    return it == keys_.end() ? nullptr : &it->second;
+}
+
+const FakeRegistre::Key* FakeRegistre::Find(RootKey root, std::string_view path) const {
+    return const_cast<FakeRegistre*>(this)->Find(root, path);
+}
+
+FakeRegistre::Key* FakeRegistre::Create(RootKey root, std::string_view path) {
+    if (!IdOf(root, path)) return nullptr;
+    // Every parent along the path comes into being too.
+    for (size_t slash = path.find('\\'); slash != std::string_view::npos; slash = path.find('\\', slash + 1)) {
+        keys_.try_emplace(*IdOf(root, path.substr(0, slash)));
+    }
+    return &keys_[*IdOf(root, path)];
+}
+
+FakeRegistre::Value* FakeRegistre::FindValue(Key& key, std::string_view name) {
+    auto it = std::find_if(key.values.begin(), key.values.end(),
+                           [&](const Value& v) { return SameName(v.name, name); });
+    return it == key.values.end() ? nullptr : &*it;
+}
+
+bool FakeRegistre::Refused(Change::Kind kind, RootKey root, std::string_view path, std::string_view name) const {
+    return refuse_ && refuse_(Change{kind, root, std::string(path), std::string(name)});
+}
+
+void FakeRegistre::Put(Key& key, std::string_view name, RawValue raw) {
+    if (Value* existing = FindValue(key, name)) {
+        existing->raw = std::move(raw);
+    } else {
+        key.values.push_back({std::string(name), std::move(raw)});
+    }
+}
+
+bool FakeRegistre::DeleteValue(RootKey root, std::string_view path, std::string_view name) {
+    if (!IdOf(root, path)) return false;
+    Key* key = Find(root, path);
+    if (key == nullptr) return true;
+    if (Refused(Change::Kind::kDelete, root, path, name)) return false;
+    auto it = std::find_if(key->values.begin(), key->values.end(),
+                           [&](const Value& v) { return SameName(v.name, name); });
+    if (it != key->values.end()) {
+        key->values.erase(it);
+        ++counters.deletes;
+    }
+    return true;
+}
+
+bool FakeRegistre::WriteStringValue(RootKey root, std::string_view path, std::string_view name,
+                                    std::string_view text) {
+    if (!IdOf(root, path) || Refused(Change::Kind::kWrite, root, path, name)) return false;
+    Put(*Create(root, path), name, RawValue{kRegSz, StringData(text)});
+    ++counters.writes;
+    return true;
+}
+
+bool FakeRegistre::CreateKey(RootKey root, std::string_view path) {
+    if (!IdOf(root, path)) return false;
+    if (Find(root, path) != nullptr) return true;
+    if (Refused(Change::Kind::kCreateKey, root, path, {})) return false;
+    Create(root, path);
+    return true;
+}
+
+std::string FakeRegistre::ReadStringValue(RootKey root, std::string_view path, std::string_view name) {
+    ++counters.reads;
+    Key* key = Find(root, path);
+    if (key == nullptr) return {};
+    const Value* value = FindValue(*key, name);
+    if (value == nullptr || !IsText(value->raw.type)) return {};
+    return TextOf(value->raw);
+}
+
+bool FakeRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
+    ++counters.lists;
+    const Key* key = Find(root, path);
+    if (key == nullptr) return false;
+    for (const Value& v : key->values) {
+        if (!v.raw.data.empty()) list.push_back(v.name);
+    }
+    return true;
+}
+
+bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
+    ++counters.lists;
+    const Key* key = Find(root, path);
+    if (key == nullptr) return false;
+    for (const Value& v : key->values) {
+        if (!v.raw.data.empty()) list.push_back({v.name, IsText(v.raw.type) ? TextOf(v.raw) : std::string()});
+    }
+    return true;
+}
+
+bool FakeRegistre::CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
+                             std::string_view name) {
+    Key* from = Find(root, from_path);
+    if (from == nullptr) return false;
+    const Value* source = FindValue(*from, name);
+    if (source == nullptr || Refused(Change::Kind::kWrite, root, to_path, name)) return false;
+    RawValue raw = source->raw;
+    Put(*Create(root, to_path), name, std::move(raw));
+    ++counters.writes;
+    return true;
+}
+
+void FakeRegistre::SetRaw(RootKey root, std::string_view path, std::string_view name, RawValue value) {
+    Put(*Create(root, path), name, std::move(value));
+}
+
+void FakeRegistre::SetString(RootKey root, std::string_view path, std::string_view name, std::string_view text) {
+    SetRaw(root, path, name, RawValue{kRegSz, StringData(text)});
+}
+
+std::optional<RawValue> FakeRegistre::GetRaw(RootKey root, std::string_view path, std::string_view name) const {
+    const Key* key = Find(root, path);
+    if (key == nullptr) return std::nullopt;
+    for (const Value& v : key->values) {
+        if (SameName(v.name, name)) return v.raw;
+    }
+    return std::nullopt;
+}
+
+bool FakeRegistre::KeyExists(RootKey root, std::string_view path) const { return Find(root, path) != nullptr; }
+
+void FakeRegistre::DeleteTree(RootKey root, std::string_view path) {
+    const auto id = IdOf(root, path);
+    if (!id) return;
+    const std::u16string prefix = id->second + u"\\";
+    std::erase_if(keys_, [&](const auto& entry) {
+        const auto& [key_root, key_path] = entry.first;
+        return key_root == root && (key_path == id->second || key_path.starts_with(prefix));
+    });
+}
+
+std::vector<std::string> FakeRegistre::AllNames(RootKey root, std::string_view path) const {
+    std::vector<std::string> names;
+    if (const Key* key = Find(root, path)) {
+        for (const Value& v : key->values) names.push_back(v.name);
+    }
+    return names;
+}
+
+}  // namespace quorvel::testing
