@@ -19,11 +19,12 @@ inline constexpr RootKey kCurrentUser = static_cast<RootKey>(0x80000001u);
 struct NamedText {
     std::string name;
     std::string text;
+    bool expandable = false;  // REG_EXPAND_SZ: %NAME% references are meant to be expanded
     bool operator==(const NamedText&) const = default;
 };
 
 class Registre {
-public:
+  public:
     virtual ~Registre() = default;
 
     // Deletes one value. Never creates the key.
@@ -53,6 +54,9 @@ public:
     // write was refused.
     virtual bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                            std::string_view name) = 0;
+
+    // Why the last operation that returned false failed, in the system's words ("Access is denied.").
+    virtual std::string LastError() const = 0;
 };
 
 }  // namespace quorvel

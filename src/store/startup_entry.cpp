@@ -6,19 +6,27 @@ namespace quorvel {
 
 std::string_view PathOfState(std::int16_t state) {
     switch (state) {
-        case kStateEnabled: return kRunPath;
-        case kStateDisabled: return kRunDisabledPath;
-        case kStateBanned: return kBanPath;
-        default: return {};
+        case kStateEnabled:
+            return kRunPath;
+        case kStateDisabled:
+            return kRunDisabledPath;
+        case kStateBanned:
+            return kBanPath;
+        default:
+            return {};
     }
 }
 
 std::string_view StateWord(std::int16_t state) {
     switch (state) {
-        case kStateEnabled: return "Enable";
-        case kStateDisabled: return "Disable";
-        case kStateBanned: return "Ban";
-        default: return {};
+        case kStateEnabled:
+            return "Enable";
+        case kStateDisabled:
+            return "Disable";
+        case kStateBanned:
+            return "Ban";
+        default:
+            return {};
     }
 }
 
@@ -29,20 +37,31 @@ std::string MakeKey(std::string_view name, std::int16_t state) {
     return key;
 }
 
-StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root) {
+StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root,
+                       bool expandable) {
     StartupEntry entry;
     entry.Key = MakeKey(name, state);
     entry.Name = std::move(name);
     entry.Command = std::move(command);
     entry.State = state;
     entry.Root = root;
+    entry.Expandable = expandable;
     return entry;
+}
+
+std::string_view RootName(RootKey root) {
+    if (root == kLocalMachine)
+        return "HKEY_LOCAL_MACHINE";
+    if (root == kCurrentUser)
+        return "HKEY_CURRENT_USER";
+    return "an unknown root key";
 }
 
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity) {
     // Saved lists may repeat an identity; the last one wins, as it does for the list's own keys.
-    auto it = std::find_if(entries.rbegin(), entries.rend(),
-                           [&](const StartupEntry& e) { return e.Root == identity.root && e.Key == identity.key; });
+    auto it = std::find_if(entries.rbegin(), entries.rend(), [&](const StartupEntry& e) {
+        return e.Root == identity.root && e.Key == identity.key;
+    });
     return it == entries.rend() ? nullptr : &*it;
 }
 

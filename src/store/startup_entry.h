@@ -43,12 +43,15 @@ struct StartupEntry {
     std::string Command;
     std::int16_t State = 0;
     RootKey Root = 0;
+    // The value is REG_EXPAND_SZ: its command holds %NAME% references to expand before it runs.
+    bool Expandable = false;
 
     EntryIdentity Identity() const { return {Root, Key}; }
     bool operator==(const StartupEntry&) const = default;
 };
 
-StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root);
+StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root,
+                       bool expandable = false);
 
 // The six keys, in the order in which the table is filled.
 struct EntrySource {
@@ -66,6 +69,9 @@ inline constexpr std::array<EntrySource, 6> kEntrySources{{
 }};
 
 using EntryTable = std::vector<StartupEntry>;
+
+// A root's name as users know it from the registry editor.
+std::string_view RootName(RootKey root);
 
 // The last entry with this identity, or nullptr.
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity);

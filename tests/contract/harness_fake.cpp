@@ -4,7 +4,7 @@ namespace quorvel::testing {
 namespace {
 
 class FakeHarness final : public RegistryHarness {
-public:
+  public:
     Registre& Subject() override { return registry_; }
     void DeleteTree(RootKey root, std::string_view path) override { registry_.DeleteTree(root, path); }
     void SetRaw(RootKey root, std::string_view path, std::string_view name, const RawValue& value) override {
@@ -19,12 +19,14 @@ public:
         return true;
     }
 
-private:
+  private:
     FakeRegistre registry_;
 };
 
 }  // namespace
 
-std::unique_ptr<RegistryHarness> MakeRegistryHarness() { return std::make_unique<FakeHarness>(); }
+std::unique_ptr<RegistryHarness> MakeRegistryHarness() {
+    return std::make_unique<FakeHarness>();
+}
 
 }  // namespace quorvel::testing

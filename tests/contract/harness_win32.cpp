@@ -11,7 +11,7 @@ namespace {
 using win32::Widen;
 
 class Win32Harness final : public RegistryHarness {
-public:
+  public:
     Registre& Subject() override { return registry_; }
 
     void DeleteTree(RootKey root, std::string_view path) override {
@@ -21,8 +21,8 @@ public:
 
     void SetRaw(RootKey root, std::string_view path, std::string_view name, const RawValue& value) override {
         win32::UniqueHKey key;
-        ::RegCreateKeyExW(win32::PredefinedKey(root), Widen(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          key.put(), nullptr);
+        ::RegCreateKeyExW(win32::PredefinedKey(root), Widen(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                          nullptr, key.put(), nullptr);
         ::RegSetValueExW(key.get(), Widen(name).c_str(), 0, value.type, value.data.data(),
                          static_cast<DWORD>(value.data.size()));
     }
@@ -36,7 +36,8 @@ public:
         const std::wstring wide_name = Widen(name);
         DWORD type = 0;
         DWORD size = 0;
-        if (::RegQueryValueExW(key.get(), wide_name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+        if (::RegQueryValueExW(key.get(), wide_name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS) {
             return std::nullopt;
         }
         RawValue value{type, std::vector<std::uint8_t>(size)};
@@ -46,18 +47,20 @@ public:
 
     bool KeyExists(RootKey root, std::string_view path) override {
         win32::UniqueHKey key;
-        return ::RegOpenKeyExW(win32::PredefinedKey(root), Widen(path).c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
-               ERROR_SUCCESS;
+        return ::RegOpenKeyExW(win32::PredefinedKey(root), Widen(path).c_str(), 0, KEY_QUERY_VALUE,
+                               key.put()) == ERROR_SUCCESS;
     }
 
     bool RefuseChangesUnder(RootKey) override { return false; }
 
-private:
+  private:
     win32::Win32Registre registry_;
 };
 
 }  // namespace
 
-std::unique_ptr<RegistryHarness> MakeRegistryHarness() { return std::make_unique<Win32Harness>(); }
+std::unique_ptr<RegistryHarness> MakeRegistryHarness() {
+    return std::make_unique<Win32Harness>();
+}
 
 }  // namespace quorvel::testing

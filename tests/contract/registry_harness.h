@@ -11,11 +11,12 @@
 namespace quorvel::testing {
 
 class RegistryHarness {
-public:
+  public:
     virtual ~RegistryHarness() = default;
     virtual Registre& Subject() = 0;
     virtual void DeleteTree(RootKey root, std::string_view path) = 0;
-    virtual void SetRaw(RootKey root, std::string_view path, std::string_view name, const RawValue& value) = 0;
+    virtual void SetRaw(RootKey root, std::string_view path, std::string_view name,
+                        const RawValue& value) = 0;
     virtual std::optional<RawValue> GetRaw(RootKey root, std::string_view path, std::string_view name) = 0;
     virtual bool KeyExists(RootKey root, std::string_view path) = 0;
     // Makes changes under the root fail as for a user without rights; false where that cannot be arranged.

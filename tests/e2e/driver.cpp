@@ -1,2 +1,270 @@
-// Placeholder until the end-to-end driver is written.
-int wmain() { return 0; }
+// Drives the real Quorvel window from another process, the way the end-to-end tests need it:
+// finds its windows, reads the entry list, posts commands, and answers message boxes.
+// Output is UTF-8; exit status 0 means the asked-for thing is true or done.
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kMainClass[] = L"QuorvelForm1";
+constexpr int kListId = 1001;
+constexpr UINT_PTR kTimer1 = 1;
+
+void Write(const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
+                                           0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
+                          nullptr);
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written,
+                nullptr);
+}
+
+HWND MainWindow() {
+    return ::FindWindowW(kMainClass, L"Quorvel");
+}
+HWND List(HWND main) {
+    return ::GetDlgItem(main, kListId);
+}
+
+// Memory in the program's own address space, for messages that carry pointers.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(HWND window, size_t size) : size_(size) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        address_ = ::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        ::CloseHandle(process_);
+    }
+    void* Address() const { return address_; }
+    void Put(const void* data, size_t size, size_t offset = 0) {
+        ::WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+    void Get(void* data, size_t size, size_t offset = 0) const {
+        ::ReadProcessMemory(process_, static_cast<const char*>(address_) + offset, data, size, nullptr);
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_;
+};
+
+std::wstring ItemText(HWND list, int item, int column) {
+    constexpr size_t kChars = 4096;
+    RemoteBuffer remote(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    LVITEMW request{};
+    request.iSubItem = column;
+    request.cchTextMax = kChars;
+    request.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.Address()) + sizeof(LVITEMW));
+    remote.Put(&request, sizeof(request));
+    const auto length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
+                                       reinterpret_cast<LPARAM>(remote.Address()));
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    remote.Get(text.data(), text.size() * sizeof(wchar_t), sizeof(LVITEMW));
+    return text;
+}
+
+int ItemImage(HWND list, int item) {
+    RemoteBuffer remote(list, sizeof(LVITEMW));
+    LVITEMW request{};
+    request.mask = LVIF_IMAGE;
+    request.iItem = item;
+    remote.Put(&request, sizeof(request));
+    ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.Address()));
+    remote.Get(&request, sizeof(request));
+    return request.iImage;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+// The program's visible top-level window of a class, if there is one.
+HWND VisibleWindowOfClass(DWORD pid, const wchar_t* class_name) {
+    struct Search {
+        DWORD pid;
+        const wchar_t* class_name;
+        HWND found;
+    } search{pid, class_name, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            wchar_t cls[64] = {};
+            ::GetClassNameW(window, cls, 64);
+            if (std::wcscmp(cls, s->class_name) == 0 && ::IsWindowVisible(window) &&
+                ProcessOf(window) == s->pid) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The visible message box of the program, if one is open.
+HWND MessageBoxWindow(DWORD pid) {
+    return VisibleWindowOfClass(pid, L"#32770");
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int Usage() {
+    Write(
+        L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
+        L"       select N | command ID | close | tick | keys VK... | msgbox | answer ok|cancel | windows\n");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2)
+        return Usage();
+    const std::wstring verb = argv[1];
+    const auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
+
+    if (verb == L"wait-window") {
+        const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(_wtoi(arg(2).c_str()) * 1000);
+        for (;;) {
+            const HWND main = MainWindow();
+            if (main != nullptr && ::IsWindowVisible(main))
+                return 0;
+            if (static_cast<LONG>(::GetTickCount() - deadline) > 0)
+                return 1;
+            ::Sleep(50);
+        }
+    }
+    const HWND main = MainWindow();
+    if (main == nullptr) {
+        Write(L"no Quorvel window\n");
+        return 3;
+    }
+    const HWND list = List(main);
+    if (verb == L"visible")
+        return ::IsWindowVisible(main) ? 0 : 1;
+    if (verb == L"pid") {
+        Write(std::to_wstring(ProcessOf(main)) + L"\n");
+        return 0;
+    }
+    if (verb == L"count") {
+        Write(std::to_wstring(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) + L"\n");
+        return 0;
+    }
+    if (verb == L"rows") {
+        // One line per row: name, path, state word and image number (counted from 1), tab-separated.
+        const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            Write(ItemText(list, i, 0) + L"\t" + ItemText(list, i, 1) + L"\t" + ItemText(list, i, 2) + L"\t" +
+                  std::to_wstring(ItemImage(list, i) + 1) + L"\n");
+        }
+        return 0;
+    }
+    if (verb == L"row-point") {
+        // The middle of row N's name, in screen coordinates, for a real mouse click.
+        RemoteBuffer remote(list, sizeof(RECT));
+        RECT rect{LVIR_LABEL, 0, 0, 0};
+        remote.Put(&rect, sizeof(rect));
+        ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(_wtoi(arg(2).c_str())),
+                       reinterpret_cast<LPARAM>(remote.Address()));
+        remote.Get(&rect, sizeof(rect));
+        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::MapWindowPoints(list, nullptr, &point, 1);
+        Write(std::to_wstring(point.x) + L" " + std::to_wstring(point.y) + L"\n");
+        return 0;
+    }
+    if (verb == L"menu-point") {
+        // The middle of item N (from 1) of the menu bar, in screen coordinates.
+        MENUBARINFO info{};
+        info.cbSize = sizeof(info);
+        if (!::GetMenuBarInfo(main, OBJID_MENU, _wtoi(arg(2).c_str()), &info))
+            return 1;
+        Write(std::to_wstring((info.rcBar.left + info.rcBar.right) / 2) + L" " +
+              std::to_wstring((info.rcBar.top + info.rcBar.bottom) / 2) + L"\n");
+        return 0;
+    }
+    if (verb == L"menu-bar") {
+        // Enters the menu bar as F10 would; "keys" then moves through it.
+        return ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 0) ? 0 : 1;
+    }
+    if (verb == L"select") {
+        RemoteBuffer remote(list, sizeof(LVITEMW));
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        remote.Put(&state, sizeof(state));
+        return ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(_wtoi(arg(2).c_str())),
+                              reinterpret_cast<LPARAM>(remote.Address()))
+                   ? 0
+                   : 1;
+    }
+    if (verb == L"command") {
+        return ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(_wtoi(arg(2).c_str()), 0), 0) ? 0 : 1;
+    }
+    if (verb == L"close")
+        return ::PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (verb == L"tick")
+        return ::PostMessageW(main, WM_TIMER, kTimer1, 0) ? 0 : 1;
+    if (verb == L"keys") {
+        // Keys for an open pop-up menu, which listens on the program's thread whatever has the focus.
+        for (int i = 2; i < argc; ++i) {
+            const auto key = static_cast<WPARAM>(_wtoi(argv[i]));
+            ::PostMessageW(main, WM_KEYDOWN, key, 0);
+            ::PostMessageW(main, WM_KEYUP, key, 0);
+        }
+        return 0;
+    }
+    if (verb == L"menu-open")
+        return VisibleWindowOfClass(ProcessOf(main), L"#32768") != nullptr ? 0 : 1;
+    if (verb == L"msgbox") {
+        const HWND box = MessageBoxWindow(ProcessOf(main));
+        if (box == nullptr)
+            return 1;
+        Write(WindowText(box) + L"\n" + WindowText(::GetDlgItem(box, 0xFFFF)) + L"\n");
+        return 0;
+    }
+    if (verb == L"answer") {
+        const HWND box = MessageBoxWindow(ProcessOf(main));
+        if (box == nullptr)
+            return 1;
+        const WPARAM id = arg(2) == L"cancel" ? IDCANCEL : IDOK;
+        return ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
+    }
+    if (verb == L"windows") {
+        // The program's visible top-level windows, by class and title.
+        struct Search {
+            DWORD pid;
+        } search{ProcessOf(main)};
+        ::EnumWindows(
+            [](HWND window, LPARAM context) -> BOOL {
+                if (::IsWindowVisible(window) &&
+                    ProcessOf(window) == reinterpret_cast<Search*>(context)->pid) {
+                    wchar_t cls[64] = {};
+                    ::GetClassNameW(window, cls, 64);
+                    Write(std::wstring(cls) + L"\t" + WindowText(window) + L"\n");
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return 0;
+    }
+    return Usage();
+}

@@ -7,15 +7,24 @@
 namespace quorvel::testing {
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) { return FoldCase(ToUtf16(a)) == FoldCase(ToUtf16(b)); }
+constexpr char kAccessDenied[] = "Access is denied.";
+constexpr char kNotFound[] = "The system cannot find the file specified.";
+constexpr char kBadRoot[] = "The handle is invalid.";
 
-bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
+std::u16string Folded(std::string_view name) {
+    return FoldCase(ToUtf16(name));
+}
+
+bool IsText(std::uint32_t type) {
+    return type == kRegSz || type == kRegExpandSz;
+}
 
 std::string TextOf(const RawValue& raw) {
     std::u16string text;
     for (size_t i = 0; i + 1 < raw.data.size(); i += 2) {
         const auto c = static_cast<char16_t>(raw.data[i] | (raw.data[i + 1] << 8));
-        if (c == u'\0') break;
+        if (c == u'\0')
+            break;
         text += c;
     }
     return FromUtf16(text);
@@ -24,13 +33,15 @@ std::string TextOf(const RawValue& raw) {
 }  // namespace
 
 std::optional<FakeRegistre::KeyId> FakeRegistre::IdOf(RootKey root, std::string_view path) {
-    if (root != kLocalMachine && root != kCurrentUser) return std::nullopt;
+    if (root != kLocalMachine && root != kCurrentUser)
+        return std::nullopt;
     return KeyId{root, FoldCase(ToUtf16(path))};
 }
 
 FakeRegistre::Key* FakeRegistre::Find(RootKey root, std::string_view path) {
     const auto id = IdOf(root, path);
-    if (!id) return nullptr;
+    if (!id)
+        return nullptr;
     auto it = keys_.find(*id);
     return it == keys_.end() ? nullptr : &it->second;
 }
@@ -40,21 +51,29 @@ const FakeRegistre::Key* FakeRegistre::Find(RootKey root, std::string_view path)
 }
 
 FakeRegistre::Key* FakeRegistre::Create(RootKey root, std::string_view path) {
-    if (!IdOf(root, path)) return nullptr;
+    if (!IdOf(root, path))
+        return nullptr;
     // Every parent along the path comes into being too.
-    for (size_t slash = path.find('\\'); slash != std::string_view::npos; slash = path.find('\\', slash + 1)) {
+    for (size_t slash = path.find('\\'); slash != std::string_view::npos;
+         slash = path.find('\\', slash + 1)) {
         keys_.try_emplace(*IdOf(root, path.substr(0, slash)));
     }
     return &keys_[*IdOf(root, path)];
 }
 
-FakeRegistre::Value* FakeRegistre::FindValue(Key& key, std::string_view name) {
-    auto it = std::find_if(key.values.begin(), key.values.end(),
-                           [&](const Value& v) { return SameName(v.name, name); });
-    return it == key.values.end() ? nullptr : &*it;
+void FakeRegistre::Key::Reindex() {
+    index.clear();
+    for (size_t i = 0; i < values.size(); ++i)
+        index[Folded(values[i].name)] = i;
 }
 
-bool FakeRegistre::Refused(Change::Kind kind, RootKey root, std::string_view path, std::string_view name) const {
+FakeRegistre::Value* FakeRegistre::FindValue(Key& key, std::string_view name) {
+    auto it = key.index.find(Folded(name));
+    return it == key.index.end() ? nullptr : &key.values[it->second];
+}
+
+bool FakeRegistre::Refused(Change::Kind kind, RootKey root, std::string_view path,
+                           std::string_view name) const {
     return refuse_ && refuse_(Change{kind, root, std::string(path), std::string(name)});
 }
 
@@ -62,19 +81,22 @@ void FakeRegistre::Put(Key& key, std::string_view name, RawValue raw) {
     if (Value* existing = FindValue(key, name)) {
         existing->raw = std::move(raw);
     } else {
+        key.index[Folded(name)] = key.values.size();
         key.values.push_back({std::string(name), std::move(raw)});
     }
 }
 
 bool FakeRegistre::DeleteValue(RootKey root, std::string_view path, std::string_view name) {
-    if (!IdOf(root, path)) return false;
+    if (!IdOf(root, path))
+        return Fail(kBadRoot);
     Key* key = Find(root, path);
-    if (key == nullptr) return true;
-    if (Refused(Change::Kind::kDelete, root, path, name)) return false;
-    auto it = std::find_if(key->values.begin(), key->values.end(),
-                           [&](const Value& v) { return SameName(v.name, name); });
-    if (it != key->values.end()) {
-        key->values.erase(it);
+    if (key == nullptr)
+        return true;
+    if (Refused(Change::Kind::kDelete, root, path, name))
+        return Fail(kAccessDenied);
+    if (const Value* value = FindValue(*key, name)) {
+        key->values.erase(key->values.begin() + (value - key->values.data()));
+        key->Reindex();
         ++counters.deletes;
     }
     return true;
@@ -82,16 +104,22 @@ bool FakeRegistre::DeleteValue(RootKey root, std::string_view path, std::string_
 
 bool FakeRegistre::WriteStringValue(RootKey root, std::string_view path, std::string_view name,
                                     std::string_view text) {
-    if (!IdOf(root, path) || Refused(Change::Kind::kWrite, root, path, name)) return false;
+    if (!IdOf(root, path))
+        return Fail(kBadRoot);
+    if (Refused(Change::Kind::kWrite, root, path, name))
+        return Fail(kAccessDenied);
     Put(*Create(root, path), name, RawValue{kRegSz, StringData(text)});
     ++counters.writes;
     return true;
 }
 
 bool FakeRegistre::CreateKey(RootKey root, std::string_view path) {
-    if (!IdOf(root, path)) return false;
-    if (Find(root, path) != nullptr) return true;
-    if (Refused(Change::Kind::kCreateKey, root, path, {})) return false;
+    if (!IdOf(root, path))
+        return Fail(kBadRoot);
+    if (Find(root, path) != nullptr)
+        return true;
+    if (Refused(Change::Kind::kCreateKey, root, path, {}))
+        return Fail(kAccessDenied);
     Create(root, path);
     return true;
 }
@@ -99,18 +127,22 @@ bool FakeRegistre::CreateKey(RootKey root, std::string_view path) {
 std::string FakeRegistre::ReadStringValue(RootKey root, std::string_view path, std::string_view name) {
     ++counters.reads;
     Key* key = Find(root, path);
-    if (key == nullptr) return {};
+    if (key == nullptr)
+        return {};
     const Value* value = FindValue(*key, name);
-    if (value == nullptr || !IsText(value->raw.type)) return {};
+    if (value == nullptr || !IsText(value->raw.type))
+        return {};
     return TextOf(value->raw);
 }
 
 bool FakeRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
     ++counters.lists;
     const Key* key = Find(root, path);
-    if (key == nullptr) return false;
+    if (key == nullptr)
+        return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
     for (const Value& v : key->values) {
-        if (!v.raw.data.empty()) list.push_back(v.name);
+        if (!v.raw.data.empty())
+            list.push_back(v.name);
     }
     return true;
 }
@@ -118,19 +150,27 @@ bool FakeRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, 
 bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
     ++counters.lists;
     const Key* key = Find(root, path);
-    if (key == nullptr) return false;
+    if (key == nullptr)
+        return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
     for (const Value& v : key->values) {
-        if (!v.raw.data.empty()) list.push_back({v.name, IsText(v.raw.type) ? TextOf(v.raw) : std::string()});
+        if (v.raw.data.empty())
+            continue;
+        list.push_back(
+            {v.name, IsText(v.raw.type) ? TextOf(v.raw) : std::string(), v.raw.type == kRegExpandSz});
     }
     return true;
 }
 
 bool FakeRegistre::CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                              std::string_view name) {
+    if (!IdOf(root, from_path))
+        return Fail(kBadRoot);
     Key* from = Find(root, from_path);
-    if (from == nullptr) return false;
-    const Value* source = FindValue(*from, name);
-    if (source == nullptr || Refused(Change::Kind::kWrite, root, to_path, name)) return false;
+    const Value* source = from != nullptr ? FindValue(*from, name) : nullptr;
+    if (source == nullptr)
+        return Fail(kNotFound);
+    if (Refused(Change::Kind::kWrite, root, to_path, name))
+        return Fail(kAccessDenied);
     RawValue raw = source->raw;
     Put(*Create(root, to_path), name, std::move(raw));
     ++counters.writes;
@@ -141,24 +181,28 @@ void FakeRegistre::SetRaw(RootKey root, std::string_view path, std::string_view 
     Put(*Create(root, path), name, std::move(value));
 }
 
-void FakeRegistre::SetString(RootKey root, std::string_view path, std::string_view name, std::string_view text) {
+void FakeRegistre::SetString(RootKey root, std::string_view path, std::string_view name,
+                             std::string_view text) {
     SetRaw(root, path, name, RawValue{kRegSz, StringData(text)});
 }
 
-std::optional<RawValue> FakeRegistre::GetRaw(RootKey root, std::string_view path, std::string_view name) const {
+std::optional<RawValue> FakeRegistre::GetRaw(RootKey root, std::string_view path,
+                                             std::string_view name) const {
     const Key* key = Find(root, path);
-    if (key == nullptr) return std::nullopt;
-    for (const Value& v : key->values) {
-        if (SameName(v.name, name)) return v.raw;
-    }
-    return std::nullopt;
+    const Value* value = key != nullptr ? FindValue(*key, name) : nullptr;
+    if (value == nullptr)
+        return std::nullopt;
+    return value->raw;
 }
 
-bool FakeRegistre::KeyExists(RootKey root, std::string_view path) const { return Find(root, path) != nullptr; }
+bool FakeRegistre::KeyExists(RootKey root, std::string_view path) const {
+    return Find(root, path) != nullptr;
+}
 
 void FakeRegistre::DeleteTree(RootKey root, std::string_view path) {
     const auto id = IdOf(root, path);
-    if (!id) return;
+    if (!id)
+        return;
     const std::u16string prefix = id->second + u"\\";
     std::erase_if(keys_, [&](const auto& entry) {
         const auto& [key_root, key_path] = entry.first;
@@ -169,7 +213,8 @@ void FakeRegistre::DeleteTree(RootKey root, std::string_view path) {
 std::vector<std::string> FakeRegistre::AllNames(RootKey root, std::string_view path) const {
     std::vector<std::string> names;
     if (const Key* key = Find(root, path)) {
-        for (const Value& v : key->values) names.push_back(v.name);
+        for (const Value& v : key->values)
+            names.push_back(v.name);
     }
     return names;
 }

@@ -37,7 +37,7 @@ struct Change {
 };
 
 class FakeRegistre final : public Registre {
-public:
+  public:
     bool DeleteValue(RootKey root, std::string_view path, std::string_view name) override;
     bool WriteStringValue(RootKey root, std::string_view path, std::string_view name,
                           std::string_view text) override;
@@ -47,6 +47,7 @@ public:
     bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override;
+    std::string LastError() const override { return last_error_; }
 
     // Refuses every change for which the rule answers true, as the system does for a user without rights.
     void SetRefusal(std::function<bool(const Change&)> rule) { refuse_ = std::move(rule); }
@@ -64,20 +65,23 @@ public:
     std::vector<std::string> AllNames(RootKey root, std::string_view path) const;
 
     struct Counters {
-        int reads = 0;   // ReadStringValue calls
-        int lists = 0;   // ListValueNames and ListValues calls
-        int writes = 0;  // successful value writes
-        int deletes = 0; // values actually deleted
+        int reads = 0;    // ReadStringValue calls
+        int lists = 0;    // ListValueNames and ListValues calls
+        int writes = 0;   // successful value writes
+        int deletes = 0;  // values actually deleted
     };
     Counters counters;
 
-private:
+  private:
     struct Value {
         std::string name;
         RawValue raw;
     };
     struct Key {
         std::vector<Value> values;
+        // Folded name to position in values, so that large keys stay cheap.
+        std::map<std::u16string, size_t> index;
+        void Reindex();
     };
     using KeyId = std::pair<RootKey, std::u16string>;
 
@@ -86,10 +90,19 @@ private:
     const Key* Find(RootKey root, std::string_view path) const;
     Key* Create(RootKey root, std::string_view path);
     static Value* FindValue(Key& key, std::string_view name);
+    static const Value* FindValue(const Key& key, std::string_view name) {
+        return FindValue(const_cast<Key&>(key), name);
+    }
     bool Refused(Change::Kind kind, RootKey root, std::string_view path, std::string_view name) const;
     void Put(Key& key, std::string_view name, RawValue raw);
 
+    bool Fail(std::string reason) {
+        last_error_ = std::move(reason);
+        return false;
+    }
+
     std::map<KeyId, Key> keys_;
+    std::string last_error_;
     std::function<bool(const Change&)> refuse_;
 };
 

@@ -9,7 +9,7 @@ namespace quorvel::win32 {
 
 template <typename T, auto Close, T Invalid = T{}>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(T handle) : handle_(handle) {}
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
@@ -30,24 +30,43 @@ public:
     }
     T release() { return std::exchange(handle_, Invalid); }
     void reset(T handle = Invalid) {
-        if (handle_ != Invalid) Close(handle_);
+        if (handle_ != Invalid)
+            Close(handle_);
         handle_ = handle;
     }
 
-private:
+  private:
     T handle_ = Invalid;
 };
 
 namespace detail {
-inline void CloseKey(HKEY key) { ::RegCloseKey(key); }
-inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
-inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
-inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
-inline void DeleteBitmap(HBITMAP bitmap) { ::DeleteObject(bitmap); }
-inline void DeleteFont(HFONT font) { ::DeleteObject(font); }
-inline void DeleteBrush(HBRUSH brush) { ::DeleteObject(brush); }
-inline void DeletePen(HPEN pen) { ::DeleteObject(pen); }
-inline void DeleteMemoryDC(HDC dc) { ::DeleteDC(dc); }
+inline void CloseKey(HKEY key) {
+    ::RegCloseKey(key);
+}
+inline void CloseKernelHandle(HANDLE handle) {
+    ::CloseHandle(handle);
+}
+inline void DestroyMenuHandle(HMENU menu) {
+    ::DestroyMenu(menu);
+}
+inline void DestroyIconHandle(HICON icon) {
+    ::DestroyIcon(icon);
+}
+inline void DeleteBitmap(HBITMAP bitmap) {
+    ::DeleteObject(bitmap);
+}
+inline void DeleteFont(HFONT font) {
+    ::DeleteObject(font);
+}
+inline void DeleteBrush(HBRUSH brush) {
+    ::DeleteObject(brush);
+}
+inline void DeletePen(HPEN pen) {
+    ::DeleteObject(pen);
+}
+inline void DeleteMemoryDC(HDC dc) {
+    ::DeleteDC(dc);
+}
 }  // namespace detail
 
 using UniqueHKey = UniqueHandle<HKEY, &detail::CloseKey>;
@@ -64,20 +83,20 @@ using UniqueMemoryDC = UniqueHandle<HDC, &detail::DeleteMemoryDC>;
 
 // Puts an object into a device context and puts the old one back when it goes out of scope.
 class SelectGuard {
-public:
+  public:
     SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
     ~SelectGuard() { ::SelectObject(dc_, old_); }
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
 
 // BeginPaint/EndPaint as a scope.
 class PaintGuard {
-public:
+  public:
     explicit PaintGuard(HWND window) : window_(window) { dc_ = ::BeginPaint(window, &paint_); }
     ~PaintGuard() { ::EndPaint(window_, &paint_); }
     PaintGuard(const PaintGuard&) = delete;
@@ -85,7 +104,7 @@ public:
     HDC dc() const { return dc_; }
     const RECT& area() const { return paint_.rcPaint; }
 
-private:
+  private:
     HWND window_;
     PAINTSTRUCT paint_{};
     HDC dc_;
@@ -93,14 +112,14 @@ private:
 
 // A screen-compatible DC for the lifetime of a scope (GetDC/ReleaseDC).
 class WindowDC {
-public:
+  public:
     explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
     ~WindowDC() { ::ReleaseDC(window_, dc_); }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };

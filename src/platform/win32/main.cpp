@@ -1,36 +1,51 @@
+// Quorvel's entry point: builds the Win32 side of every port, hands them to Form1, and runs the
+// message loop.
+
+#include <commctrl.h>
 #include <windows.h>
 
-#include "platform/win32/resource_ids.h"
+#include "app/command_line.h"
+#include "app/form1.h"
+#include "platform/win32/about_dialog.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/message_box_win32.h"
+#include "platform/win32/popup_window.h"
+#include "platform/win32/process_launcher_win32.h"
+#include "platform/win32/process_win32.h"
+#include "platform/win32/registre_win32.h"
+#include "platform/win32/text.h"
+#include "platform/win32/tray_icon_win32.h"
 
-namespace {
+using namespace quorvel;
+using namespace quorvel::win32;
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_DESTROY) {
-        ::PostQuitMessage(0);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    Win32Registre registry;
+    ProcessWin32 process;
+    Win32ProcessLauncher launcher;
+    MainWindowWin32 window(instance);
+    PopupWindowWin32 popups(instance, window);
+    TrayIconWin32 tray(window.Handle(), instance);
+    Win32MessageBoxes boxes(window.Handle());
+    Win32AboutBox about(instance, launcher, window.Handle());
+    window.AttachTray(&tray);
+
+    Form1 form({registry, window.List(), window.Options(), window, tray, popups, process, process, launcher,
+                boxes, about});
+    window.Attach(&form);
+
+    const std::string arguments =
+        std::string(ProgramArguments(Narrow(::GetCommandLineW()), Narrow(ProcessWin32::ModulePath())));
+    if (form.Form_Load(arguments) == StartOutcome::kEnded)
         return 0;
-    }
-    return ::DefWindowProcW(window, message, wparam, lparam);
-}
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVEL));
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"QuorvelMain";
-    ::RegisterClassExW(&wc);
-    HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"Quorvel", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, 640, 400, nullptr, nullptr, instance, nullptr);
-    ::ShowWindow(window, show);
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/process_launcher_win32.h"
 #include "platform/win32/text.h"
 
 namespace quorvel::win32 {
@@ -16,9 +17,11 @@ constexpr DWORD kMaxValueNameChars = 16383;
 // Opens an existing key; never creates one.
 LSTATUS OpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key) {
     const HKEY base = PredefinedKey(root);
-    if (base == nullptr) return ERROR_INVALID_HANDLE;
+    if (base == nullptr)
+        return ERROR_INVALID_HANDLE;
     const LSTATUS status = ::RegOpenKeyExW(base, Widen(path).c_str(), 0, access, key.put());
-    if (status != ERROR_SUCCESS) key.release();
+    if (status != ERROR_SUCCESS)
+        key.release();
     return status;
 }
 
@@ -28,23 +31,29 @@ UniqueHKey OpenKey(RootKey root, std::string_view path, REGSAM access) {
     return key;
 }
 
-UniqueHKey CreateOrOpenKey(RootKey root, std::string_view path, REGSAM access) {
-    UniqueHKey key;
+// Opens a key, creating it and its missing parents first.
+LSTATUS CreateOrOpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key) {
     const HKEY base = PredefinedKey(root);
-    if (base == nullptr) return key;
+    if (base == nullptr)
+        return ERROR_INVALID_HANDLE;
     const LSTATUS status = ::RegCreateKeyExW(base, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                              access, nullptr, key.put(), nullptr);
-    if (status != ERROR_SUCCESS) key.release();
-    return key;
+    if (status != ERROR_SUCCESS)
+        key.release();
+    return status;
 }
 
-bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+bool IsText(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
 
 // A string value's characters up to its first NUL; an odd trailing byte is no character.
 std::string TextOfData(const BYTE* data, DWORD size) {
     std::wstring wide(size / sizeof(wchar_t), L'\0');
-    if (!wide.empty()) std::memcpy(wide.data(), data, wide.size() * sizeof(wchar_t));
-    if (const size_t nul = wide.find(L'\0'); nul != std::wstring::npos) wide.resize(nul);
+    if (!wide.empty())
+        std::memcpy(wide.data(), data, wide.size() * sizeof(wchar_t));
+    if (const size_t nul = wide.find(L'\0'); nul != std::wstring::npos)
+        wide.resize(nul);
     return Narrow(wide);
 }
 
@@ -58,7 +67,8 @@ bool QueryRaw(HKEY key, const std::wstring& name, RawValue& value) {
     DWORD size = 0;
     LSTATUS status = ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size);
     for (int attempt = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++attempt) {
-        if (attempt == 8) return false;
+        if (attempt == 8)
+            return false;
         value.data.resize(size);
         status = ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type,
                                     value.data.empty() ? nullptr : value.data.data(), &size);
@@ -73,8 +83,10 @@ bool QueryRaw(HKEY key, const std::wstring& name, RawValue& value) {
 }  // namespace
 
 HKEY PredefinedKey(RootKey root) {
-    if (root == kLocalMachine) return HKEY_LOCAL_MACHINE;
-    if (root == kCurrentUser) return HKEY_CURRENT_USER;
+    if (root == kLocalMachine)
+        return HKEY_LOCAL_MACHINE;
+    if (root == kCurrentUser)
+        return HKEY_CURRENT_USER;
     return nullptr;
 }
 
@@ -82,36 +94,42 @@ bool Win32Registre::DeleteValue(RootKey root, std::string_view path, std::string
     // Success means the value is gone: a missing key or value is no failure, a refusal is.
     UniqueHKey key;
     const LSTATUS opened = OpenKey(root, path, KEY_SET_VALUE, key);
-    if (opened == ERROR_FILE_NOT_FOUND) return true;
-    if (opened != ERROR_SUCCESS) return false;
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (!Check(opened))
+        return false;
     const LSTATUS status = ::RegDeleteValueW(key.get(), Widen(name).c_str());
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    return status == ERROR_FILE_NOT_FOUND || Check(status);
 }
 
 bool Win32Registre::WriteStringValue(RootKey root, std::string_view path, std::string_view name,
                                      std::string_view text) {
-    const UniqueHKey key = CreateOrOpenKey(root, path, KEY_SET_VALUE);
-    if (!key) return false;
+    UniqueHKey key;
+    if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key)))
+        return false;
     const std::wstring wide = Widen(text);
     const DWORD size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(wide.c_str()), size) == ERROR_SUCCESS;
+    return Check(::RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(wide.c_str()), size));
 }
 
 bool Win32Registre::CreateKey(RootKey root, std::string_view path) {
-    return static_cast<bool>(CreateOrOpenKey(root, path, KEY_QUERY_VALUE));
+    UniqueHKey key;
+    return Check(CreateOrOpenKey(root, path, KEY_QUERY_VALUE, key));
 }
 
 std::string Win32Registre::ReadStringValue(RootKey root, std::string_view path, std::string_view name) {
     const UniqueHKey key = OpenKey(root, path, KEY_QUERY_VALUE);
     RawValue value;
-    if (!key || !QueryRaw(key.get(), Widen(name), value) || !IsText(value.type)) return {};
+    if (!key || !QueryRaw(key.get(), Widen(name), value) || !IsText(value.type))
+        return {};
     return TextOfData(value.data.data(), static_cast<DWORD>(value.data.size()));
 }
 
 bool Win32Registre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
-    const UniqueHKey key = OpenKey(root, path, KEY_QUERY_VALUE);
-    if (!key) return false;
+    UniqueHKey key;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key)))
+        return false;
     DWORD longest = 0;
     ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
                        nullptr, nullptr, nullptr);
@@ -121,26 +139,30 @@ bool Win32Registre::ListValueNames(std::vector<std::string>& list, RootKey root,
         DWORD data_size = 0;
         const LSTATUS status =
             ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, &data_size);
-        if (status == ERROR_NO_MORE_ITEMS) return true;
+        if (status == ERROR_NO_MORE_ITEMS)
+            return true;
         if (status == ERROR_MORE_DATA && name.size() <= kMaxValueNameChars) {
             // A longer name arrived after we sized the buffer: retry this index with room for any name.
             name.assign(kMaxValueNameChars + 1, L'\0');
             continue;
         }
         // Any other failure (the key was deleted under us, say) ends the enumeration.
-        if (status != ERROR_SUCCESS) return false;
-        if (data_size > 0) list.push_back(Narrow(std::wstring_view(name.data(), length)));
+        if (!Check(status))
+            return false;
+        if (data_size > 0)
+            list.push_back(Narrow(std::wstring_view(name.data(), length)));
         ++index;
     }
 }
 
 bool Win32Registre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
-    const UniqueHKey key = OpenKey(root, path, KEY_QUERY_VALUE);
-    if (!key) return false;
+    UniqueHKey key;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key)))
+        return false;
     DWORD longest_name = 0;
     DWORD longest_data = 0;
-    ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest_name,
-                       &longest_data, nullptr, nullptr);
+    ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       &longest_name, &longest_data, nullptr, nullptr);
     std::wstring name(std::min(longest_name, kMaxValueNameChars) + 1, L'\0');
     std::vector<BYTE> data(std::max<DWORD>(longest_data, 2));
     int retries = 0;
@@ -150,18 +172,21 @@ bool Win32Registre::ListValues(std::vector<NamedText>& list, RootKey root, std::
         DWORD type = REG_NONE;
         const LSTATUS status =
             ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, &type, data.data(), &data_size);
-        if (status == ERROR_NO_MORE_ITEMS) return true;
+        if (status == ERROR_NO_MORE_ITEMS)
+            return true;
         if (status == ERROR_MORE_DATA && ++retries < 8) {
             // The value grew while we read: make room for the largest name and the reported data.
             name.assign(kMaxValueNameChars + 1, L'\0');
             data.resize(std::max<size_t>(data.size() * 2, data_size));
             continue;
         }
-        if (status != ERROR_SUCCESS) return false;
+        if (!Check(status))
+            return false;
         retries = 0;
         if (data_size > 0) {
             list.push_back({Narrow(std::wstring_view(name.data(), length)),
-                            IsText(type) ? TextOfData(data.data(), data_size) : std::string()});
+                            IsText(type) ? TextOfData(data.data(), data_size) : std::string(),
+                            type == REG_EXPAND_SZ});
         }
         ++index;
     }
@@ -172,13 +197,27 @@ bool Win32Registre::CopyValue(RootKey root, std::string_view from_path, std::str
     const std::wstring wide_name = Widen(name);
     RawValue value;
     {
-        const UniqueHKey from = OpenKey(root, from_path, KEY_QUERY_VALUE);
-        if (!from || !QueryRaw(from.get(), wide_name, value)) return false;
+        UniqueHKey from;
+        if (!Check(OpenKey(root, from_path, KEY_QUERY_VALUE, from)))
+            return false;
+        if (!QueryRaw(from.get(), wide_name, value))
+            return Check(ERROR_FILE_NOT_FOUND);
     }
-    const UniqueHKey to = CreateOrOpenKey(root, to_path, KEY_SET_VALUE);
-    if (!to) return false;
-    return ::RegSetValueExW(to.get(), wide_name.c_str(), 0, value.type, value.data.data(),
-                            static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
+    UniqueHKey to;
+    if (!Check(CreateOrOpenKey(root, to_path, KEY_SET_VALUE, to)))
+        return false;
+    return Check(::RegSetValueExW(to.get(), wide_name.c_str(), 0, value.type, value.data.data(),
+                                  static_cast<DWORD>(value.data.size())));
+}
+
+std::string Win32Registre::LastError() const {
+    return DescribeError(static_cast<DWORD>(last_error_));
+}
+
+bool Win32Registre::Check(LSTATUS status) {
+    if (status != ERROR_SUCCESS)
+        last_error_ = status;
+    return status == ERROR_SUCCESS;
 }
 
 }  // namespace quorvel::win32

@@ -10,7 +10,7 @@ namespace quorvel::win32 {
 HKEY PredefinedKey(RootKey root);
 
 class Win32Registre final : public Registre {
-public:
+  public:
     bool DeleteValue(RootKey root, std::string_view path, std::string_view name) override;
     bool WriteStringValue(RootKey root, std::string_view path, std::string_view name,
                           std::string_view text) override;
@@ -20,6 +20,13 @@ public:
     bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override;
+    std::string LastError() const override;
+
+  private:
+    // Remembers a failure's status for LastError and returns whether the call succeeded.
+    bool Check(LSTATUS status);
+
+    LSTATUS last_error_ = ERROR_SUCCESS;
 };
 
 }  // namespace quorvel::win32

@@ -1,0 +1,113 @@
+#include "about/system_info.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "about/about_strings.h"
+
+namespace quorvel {
+namespace {
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16LE characters to UTF-8; a surrogate without its partner becomes U+FFFD.
+std::string TextOfUtf16(const std::u16string& wide) {
+    std::string text;
+    text.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        const char32_t unit = wide[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+            wide[i + 1] <= 0xDFFF) {
+            AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (wide[i + 1] - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            AppendUtf8(text, 0xFFFD);
+        } else {
+            AppendUtf8(text, unit);
+        }
+    }
+    return text;
+}
+
+// The stored characters; an odd last byte is no character, and one final NUL is the terminator.
+std::u16string CharactersOf(const std::vector<std::uint8_t>& data) {
+    std::u16string characters(data.size() / 2, u'\0');
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        characters[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    }
+    if (!characters.empty() && characters.back() == u'\0')
+        characters.pop_back();
+    return characters;
+}
+
+// The little-endian number as "&h" and its hexadecimal digits, most significant first.
+std::string HexOfNumber(const std::vector<std::uint8_t>& data) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string digits;
+    for (auto byte = data.rbegin(); byte != data.rend(); ++byte) {
+        digits += kDigits[*byte >> 4];
+        digits += kDigits[*byte & 0x0F];
+    }
+    const std::size_t first = digits.find_first_not_of('0');
+    return "&h" + (first == std::string::npos ? std::string("0") : digits.substr(first));
+}
+
+// Quoted, so that a path with blanks names one program and nothing else.
+std::string CommandLineOf(const std::string& path) {
+    if (path.empty() || path.front() == '"')
+        return path;
+    return '"' + path + '"';
+}
+
+}  // namespace
+
+bool GetKeyValue(AboutSystem& system, RootKey root, std::string_view path, std::string_view name,
+                 std::string& text) {
+    const std::optional<RawKeyValue> value = system.ReadKeyValue(root, path, name, kKeyValueCapacity);
+    if (!value || value->data.size() > kKeyValueCapacity) {
+        text.clear();
+        return false;
+    }
+    if (value->type == kValueTypeString) {
+        text = TextOfUtf16(CharactersOf(value->data));
+    } else if (value->type == kValueTypeNumber) {
+        text = HexOfNumber(value->data);
+    }
+    return true;
+}
+
+void StartSysInfo(AboutSystem& system, ProcessLauncher& launcher, MessageBoxes& boxes) {
+    std::string program;
+    // The first value is trusted as it stands: only the folder of the second one is checked.
+    if (!GetKeyValue(system, kLocalMachine, kSysInfoPathKey, kSysInfoPathValue, program)) {
+        std::string folder;
+        if (!GetKeyValue(system, kLocalMachine, kSysInfoFolderKey, kSysInfoFolderValue, folder) ||
+            !system.OrdinaryFileExists(folder + std::string(kSysInfoProgram))) {
+            boxes.Inform(kSysInfoUnavailable);
+            return;
+        }
+        program = folder + std::string(kSysInfoProgram);
+    }
+    // An empty path (a found value of another type) names no program at all.
+    if (program.empty() || !launcher.StartCommandLine(CommandLineOf(program), ShowCommand::kNormal).started) {
+        boxes.Inform(kSysInfoUnavailable);
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,185 @@
+#include "app/form1.h"
+
+#include "app/command_line.h"
+#include "listview/draw_list.h"
+#include "listview/entry_actions.h"
+#include "store/ban_enforcement.h"
+#include "store/collection.h"
+
+namespace quorvel {
+
+StartOutcome Form1::Form_Load(std::string_view arguments) {
+    if (!ports_.process.ClaimSingleInstance())
+        return EndProgram();
+    LoadSeting();
+    SaveSeting();
+    RegisterAtLogon();
+    CreateSiblingKeys();
+    ports_.window.BindImageList();
+    PeriodicCleaning();
+    const bool automatic = IsAutomaticStart(arguments);
+    if (automatic) {
+        ports_.window.Hide();
+        ports_.tray.Show();
+        if (ports_.options.IsChecked(Option::kExitAfterCleaning))
+            return EndProgram();
+    }
+    ports_.popups.GiveMenuBitmaps();
+    if (automatic)
+        return StartOutcome::kHidden;
+    ports_.window.Show();
+    return StartOutcome::kShown;
+}
+
+void Form1::Form_QueryUnload() {
+    // Closing never ends the program: it goes on cleaning from the notification area.
+    ports_.window.Hide();
+    ports_.tray.Show();
+}
+
+void Form1::Timer1_Timer() {
+    PeriodicCleaning();
+}
+
+void Form1::OnCommand(Command command) {
+    switch (command) {
+        case Command::kRefresha:
+            Refresha_Click();
+            break;
+        case Command::kExit:
+        case Command::kTrayExit:
+            EndProgram();
+            break;
+        case Command::kDocument:
+            break;  // shown and enabled, and does nothing
+        case Command::kAbout:
+            ports_.about.ShowModal();
+            break;
+        case Command::kShowa:
+            Showa_Click();
+            break;
+        default:
+            break;
+    }
+}
+
+void Form1::View1_MouseUp(MouseButton button) {
+    PopupChoice = 0;
+    const std::optional<EntryIdentity> selected = ports_.view.SelectedEntry();
+    if (!selected)
+        return;
+    if (button == MouseButton::kRight)
+        PopupChoice = ports_.popups.ShowEntryMenu(true);
+    ActOnEntry(*selected);
+}
+
+void Form1::View1_ContextKey() {
+    PopupChoice = 0;
+    const std::optional<EntryIdentity> selected = ports_.view.SelectedEntry();
+    if (!selected)
+        return;
+    PopupChoice = ports_.popups.ShowEntryMenu(false);
+    ActOnEntry(*selected);
+}
+
+void Form1::ActOnEntry(const EntryIdentity& selected) {
+    // Looked up after the menu closed: a tick may have rebuilt the table while it was open.
+    const StartupEntry* found = FindEntry(entries_, selected);
+    if (found == nullptr || PopupChoice == 0)
+        return;
+    const StartupEntry entry = *found;
+    const ActionPorts ports{ports_.registry, ports_.boxes, ports_.launcher};
+    if (CarryOut(static_cast<EntryAction>(PopupChoice), entry, !showing_list_file_, ports))
+        RefreshList();
+}
+
+void Form1::TaskbarIcon_MouseUp() {
+    switch (ports_.popups.ShowTrayMenu()) {
+        case TrayChoice::kShow:
+            Showa_Click();
+            break;
+        case TrayChoice::kExit:
+            EndProgram();
+            break;
+        case TrayChoice::kNone:
+            break;
+    }
+}
+
+void Form1::Showa_Click() {
+    ports_.window.Show();
+    ports_.tray.Remove();
+    PeriodicCleaning();
+}
+
+void Form1::Refresha_Click() {
+    // Collected again after the pass, so that the list never shows values already deleted.
+    RefreshList();
+    DelectBanElement();
+    RefreshList();
+}
+
+std::string Form1::LogonCommand() const {
+    // Quoted, so that a folder with blanks cannot make Windows run a program at the first blank.
+    std::string command = "\"";
+    command += ports_.process.ProgramFolder();
+    command += "\\Quorvel.exe\" -auto";
+    return command;
+}
+
+void Form1::RefreshList() {
+    CollectEntries(ports_.registry, entries_);
+    showing_list_file_ = false;
+    DrawList();
+}
+
+void Form1::DrawList() {
+    const Visibility visibility{ports_.options.IsChecked(Option::kEnableVisible),
+                                ports_.options.IsChecked(Option::kDisableVisible),
+                                ports_.options.IsChecked(Option::kBanVisible)};
+    const bool sorted = ports_.options.IsChecked(Option::kSortinga);
+    const ListControl& view = ports_.view;
+    ports_.view.ShowRows(
+        BuildRows(entries_, visibility, sorted,
+                  [&view](std::string_view a, std::string_view b) { return view.CompareNames(a, b); }));
+}
+
+void Form1::DelectBanElement() {
+    if (!showing_list_file_)
+        EnforceBans(ports_.registry, entries_);
+}
+
+StartOutcome Form1::EndProgram() {
+    // The icon goes with the process; removing it first leaves no dead icon behind on any shell.
+    ports_.tray.Remove();
+    ports_.process.EndProcess();
+    return StartOutcome::kEnded;
+}
+
+void Form1::PeriodicCleaning() {
+    // Enforcement works only on a table just read from the registry, never on a loaded list, and the
+    // list shows what the deletions left.
+    RefreshList();
+    DelectBanElement();
+    ports_.events.ProcessPendingEvents();
+    RefreshList();
+}
+
+void Form1::RegisterAtLogon() {
+    ports_.registry.WriteStringValue(kLocalMachine, kRunPath, "Quorvel", LogonCommand());
+}
+
+void Form1::CreateSiblingKeys() {
+    ports_.registry.CreateKey(kLocalMachine, kRunDisabledPath);
+    ports_.registry.CreateKey(kLocalMachine, kBanPath);
+    ports_.registry.CreateKey(kCurrentUser, kRunDisabledPath);
+    ports_.registry.CreateKey(kCurrentUser, kBanPath);
+}
+
+void Form1::LoadSeting() {
+    DrawList();
+}
+
+void Form1::SaveSeting() {}
+
+}  // namespace quorvel

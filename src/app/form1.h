@@ -1,0 +1,84 @@
+#pragma once
+// The main window's logic: it owns the entry table and conducts the start-up sequence, the periodic
+// cleaning and every command. Each procedure is a short call into the folder that owns the behaviour;
+// the Win32 window only translates messages into these calls.
+
+#include <cstdint>
+#include <string_view>
+
+#include "app/commands.h"
+#include "platform/about_box.h"
+#include "platform/list_control.h"
+#include "platform/message_box.h"
+#include "platform/option_menu.h"
+#include "platform/process_launcher.h"
+#include "platform/registre.h"
+#include "platform/shell.h"
+#include "store/startup_entry.h"
+
+namespace quorvel {
+
+struct Form1Ports {
+    Registre& registry;
+    ListControl& view;
+    OptionMenu& options;
+    MainWindow& window;
+    TrayIcon& tray;
+    PopupMenus& popups;
+    EventPump& events;
+    ProcessControl& process;
+    ProcessLauncher& launcher;
+    MessageBoxes& boxes;
+    AboutBox& about;
+};
+
+enum class StartOutcome { kEnded, kShown, kHidden };
+
+// The mouse button released over the list, with the codes the list control reports.
+enum class MouseButton : std::int16_t { kLeft = 1, kRight = 2, kMiddle = 4 };
+
+class Form1 {
+  public:
+    explicit Form1(Form1Ports ports) : ports_(ports) {}
+
+    // Events of the window, named after what raises them.
+    StartOutcome Form_Load(std::string_view arguments);
+    void Form_QueryUnload();
+    void Timer1_Timer();
+    void OnCommand(Command command);
+    void View1_MouseUp(MouseButton button);
+    // The keyboard's context-menu key or Shift+F10 on the list.
+    void View1_ContextKey();
+    void TaskbarIcon_MouseUp();
+
+    // The procedures other parts of the program call.
+    void RefreshList();
+    void DrawList();
+    void DelectBanElement();
+
+    const EntryTable& Entries() const { return entries_; }
+    std::size_t EntryCount() const { return entries_.size(); }
+
+    // The text registered in Run so that the program starts hidden at logon.
+    std::string LogonCommand() const;
+
+  private:
+    StartOutcome EndProgram();
+    void PeriodicCleaning();
+    void RegisterAtLogon();
+    void CreateSiblingKeys();
+    void LoadSeting();
+    void SaveSeting();
+    void Refresha_Click();
+    void Showa_Click();
+    // Carries out PopupChoice on the entry that was selected when the menu opened.
+    void ActOnEntry(const EntryIdentity& selected);
+
+    Form1Ports ports_;
+    EntryTable entries_;
+    // The table holds a loaded list file rather than the registry, until the next collection.
+    bool showing_list_file_ = false;
+    std::int16_t PopupChoice = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/about_system.h"
+
+namespace quorvel::win32 {
+
+class Win32AboutSystem final : public AboutSystem {
+  public:
+    std::optional<RawKeyValue> ReadKeyValue(RootKey root, std::string_view path, std::string_view name,
+                                            std::size_t capacity) override;
+    bool OrdinaryFileExists(std::string_view path) override;
+};
+
+}  // namespace quorvel::win32

@@ -1,0 +1,123 @@
+#include "platform/win32/list_view_win32.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/text.h"
+
+namespace quorvel::win32 {
+namespace {
+
+struct Column {
+    const wchar_t* header;
+    int width_at_96;
+};
+constexpr Column kColumns[] = {{L"Name", 200}, {L"Path", 300}, {L"Startup", 53}};
+constexpr COLORREF kBackground = RGB(224, 224, 224);
+
+}  // namespace
+
+ListView::ListView(HWND parent, int id, HINSTANCE instance) {
+    // No sort header: the list has table order and name order, and name order is an option.
+    list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                  LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                              nullptr);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    ListView_SetBkColor(list_, kBackground);
+    ListView_SetTextBkColor(list_, kBackground);
+    ListView_SetTextColor(list_, ::GetSysColor(COLOR_WINDOWTEXT));
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = const_cast<wchar_t*>(kColumns[i].header);
+        column.cx = kColumns[i].width_at_96;
+        column.iSubItem = i;
+        ListView_InsertColumn(list_, i, &column);
+    }
+}
+
+void ListView::SetImageList(HIMAGELIST images) {
+    ListView_SetImageList(list_, images, LVSIL_SMALL);
+    ListView_SetImageList(list_, images, LVSIL_NORMAL);
+}
+
+void ListView::ApplyDpi(UINT dpi, HFONT font) {
+    ::SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (int i = 0; i < 3; ++i)
+        ListView_SetColumnWidth(list_, i, Scale(kColumns[i].width_at_96, dpi));
+}
+
+void ListView::ShowRows(const std::vector<ListRow>& rows) {
+    // Rebuilt whole, but without flicker, and a reader of a long list keeps his place and selection.
+    const int top = ListView_GetTopIndex(list_);
+    const std::optional<EntryIdentity> selected = SelectedEntry();
+    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list_);
+    identities_.clear();
+    identities_.reserve(rows.size());
+    ListView_SetItemCount(list_, static_cast<int>(rows.size()));
+    int selected_index = -1;
+    for (const ListRow& row : rows) {
+        const int index = static_cast<int>(identities_.size());
+        identities_.push_back(row.identity);
+        std::wstring name = Widen(row.name);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = index;
+        item.pszText = name.data();
+        item.iImage = row.image - 1;
+        item.lParam = index;
+        ListView_InsertItem(list_, &item);
+        std::wstring command = Widen(row.command);
+        std::wstring word = Widen(row.state_word);
+        ListView_SetItemText(list_, index, 1, command.data());
+        ListView_SetItemText(list_, index, 2, word.data());
+        if (selected && row.identity == *selected)
+            selected_index = index;
+    }
+    if (selected_index >= 0) {
+        ListView_SetItemState(list_, selected_index, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    if (top > 0 && !rows.empty()) {
+        RECT first{};
+        ListView_GetItemRect(list_, 0, &first, LVIR_BOUNDS);
+        ListView_Scroll(list_, 0, top * (first.bottom - first.top));
+    }
+    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+std::optional<EntryIdentity> ListView::SelectedEntry() const {
+    const int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+    if (index < 0)
+        return std::nullopt;
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    if (!ListView_GetItem(list_, &item) || item.lParam < 0 ||
+        static_cast<size_t>(item.lParam) >= identities_.size()) {
+        return std::nullopt;
+    }
+    return identities_[static_cast<size_t>(item.lParam)];
+}
+
+int ListView::CompareNames(std::string_view a, std::string_view b) const {
+    // The comparison a sorted list view applies to its item texts.
+    return ::lstrcmpiW(Widen(a).c_str(), Widen(b).c_str());
+}
+
+POINT ListView::SelectedItemAnchor() const {
+    POINT point{0, 0};
+    const int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+    RECT rect{};
+    if (index >= 0 && ListView_GetItemRect(list_, index, &rect, LVIR_LABEL)) {
+        point = {rect.left, rect.bottom};
+    }
+    ::ClientToScreen(list_, &point);
+    return point;
+}
+
+}  // namespace quorvel::win32

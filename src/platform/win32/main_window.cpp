@@ -1,0 +1,201 @@
+#include "platform/win32/main_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/form1.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/tray_icon_win32.h"
+
+namespace quorvel::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuorvelForm1";
+constexpr UINT kTimer1Interval = 60000;
+// The client area the window opens with, at 96 dpi.
+constexpr SIZE kInitialClient{622, 325};
+
+}  // namespace
+
+MainWindowWin32::MainWindowWin32(HINSTANCE instance) : instance_(instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = instance;
+    wc.hIcon =
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0));
+    wc.hIconSm =
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    ::RegisterClassExW(&wc);
+
+    taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    ::CreateWindowExW(0, kClassName, L"Quorvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, BuildMenuBar(), instance, this);
+}
+
+MainWindowWin32::~MainWindowWin32() {
+    if (window_ != nullptr)
+        ::DestroyWindow(window_);
+}
+
+void MainWindowWin32::Show() {
+    ::ShowWindow(window_, SW_SHOW);
+    ::SetForegroundWindow(window_);
+}
+
+void MainWindowWin32::Hide() {
+    ::ShowWindow(window_, SW_HIDE);
+}
+
+void MainWindowWin32::BindImageList() {
+    list_->SetImageList(images_->List());
+}
+
+LRESULT CALLBACK MainWindowWin32::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    MainWindowWin32* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<MainWindowWin32*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        self->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<MainWindowWin32*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    return self != nullptr ? self->Handle(message, wparam, lparam)
+                           : ::DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT MainWindowWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_SIZE:
+            OnSize();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+            return 0;
+        case WM_SETFOCUS:
+            ::SetFocus(list_->Handle());
+            return 0;
+        case WM_CLOSE:
+            if (form_ != nullptr)
+                form_->Form_QueryUnload();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // never stand in the way of a logoff or shutdown
+        case WM_ENDSESSION:
+            // The session ends: the settings are already saved, so the process simply ends with it.
+            if (wparam) {
+                if (tray_ != nullptr)
+                    tray_->Remove();
+                ::ExitProcess(0);
+            }
+            return 0;
+        case WM_TIMER:
+            if (wparam == IDT_TIMER1 && form_ != nullptr)
+                form_->Timer1_Timer();
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wparam) == 0 && lparam == 0 && form_ != nullptr) {
+                form_->OnCommand(static_cast<Command>(LOWORD(wparam)));
+            }
+            return 0;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+        case WM_MEASUREITEM:
+            if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam); item->CtlType == ODT_MENU) {
+                menu_painter_.Measure(*item);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_DRAWITEM:
+            if (auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam); item->CtlType == ODT_MENU) {
+                menu_painter_.Draw(*item, *images_);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CONTEXTMENU:
+            // The keyboard's menu key and Shift+F10 come here with the position (-1, -1).
+            if (reinterpret_cast<HWND>(wparam) == list_->Handle() && GET_X_LPARAM(lparam) == -1 &&
+                GET_Y_LPARAM(lparam) == -1 && form_ != nullptr) {
+                form_->View1_ContextKey();
+            }
+            return 0;
+        case WM_APP_TRAY:
+            if (form_ != nullptr) {
+                const UINT event = LOWORD(lparam);
+                if (event == WM_LBUTTONUP || event == WM_RBUTTONUP)
+                    form_->TaskbarIcon_MouseUp();
+            }
+            return 0;
+        default:
+            if (message == taskbar_created_ && message != 0) {
+                if (tray_ != nullptr)
+                    tray_->AddAgain();
+                return 0;
+            }
+            return ::DefWindowProcW(window_, message, wparam, lparam);
+    }
+}
+
+void MainWindowWin32::OnCreate() {
+    dpi_ = DpiOf(window_);
+    options_ = std::make_unique<MenuOptions>(::GetMenu(window_));
+    list_ = std::make_unique<ListView>(window_, IDC_VIEW1, instance_);
+    images_ = std::make_unique<ImageSet>(instance_, dpi_);
+    font_.reset(CreateUiFont(dpi_));
+    list_->ApplyDpi(dpi_, font_.get());
+    menu_painter_.SetDpi(dpi_);
+
+    RECT frame{0, 0, Scale(kInitialClient.cx, dpi_), Scale(kInitialClient.cy, dpi_)};
+    ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi_);
+    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetTimer(window_, IDT_TIMER1, kTimer1Interval, nullptr);
+}
+
+void MainWindowWin32::OnSize() {
+    if (!list_)
+        return;
+    // The list always takes the whole client area, an empty one while minimised included.
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    ::MoveWindow(list_->Handle(), 0, 0, client.right - client.left, client.bottom - client.top, TRUE);
+}
+
+void MainWindowWin32::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    font_.reset(CreateUiFont(dpi_));
+    list_->ApplyDpi(dpi_, font_.get());
+    images_ = std::make_unique<ImageSet>(instance_, dpi_);
+    list_->SetImageList(images_->List());
+    menu_painter_.SetDpi(dpi_);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT MainWindowWin32::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom != list_->Handle() || form_ == nullptr)
+        return 0;
+    // The list runs its own mouse loop and reports the release of a button as a click.
+    switch (header.code) {
+        case NM_RCLICK:
+            form_->View1_MouseUp(MouseButton::kRight);
+            break;
+        case NM_CLICK:
+            form_->View1_MouseUp(MouseButton::kLeft);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace quorvel::win32

@@ -1,0 +1,68 @@
+#include "platform/win32/process_launcher_win32.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/text.h"
+
+namespace quorvel::win32 {
+
+std::string DescribeError(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length > 0 ? std::wstring(buffer, length) : std::wstring();
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    if (text.empty())
+        text = L"Error " + std::to_wstring(code) + L".";
+    return Narrow(text);
+}
+
+LaunchResult Win32ProcessLauncher::StartCommandLine(std::string_view command_line, ShowCommand show) {
+    if (command_line.find_first_not_of(" \t") == std::string_view::npos) {
+        return {false, "The command line is empty."};
+    }
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::wstring writable = Widen(command_line);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        return {false, DescribeError(::GetLastError())};
+    }
+    // Nothing waits for the new process: its handles are released at once.
+    UniqueKernelHandle thread(process.hThread);
+    UniqueKernelHandle owned(process.hProcess);
+    return {true, {}};
+}
+
+LaunchResult Win32ProcessLauncher::OpenWithDefaultProgram(std::string_view target) {
+    const std::wstring wide = Widen(target);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result > 32)
+        return {true, {}};
+    return {false, DescribeError(static_cast<DWORD>(::GetLastError()))};
+}
+
+std::string Win32ProcessLauncher::ExpandEnvironment(std::string_view text) {
+    const std::wstring wide = Widen(text);
+    DWORD needed = ::ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
+    if (needed == 0)
+        return std::string(text);
+    std::vector<wchar_t> buffer(needed);
+    needed = ::ExpandEnvironmentStringsW(wide.c_str(), buffer.data(), needed);
+    if (needed == 0 || needed > buffer.size())
+        return std::string(text);
+    return Narrow(std::wstring_view(buffer.data(), needed - 1));
+}
+
+}  // namespace quorvel::win32

@@ -1,0 +1,31 @@
+#pragma once
+// The notification-area icon. It reports mouse actions to the main window as WM_APP_TRAY.
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include "platform/shell.h"
+#include "platform/win32/handles.h"
+
+namespace quorvel::win32 {
+
+class TrayIconWin32 final : public TrayIcon {
+  public:
+    TrayIconWin32(HWND owner, HINSTANCE instance);
+    ~TrayIconWin32() override { Remove(); }
+
+    void Show() override;
+    void Remove() override;
+    bool IsShown() const override { return shown_; }
+    // Explorer restarted and forgot every icon: add ours again if it should be there.
+    void AddAgain();
+
+  private:
+    NOTIFYICONDATAW Data(UINT flags) const;
+
+    HWND owner_;
+    UniqueHIcon icon_;
+    bool shown_ = false;
+};
+
+}  // namespace quorvel::win32

@@ -1,0 +1,92 @@
+# Shared by the end-to-end tests: the real Quorvel.exe in a fresh Wine prefix on its own virtual
+# display, installed under "C:\Program Files\Quorvel" (a folder with a blank, as on real machines).
+# Source it from a test; everything it starts is ended when the test exits, pass or fail.
+
+set -euo pipefail
+source "${QUORVEL_SOURCE:?}/scripts/wine-lib.sh"
+
+TEST_NAME=$(basename "$0" .sh)
+TEST_NAME=${TEST_NAME#test_}
+EXE=${QUORVEL_WIN_BUILD:?}/Quorvel.exe
+DRIVER=$QUORVEL_WIN_BUILD/tests/e2e/quorvel_driver.exe
+ARTIFACTS=${QUORVEL_ARTIFACTS:-$QUORVEL_WIN_BUILD/artifacts}
+mkdir -p "$ARTIFACTS"
+
+HKLM_RUN='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+HKLM_RUN_OFF='HKLM\Software\Microsoft\Windows\CurrentVersion\Run-'
+HKLM_BAN='HKLM\Software\Microsoft\Windows\CurrentVersion\Ban-'
+HKCU_RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+HKCU_RUN_OFF='HKCU\Software\Microsoft\Windows\CurrentVersion\Run-'
+HKCU_BAN='HKCU\Software\Microsoft\Windows\CurrentVersion\Ban-'
+
+# Menu command ids (src/app/commands.h).
+CMD_REFRESH=100 CMD_ENABLE_VISIBLE=101 CMD_DISABLE_VISIBLE=102 CMD_BAN_VISIBLE=103
+CMD_EXIT_AFTER_CLEANING=104 CMD_SORTING=105 CMD_REGEDIT=200 CMD_LOAD=201 CMD_SAVE=202 CMD_EXIT=203
+CMD_DOCUMENT=300 CMD_ABOUT=301 CMD_WEBSITE=302
+
+fail() {
+    echo "FAIL: $*" >&2
+    shot "failure" || true
+    exit 1
+}
+
+e2e_begin() {
+    wine_begin --display
+    APP_DIR="$WINEPREFIX/drive_c/Program Files/Quorvel"
+    mkdir -p "$APP_DIR"
+    cp "$EXE" "$APP_DIR/Quorvel.exe"
+    APP_WIN='C:\Program Files\Quorvel\Quorvel.exe'
+    QUORVEL_PID=
+}
+
+# Starts the installed program (or another executable) with the given arguments.
+start_quorvel() {
+    wine_spawn "$APP_DIR/Quorvel.exe" "$@"
+    QUORVEL_PID=$LAST_PID
+}
+
+driver() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+wait_window() {
+    driver wait-window "${1:-30}" || fail "Quorvel's window did not appear"
+}
+
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
+
+# Waits for the process to end by itself.
+wait_ended() {
+    wait_until "${2:-15}" ended "$1" || fail "process $1 did not end"
+}
+
+# Ends the program through its own "Exit" command.
+exit_quorvel() {
+    driver command $CMD_EXIT >/dev/null || true
+    wait_ended "$QUORVEL_PID"
+}
+
+reg_add() {  # KEY NAME DATA [TYPE]
+    wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1 || fail "reg add $1 $2"
+}
+reg_has() { wine reg query "$1" /v "$2" >/dev/null 2>&1; }
+key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+reg_delete() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
+
+# The key's values as UTF-8 .reg text (reg query is lossy outside ASCII).
+reg_text() {
+    local file="$WINE_RUN_DIR/export.reg"
+    rm -f "$file"
+    wine reg export "$1" "$(winepath -w "$file" 2>/dev/null)" /y >/dev/null 2>&1 || return 1
+    iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//'
+}
+
+shot() {
+    import -window root "$ARTIFACTS/$TEST_NAME-$1.png"
+}
+
+# Rows of the list as "name<TAB>path<TAB>word<TAB>image".
+rows() { driver rows; }
+
+expect_eq() {  # WHAT EXPECTED ACTUAL
+    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The main window: start-up registration and keys, the window and its menus, one instance only,
+# closing into the notification area, Exit, and a copy under another name.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+start_quorvel
+wait_window
+first=$QUORVEL_PID
+
+expected='"\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto"'
+value=$(reg_text "$HKLM_RUN" | sed -n 's/^"Quorvel"=//p')
+expect_eq "registered logon command" "$expected" "$value"
+for key in "$HKLM_RUN_OFF" "$HKLM_BAN" "$HKCU_RUN_OFF" "$HKCU_BAN"; do
+    key_exists "$key" || fail "$key was not created"
+done
+expect_eq "rows of a fresh machine" $'Quorvel\t"C:\\Program Files\\Quorvel\\Quorvel.exe" -auto\tEnable\t3' "$(rows)"
+shot window
+
+# The Tool menu with its images, opened from the keyboard as F10, Right, Down would.
+driver menu-bar
+driver keys 39 40
+wait_until 5 driver menu-open || fail "the Tool menu did not open"
+shot tool-menu
+driver keys 27 27
+
+# A second instance ends at once and writes nothing: the deleted value stays deleted.
+reg_delete "$HKLM_RUN" Quorvel
+start_quorvel
+second=$QUORVEL_PID
+wait_ended "$second" 10
+reg_has "$HKLM_RUN" Quorvel && fail "the second instance wrote its Run value"
+running "$first" || fail "the first instance ended"
+QUORVEL_PID=$first
+
+# Closing hides the window and leaves the program running; Exit ends it.
+driver close
+wait_until 10 bash -c "! wine '$DRIVER' visible >/dev/null 2>&1" || fail "the window did not hide on close"
+running "$first" || fail "closing ended the program"
+exit_quorvel
+
+# A copy under another name, in another folder, still registers Quorvel.exe of its folder.
+mkdir -p "$WINEPREFIX/drive_c/Tools"
+cp "$EXE" "$WINEPREFIX/drive_c/Tools/Renamed.exe"
+wine_spawn "$WINEPREFIX/drive_c/Tools/Renamed.exe"
+QUORVEL_PID=$LAST_PID
+wait_window
+value=$(reg_text "$HKLM_RUN" | sed -n 's/^"Quorvel"=//p')
+expect_eq "logon command of a renamed copy" '"\"C:\\Tools\\Quorvel.exe\" -auto"' "$value"
+exit_quorvel
+echo "shell: all checks passed"

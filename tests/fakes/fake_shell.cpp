@@ -1,0 +1,91 @@
+#include "fakes/fake_shell.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quorvel::testing {
+
+int FakeList::CompareNames(std::string_view a, std::string_view b) const {
+    // Like the list control: letters compare without case.
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int x = std::tolower(static_cast<unsigned char>(a[i]));
+        const int y = std::tolower(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+std::vector<std::string> FakeList::Names() const {
+    std::vector<std::string> names;
+    for (const ListRow& row : rows)
+        names.push_back(row.name);
+    return names;
+}
+
+std::vector<std::string> FakeList::Lines() const {
+    std::vector<std::string> lines;
+    for (const ListRow& row : rows) {
+        lines.push_back(row.name + "|" + row.command + "|" + std::string(row.state_word) + "|" +
+                        std::to_string(row.image));
+    }
+    return lines;
+}
+
+FakeOptions::FakeOptions()
+    : checked{{Option::kExitAfterCleaning, false},
+              {Option::kEnableVisible, true},
+              {Option::kDisableVisible, true},
+              {Option::kBanVisible, false},
+              {Option::kSortinga, false}} {}
+
+std::int16_t FakePopups::ShowEntryMenu(bool at_pointer) {
+    ++entry_menus_opened;
+    last_at_pointer = at_pointer;
+    if (while_open)
+        while_open();
+    return entry_choice;
+}
+
+TrayChoice FakePopups::ShowTrayMenu() {
+    if (while_open)
+        while_open();
+    return tray_choice;
+}
+
+LaunchResult FakeLauncher::StartCommandLine(std::string_view command_line, ShowCommand show) {
+    if (!failure.empty())
+        return {false, failure};
+    started.push_back({std::string(command_line), show});
+    return {true, {}};
+}
+
+LaunchResult FakeLauncher::OpenWithDefaultProgram(std::string_view target) {
+    if (!failure.empty())
+        return {false, failure};
+    opened.emplace_back(target);
+    return {true, {}};
+}
+
+std::string FakeLauncher::ExpandEnvironment(std::string_view text) {
+    std::string out(text);
+    const std::string from = "%SystemRoot%";
+    for (size_t at = out.find(from); at != std::string::npos; at = out.find(from)) {
+        out.replace(at, from.size(), "C:\\Windows");
+    }
+    return out;
+}
+
+bool FakeBoxes::Confirm(std::string_view text, std::string_view title) {
+    questions.push_back({std::string(text), std::string(title)});
+    if (while_open)
+        while_open();
+    if (answers.empty())
+        return true;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace quorvel::testing

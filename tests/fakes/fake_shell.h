@@ -1,0 +1,143 @@
+#pragma once
+// Fakes of the windowing side, recording what the program asked of it and answering as scripted.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/about_box.h"
+#include "platform/list_control.h"
+#include "platform/message_box.h"
+#include "platform/option_menu.h"
+#include "platform/process_launcher.h"
+#include "platform/shell.h"
+
+namespace quorvel::testing {
+
+class FakeList final : public ListControl {
+  public:
+    void ShowRows(const std::vector<ListRow>& shown) override {
+        rows = shown;
+        ++redraws;
+    }
+    std::optional<EntryIdentity> SelectedEntry() const override { return selected; }
+    int CompareNames(std::string_view a, std::string_view b) const override;
+
+    std::vector<std::string> Names() const;
+    // "name|command|word|image" per row, top to bottom.
+    std::vector<std::string> Lines() const;
+
+    std::vector<ListRow> rows;
+    std::optional<EntryIdentity> selected;
+    int redraws = 0;
+};
+
+class FakeOptions final : public OptionMenu {
+  public:
+    FakeOptions();  // the check marks as the menu is built
+    bool IsChecked(Option option) const override { return checked.at(option); }
+    void SetChecked(Option option, bool value) override { checked[option] = value; }
+    std::map<Option, bool> checked;
+};
+
+class FakeWindow final : public MainWindow {
+  public:
+    void Show() override { visible = true; }
+    void Hide() override { visible = false; }
+    void BindImageList() override { images_bound = true; }
+    bool visible = false;
+    bool images_bound = false;
+};
+
+class FakeTray final : public TrayIcon {
+  public:
+    void Show() override {
+        if (!shown)
+            ++adds;
+        shown = true;
+    }
+    void Remove() override { shown = false; }
+    bool IsShown() const override { return shown; }
+    bool shown = false;
+    int adds = 0;
+};
+
+class FakePopups final : public PopupMenus {
+  public:
+    void GiveMenuBitmaps() override { bitmaps_given = true; }
+    std::int16_t ShowEntryMenu(bool at_pointer) override;
+    TrayChoice ShowTrayMenu() override;
+
+    bool bitmaps_given = false;
+    int entry_menus_opened = 0;
+    bool last_at_pointer = false;
+    std::int16_t entry_choice = 0;
+    TrayChoice tray_choice = TrayChoice::kNone;
+    // Runs while the menu is open, as a timer tick or another program might.
+    std::function<void()> while_open;
+};
+
+class FakeEvents final : public EventPump {
+  public:
+    void ProcessPendingEvents() override {
+        ++runs;
+        if (pending)
+            pending();
+    }
+    int runs = 0;
+    std::function<void()> pending;
+};
+
+class FakeProcess final : public ProcessControl {
+  public:
+    bool ClaimSingleInstance() override { return !another_running; }
+    void EndProcess() override { ended = true; }
+    std::string ProgramFolder() const override { return folder; }
+    bool another_running = false;
+    bool ended = false;
+    std::string folder = "C:\\Program Files\\Quorvel";
+};
+
+class FakeLauncher final : public ProcessLauncher {
+  public:
+    LaunchResult StartCommandLine(std::string_view command_line, ShowCommand show) override;
+    LaunchResult OpenWithDefaultProgram(std::string_view target) override;
+    std::string ExpandEnvironment(std::string_view text) override;
+
+    struct Start {
+        std::string command_line;
+        ShowCommand show;
+        bool operator==(const Start&) const = default;
+    };
+    std::vector<Start> started;
+    std::vector<std::string> opened;
+    std::string failure;  // when set, nothing starts and this is the reason
+};
+
+class FakeBoxes final : public MessageBoxes {
+  public:
+    bool Confirm(std::string_view text, std::string_view title) override;
+    void Inform(std::string_view text) override { informed.emplace_back(text); }
+    void Fail(std::string_view text) override { failures.emplace_back(text); }
+
+    struct Question {
+        std::string text;
+        std::string title;
+        bool operator==(const Question&) const = default;
+    };
+    std::vector<Question> questions;
+    std::deque<bool> answers;  // OK unless scripted otherwise
+    std::function<void()> while_open;
+    std::vector<std::string> informed;
+    std::vector<std::string> failures;
+};
+
+class FakeAbout final : public AboutBox {
+  public:
+    void ShowModal() override { ++shown; }
+    int shown = 0;
+};
+
+}  // namespace quorvel::testing

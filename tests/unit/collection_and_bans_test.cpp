@@ -1,0 +1,193 @@
+// Collection of the six keys, what the list shows, and ban enforcement.
+
+#include "fakes/utf16.h"
+#include "listview/draw_list.h"
+#include "program_fixture.h"
+#include "store/ban_enforcement.h"
+#include "store/collection.h"
+
+namespace quorvel::testing {
+namespace {
+
+class Collection : public ::testing::Test {
+  protected:
+    FakeRegistre registry;
+    EntryTable entries;
+};
+
+TEST_F(Collection, FillsTheTableFromTheSixKeysInTheirOrder) {
+    registry.SetString(kCurrentUser, kBanPath, "cu-ban", "6");
+    registry.SetString(kCurrentUser, kRunDisabledPath, "cu-off", "5");
+    registry.SetString(kCurrentUser, kRunPath, "cu-run", "4");
+    registry.SetString(kLocalMachine, kBanPath, "lm-ban", "3");
+    registry.SetString(kLocalMachine, kRunDisabledPath, "lm-off", "2");
+    registry.SetString(kLocalMachine, kRunPath, "lm-run-a", "1a");
+    registry.SetString(kLocalMachine, kRunPath, "lm-run-b", "1b");
+
+    CollectEntries(registry, entries);
+    EXPECT_EQ(entries, (EntryTable{MakeEntry("lm-run-a", "1a", kStateEnabled, kLocalMachine),
+                                   MakeEntry("lm-run-b", "1b", kStateEnabled, kLocalMachine),
+                                   MakeEntry("lm-off", "2", kStateDisabled, kLocalMachine),
+                                   MakeEntry("lm-ban", "3", kStateBanned, kLocalMachine),
+                                   MakeEntry("cu-run", "4", kStateEnabled, kCurrentUser),
+                                   MakeEntry("cu-off", "5", kStateDisabled, kCurrentUser),
+                                   MakeEntry("cu-ban", "6", kStateBanned, kCurrentUser)}));
+    // One pass per key, no value read on its own.
+    EXPECT_EQ(registry.counters.lists, 6);
+    EXPECT_EQ(registry.counters.reads, 0);
+}
+
+TEST_F(Collection, MissingKeysEmptyDataAndOtherTypes) {
+    registry.SetRaw(kCurrentUser, kRunPath, "empty", RawValue{kRegSz, {}});
+    registry.SetRaw(kCurrentUser, kRunPath, "expand",
+                    RawValue{kRegExpandSz, StringData("%SystemRoot%\\a.exe")});
+    registry.SetRaw(kCurrentUser, kRunPath, "dword", RawValue{kRegDword, {1, 0, 0, 0}});
+    registry.SetString(kCurrentUser, kRunPath, "Ünïcødé 日本 entry", "C:\\prix €.exe");
+    entries.push_back(MakeEntry("stale", "from before", kStateEnabled, kLocalMachine));
+
+    CollectEntries(registry, entries);
+    EXPECT_EQ(entries,
+              (EntryTable{MakeEntry("expand", "%SystemRoot%\\a.exe", kStateEnabled, kCurrentUser, true),
+                          MakeEntry("dword", "", kStateEnabled, kCurrentUser),
+                          MakeEntry("Ünïcødé 日本 entry", "C:\\prix €.exe", kStateEnabled, kCurrentUser)}));
+    // The value without data stays where it is, untouched.
+    EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunPath, "empty").has_value());
+
+    FakeRegistre nothing;
+    CollectEntries(nothing, entries);
+    EXPECT_TRUE(entries.empty());
+}
+
+TEST_F(Collection, HoldsEveryEntryHoweverMany) {
+    for (int i = 0; i < 1500; ++i)
+        registry.SetString(kLocalMachine, kRunPath, "junk" + std::to_string(i), "x");
+    registry.SetString(kCurrentUser, kBanPath, "last", "x");
+    CollectEntries(registry, entries);
+    ASSERT_EQ(entries.size(), 1501u);
+    EXPECT_EQ(entries.back().Key, "last-1");
+}
+
+TEST(BanEnforcement, DeletesBannedNamesFromRunAndRunOfBothRootsOnly) {
+    FakeRegistre registry;
+    registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    registry.SetString(kLocalMachine, kRunDisabledPath, "Nag", "nag.exe");
+    registry.SetString(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    registry.SetString(kCurrentUser, kRunPath, "Nag2", "other");
+    // The registry holds one value per name and key whatever the case, so the variant stands alone.
+    registry.SetString(kLocalMachine, kRunPath, "NAG", "case variant");
+    registry.SetString(kLocalMachine, kBanPath, "Gone", "nothing to delete");
+    EntryTable entries;
+    CollectEntries(registry, entries);
+
+    EXPECT_EQ(EnforceBans(registry, entries), 2);
+    EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), std::vector<std::string>{"NAG"});
+    EXPECT_TRUE(registry.AllNames(kLocalMachine, kRunDisabledPath).empty());
+    EXPECT_EQ(registry.AllNames(kCurrentUser, kRunPath), std::vector<std::string>{"Nag2"});
+    EXPECT_EQ(registry.AllNames(kCurrentUser, kBanPath), std::vector<std::string>{"Nag"});
+    EXPECT_EQ(registry.AllNames(kLocalMachine, kBanPath), std::vector<std::string>{"Gone"});
+}
+
+TEST(BanEnforcement, WithoutBansNothingIsDeletedAndRefusalsStaySilent) {
+    FakeRegistre registry;
+    registry.SetString(kLocalMachine, kRunPath, "A", "a");
+    registry.SetString(kLocalMachine, kRunPath, "B", "b");
+    registry.SetString(kCurrentUser, kBanPath, "B", "b");
+    EntryTable entries;
+    CollectEntries(registry, entries);
+    registry.RefuseChangesUnder(kLocalMachine);
+    EXPECT_EQ(EnforceBans(registry, entries), 0);
+    EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST(BanEnforcement, ABanIsFoundAmongThousandsOfJunkValues) {
+    FakeRegistre registry;
+    for (int i = 0; i < 5000; ++i)
+        registry.SetString(kLocalMachine, kRunPath, "junk" + std::to_string(i), "x");
+    registry.SetString(kLocalMachine, kRunPath, "Nag", "nag.exe");
+    registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    EntryTable entries;
+    CollectEntries(registry, entries);
+    EXPECT_EQ(EnforceBans(registry, entries), 1);
+    EXPECT_FALSE(registry.GetRaw(kLocalMachine, kRunPath, "Nag").has_value());
+    EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath).size(), 5000u);
+}
+
+std::vector<std::string> Names(const std::vector<ListRow>& rows) {
+    std::vector<std::string> names;
+    for (const ListRow& row : rows)
+        names.push_back(row.name);
+    return names;
+}
+
+TEST(DrawList, ShowsVisibleStatesInReverseTableOrderOrByName) {
+    const EntryTable entries{
+        MakeEntry("b", "", kStateEnabled, kLocalMachine), MakeEntry("c", "", kStateDisabled, kLocalMachine),
+        MakeEntry("a", "", kStateEnabled, kCurrentUser), MakeEntry("B2", "", kStateBanned, kCurrentUser)};
+    FakeList list;
+    const NameComparison compare = [&](std::string_view x, std::string_view y) {
+        return list.CompareNames(x, y);
+    };
+    const Visibility all{true, true, true};
+    EXPECT_EQ(Names(BuildRows(entries, all, false, compare)),
+              (std::vector<std::string>{"B2", "a", "c", "b"}));
+    EXPECT_EQ(Names(BuildRows(entries, all, true, compare)), (std::vector<std::string>{"a", "b", "B2", "c"}));
+    EXPECT_EQ(Names(BuildRows(entries, {true, true, false}, false, compare)),
+              (std::vector<std::string>{"a", "c", "b"}));
+    EXPECT_EQ(Names(BuildRows(entries, {false, false, true}, false, compare)),
+              std::vector<std::string>{"B2"});
+    EXPECT_TRUE(BuildRows(entries, {false, false, false}, true, compare).empty());
+    EXPECT_TRUE(BuildRows({}, all, true, compare).empty());
+}
+
+TEST(DrawList, RowsCarryWordsIconsAndTheRootQualifiedIdentity) {
+    const EntryTable entries{MakeEntry("Tool", "C:\\lm.exe", kStateEnabled, kLocalMachine),
+                             MakeEntry("Tool", "", kStateBanned, kLocalMachine),
+                             MakeEntry("Tool", "C:\\cu.exe", kStateEnabled, kCurrentUser),
+                             MakeEntry("odd", "x", 7, kCurrentUser)};
+    const std::vector<ListRow> rows =
+        BuildRows(entries, {true, true, true}, false, [](std::string_view, std::string_view) { return 0; });
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].identity, (EntryIdentity{kCurrentUser, "Tool-3"}));
+    EXPECT_EQ(rows[0].command, "C:\\cu.exe");
+    EXPECT_EQ(rows[1].state_word, "Ban");
+    EXPECT_EQ(rows[1].image, kStateBanned);
+    EXPECT_EQ(rows[1].command, "");
+    EXPECT_EQ(rows[2].identity, (EntryIdentity{kLocalMachine, "Tool-3"}));
+    EXPECT_EQ(rows[2].state_word, "Enable");
+}
+
+TEST(PeriodicCleaning, EnforcesOnAFreshTableAndShowsWhatTheDeletionsLeft) {
+    Program p;
+    p.form.Form_Load("");
+    // Another program writes a banned name back while Quorvel runs.
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    p.Seed(kLocalMachine, kRunPath, "Nag", "nag.exe");
+    p.options.checked[Option::kBanVisible] = true;
+    p.form.Timer1_Timer();
+    EXPECT_FALSE(p.Has(kLocalMachine, kRunPath, "Nag"));
+    EXPECT_EQ(p.view.Lines(), (std::vector<std::string>{
+                                  "Nag|nag.exe|Ban|1",
+                                  "Quorvel|\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto|Enable|3"}));
+    EXPECT_GE(p.events.runs, 2);
+}
+
+TEST(PeriodicCleaning, EventsThatRunMidwayAreFollowedByAFreshCollection) {
+    Program p;
+    p.form.Form_Load("");
+    p.events.pending = [&] { p.Seed(kCurrentUser, kRunPath, "Late", "late.exe"); };
+    p.form.Timer1_Timer();
+    EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"Late", "Quorvel"}));
+}
+
+TEST(PeriodicCleaning, RefreshLeavesNoDeletedValueListed) {
+    Program p;
+    p.form.Form_Load("");
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    p.form.OnCommand(Command::kRefresha);
+    EXPECT_FALSE(p.Has(kCurrentUser, kRunPath, "Nag"));
+    EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
+}
+
+}  // namespace
+}  // namespace quorvel::testing

@@ -1,0 +1,113 @@
+// The start-up sequence, closing, and the end of the program.
+
+#include "program_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+TEST(StartupSequence, RegistersQuotedAtLogonCreatesTheSiblingKeysAndShowsTheWindow) {
+    Program p;
+    EXPECT_EQ(p.form.Form_Load(""), StartOutcome::kShown);
+
+    EXPECT_EQ(p.registry.ReadStringValue(kLocalMachine, kRunPath, "Quorvel"),
+              "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto");
+    for (RootKey root : {kLocalMachine, kCurrentUser}) {
+        EXPECT_TRUE(p.registry.KeyExists(root, kRunDisabledPath));
+        EXPECT_TRUE(p.registry.KeyExists(root, kBanPath));
+    }
+    // The Run key of the user is not created, only written to when something is enabled there.
+    EXPECT_FALSE(p.registry.KeyExists(kCurrentUser, kRunPath));
+    EXPECT_TRUE(p.window.images_bound);
+    EXPECT_TRUE(p.popups.bitmaps_given);
+    EXPECT_TRUE(p.window.visible);
+    EXPECT_FALSE(p.tray.shown);
+    // The program's own value is collected like any other entry.
+    EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
+}
+
+TEST(StartupSequence, ASecondInstanceEndsBeforeItReadsOrWritesAnything) {
+    Program p;
+    p.process.another_running = true;
+    EXPECT_EQ(p.form.Form_Load(""), StartOutcome::kEnded);
+    EXPECT_TRUE(p.process.ended);
+    EXPECT_FALSE(p.registry.KeyExists(kLocalMachine, kRunPath));
+    EXPECT_EQ(p.registry.counters.lists, 0);
+    EXPECT_FALSE(p.window.visible);
+    EXPECT_EQ(p.view.redraws, 0);
+}
+
+TEST(StartupSequence, WithoutRightsOnTheMachineTheUserKeysAreStillMade) {
+    Program p;
+    p.registry.RefuseChangesUnder(kLocalMachine);
+    EXPECT_EQ(p.form.Form_Load(""), StartOutcome::kShown);
+    EXPECT_FALSE(p.registry.KeyExists(kLocalMachine, kBanPath));
+    EXPECT_TRUE(p.registry.KeyExists(kCurrentUser, kBanPath));
+    EXPECT_TRUE(p.boxes.failures.empty());
+}
+
+TEST(StartupSequence, TheOwnBanIsEnforcedRightAfterTheRegistration) {
+    Program p;
+    p.Seed(kLocalMachine, kBanPath, "Quorvel", "old");
+    p.form.Form_Load("");
+    EXPECT_FALSE(p.Has(kLocalMachine, kRunPath, "Quorvel"));
+    EXPECT_TRUE(p.Has(kLocalMachine, kBanPath, "Quorvel"));
+}
+
+TEST(StartupSequence, AnAutomaticStartStaysHiddenInTheNotificationArea) {
+    Program p;
+    EXPECT_EQ(p.form.Form_Load("-auto"), StartOutcome::kHidden);
+    EXPECT_FALSE(p.window.visible);
+    EXPECT_TRUE(p.tray.shown);
+    EXPECT_TRUE(p.popups.bitmaps_given);
+    EXPECT_FALSE(p.process.ended);
+}
+
+TEST(StartupSequence, AnAutomaticStartEndsAfterCleaningWhenAskedToAndLeavesNoIcon) {
+    Program p;
+    p.options.checked[Option::kExitAfterCleaning] = true;
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    p.Seed(kLocalMachine, kRunPath, "Nag", "nag.exe");
+    EXPECT_EQ(p.form.Form_Load("-auto"), StartOutcome::kEnded);
+    EXPECT_TRUE(p.process.ended);
+    EXPECT_FALSE(p.Has(kLocalMachine, kRunPath, "Nag"));
+    EXPECT_FALSE(p.tray.shown);
+    EXPECT_FALSE(p.window.visible);
+    EXPECT_FALSE(p.popups.bitmaps_given);
+}
+
+TEST(StartupSequence, ExitAfterCleaningMattersOnlyToAnAutomaticStart) {
+    for (const char* arguments : {"", "-AUTO", "-auto ", "-auto x", " -auto"}) {
+        Program p;
+        p.options.checked[Option::kExitAfterCleaning] = true;
+        EXPECT_EQ(p.form.Form_Load(arguments), StartOutcome::kShown) << '"' << arguments << '"';
+        EXPECT_FALSE(p.process.ended);
+    }
+}
+
+TEST(MainWindow, ClosingHidesIntoTheNotificationAreaAndExitEndsAtOnce) {
+    Program p;
+    p.form.Form_Load("");
+    p.form.Form_QueryUnload();
+    EXPECT_FALSE(p.window.visible);
+    EXPECT_TRUE(p.tray.shown);
+    EXPECT_FALSE(p.process.ended);
+
+    p.form.OnCommand(Command::kExit);
+    EXPECT_TRUE(p.process.ended);
+    EXPECT_FALSE(p.tray.shown);
+}
+
+TEST(MainWindow, DocumentDoesNothingAndAboutShowsTheBox) {
+    Program p;
+    p.form.Form_Load("");
+    const int redraws = p.view.redraws;
+    p.form.OnCommand(Command::kDocument);
+    EXPECT_EQ(p.view.redraws, redraws);
+    EXPECT_EQ(p.about.shown, 0);
+    p.form.OnCommand(Command::kAbout);
+    p.form.OnCommand(Command::kAbout);
+    EXPECT_EQ(p.about.shown, 2);
+}
+
+}  // namespace
+}  // namespace quorvel::testing
