@@ -90,3 +90,10 @@ rows() { driver rows; }
 expect_eq() {  # WHAT EXPECTED ACTUAL
     [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
 }
+
+# Imports registry text given in UTF-8 (the body after the header line), as a user's .reg file would.
+reg_import() {
+    local file="$WINE_RUN_DIR/import.reg"
+    { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; sed 's/$/\r/'; } | iconv -f UTF-8 -t UTF-16 >"$file"
+    wine reg import "$(winepath -w "$file" 2>/dev/null)" >/dev/null 2>&1 || fail "reg import"
+}

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Collection of the six keys, the list as a person sees it, and bans enforced at start and at
+# every tick of the cleaning timer.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+RUN='Software\Microsoft\Windows\CurrentVersion\Run'
+reg_import <<EOF_REG
+[HKEY_LOCAL_MACHINE\\$RUN]
+"NAG"="C:\\\\case\\\\variant.exe"
+"Expand"=hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,52,00,6f,00,6f,00,74,00,25,00,5c,00,\\
+  6e,00,6f,00,74,00,65,00,70,00,61,00,64,00,2e,00,65,00,78,00,65,00,00,00
+"Empty"=hex(1):
+
+[HKEY_LOCAL_MACHINE\\$RUN-]
+"OffLM"="C:\\\\off\\\\lm.exe /quiet"
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Ban-]
+"Nag"="C:\\\\nag\\\\nag.exe"
+
+[HKEY_CURRENT_USER\\$RUN]
+"Nag"="C:\\\\nag\\\\nag.exe"
+"Ünïcødé 日本 entry"="C:\\\\prix €\\\\run.exe"
+
+[HKEY_CURRENT_USER\\$RUN-]
+"Nag"="C:\\\\nag\\\\nag.exe -disabled"
+
+[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Ban-]
+"BanCU"="C:\\\\ban\\\\cu.exe"
+EOF_REG
+reg_has "$HKCU_RUN" Nag || fail "seeding failed"
+
+start_quorvel
+wait_window
+
+# Banned under HKEY_LOCAL_MACHINE, deleted from Run and Run- of HKEY_CURRENT_USER.
+reg_has "$HKCU_RUN" Nag && fail "banned Nag still in HKCU Run"
+reg_has "$HKCU_RUN_OFF" Nag && fail "banned Nag still in HKCU Run-"
+reg_has "$HKLM_BAN" Nag || fail "the ban itself was deleted"
+reg_has "$HKLM_RUN" NAG || fail "the case variant NAG was deleted"
+reg_has "$HKLM_RUN" Empty || fail "the value without data was deleted"
+
+# Wine enumerates each key in name order; the list shows the table from its last entry up.
+expected=$'Ünïcødé 日本 entry\tC:\\prix €\\run.exe\tEnable\t3
+OffLM\tC:\\off\\lm.exe /quiet\tDisable\t2
+Quorvel\t"C:\\Program Files\\Quorvel\\Quorvel.exe" -auto\tEnable\t3
+NAG\tC:\\case\\variant.exe\tEnable\t3
+Expand\t%SystemRoot%\\notepad.exe\tEnable\t3'
+expect_eq "rows" "$expected" "$(rows)"
+shot list
+
+# A banned name written back is gone after the next tick, and the list follows.
+reg_add "$HKCU_RUN" Nag 'C:\nag\nag.exe'
+reg_add "$HKLM_RUN_OFF" Nag 'C:\nag\nag.exe'
+driver tick
+wait_until 10 bash -c "! wine reg query '$HKCU_RUN' /v Nag >/dev/null 2>&1" || fail "Nag came back and stayed"
+reg_has "$HKLM_RUN_OFF" Nag && fail "Nag came back into HKLM Run- and stayed"
+expect_eq "rows after the tick" "$expected" "$(rows)"
+
+# The timer itself: one real interval.
+reg_add "$HKCU_RUN" Nag 'C:\nag\nag.exe'
+wait_until 75 bash -c "! wine reg query '$HKCU_RUN' /v Nag >/dev/null 2>&1" || fail "no cleaning within 75 seconds"
+exit_quorvel
+echo "collection: all checks passed"
