@@ -48,7 +48,7 @@ std::int16_t RoundHalfToEven(double value) {
 }
 
 void AboutAnimation::Place(RandomSource& random, PictureSize picture) {
-    for (int i = 1; i <= kAnimationPoints; ++i) {
+    for (std::size_t i = 1; i <= kAnimationPoints; ++i) {
         // One draw per assignment, in this order, so that a given sequence always gives the same picture.
         PosX[i] = RoundHalfToEven(random.Next() * picture.width);
         PosY[i] = RoundHalfToEven(random.Next() * picture.height);
@@ -58,7 +58,7 @@ void AboutAnimation::Place(RandomSource& random, PictureSize picture) {
 }
 
 void AboutAnimation::Step(PictureSize picture) {
-    for (int i = 1; i <= kAnimationPoints; ++i) {
+    for (std::size_t i = 1; i <= kAnimationPoints; ++i) {
         PosX[i] = Add(PosX[i], StepX[i]);
         PosY[i] = Add(PosY[i], StepY[i]);
         Bounce(PosX[i], picture.width, StepX[i]);
@@ -68,13 +68,12 @@ void AboutAnimation::Step(PictureSize picture) {
 
 PictureLines AboutAnimation::Lines(PictureSize picture) const {
     PictureLines lines;
-    for (int i = 1; i <= kAnimationPoints; ++i) {
-        const int next = i % kAnimationPoints + 1;
+    for (std::size_t i = 1; i <= kAnimationPoints; ++i) {
+        const std::size_t next = i % kAnimationPoints + 1;
         const PicturePoint from{PosX[i], PosY[i]};
         const PicturePoint to{PosX[next], PosY[next]};
-        lines[static_cast<std::size_t>(i - 1)] = {from, to, LineColor::kRed};
-        lines[static_cast<std::size_t>(i - 1 + kAnimationPoints)] = {Mirrored(from, picture),
-                                                                     Mirrored(to, picture), LineColor::kBlue};
+        lines[i - 1] = {from, to, LineColor::kRed};
+        lines[i - 1 + kAnimationPoints] = {Mirrored(from, picture), Mirrored(to, picture), LineColor::kBlue};
     }
     return lines;
 }

@@ -4,6 +4,7 @@
 // is drawn on top of it.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <random>
 
@@ -47,7 +48,7 @@ struct LineSegment {
     bool operator==(const LineSegment&) const = default;
 };
 
-inline constexpr int kAnimationPoints = 4;
+inline constexpr std::size_t kAnimationPoints = 4;
 // The points are numbered 1..4; element 0 is never used.
 using PointArray = std::array<std::int16_t, kAnimationPoints + 1>;
 // Red 1-2, 2-3, 3-4, 4-1, then blue in the same order: the order in which they are drawn.

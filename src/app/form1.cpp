@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
+#include "about/tool_help_commands.h"
 #include "app/command_line.h"
+#include "app/settings.h"
 #include "listview/draw_list.h"
 #include "listview/entry_actions.h"
 #include "store/ban_enforcement.h"

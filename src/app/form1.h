@@ -8,6 +8,7 @@
 
 #include "app/commands.h"
 #include "platform/about_box.h"
+#include "platform/files.h"
 #include "platform/list_control.h"
 #include "platform/message_box.h"
 #include "platform/option_menu.h"
@@ -30,6 +31,7 @@ struct Form1Ports {
     ProcessLauncher& launcher;
     MessageBoxes& boxes;
     AboutBox& about;
+    FileSystem& files;
 };
 
 enum class StartOutcome { kEnded, kShown, kHidden };
@@ -70,6 +72,8 @@ class Form1 {
     void LoadSeting();
     void SaveSeting();
     void Refresha_Click();
+    void Option_Click(Option option);
+    std::string SettingsPath() const;
     void Showa_Click();
     // Carries out PopupChoice on the entry that was selected when the menu opened.
     void ActOnEntry(const EntryIdentity& selected);

@@ -2,8 +2,9 @@
 // finds its windows, reads the entry list, posts commands, and answers message boxes.
 // Output is UTF-8; exit status 0 means the asked-for thing is true or done.
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/about_box.h"
+#include "platform/files.h"
 #include "platform/list_control.h"
 #include "platform/message_box.h"
 #include "platform/option_menu.h"
@@ -132,6 +133,26 @@ class FakeBoxes final : public MessageBoxes {
     std::function<void()> while_open;
     std::vector<std::string> informed;
     std::vector<std::string> failures;
+};
+
+class FakeFiles final : public FileSystem {
+public:
+    std::optional<std::string> ReadFile(std::string_view path) override {
+        auto it = files.find(std::string(path));
+        if (it == files.end()) return std::nullopt;
+        return it->second;
+    }
+    bool ReplaceFile(std::string_view path, std::string_view bytes) override {
+        if (read_only) return false;
+        files[std::string(path)] = std::string(bytes);
+        ++writes;
+        return true;
+    }
+    std::string LastError() const override { return "Access is denied."; }
+
+    std::map<std::string, std::string> files;
+    bool read_only = false;
+    int writes = 0;
 };
 
 class FakeAbout final : public AboutBox {

@@ -36,7 +36,7 @@ struct Point {
 
 AboutAnimation WithPoints(std::initializer_list<Point> points) {
     AboutAnimation animation;
-    int i = 1;
+    std::size_t i = 1;
     for (const Point& p : points) {
         animation.PosX[i] = p.x;
         animation.PosY[i] = p.y;
@@ -102,7 +102,7 @@ TEST(AboutAnimation, ProgramGeneratorStaysInRangeAndEachLoadLooksDifferent) {
         AboutAnimation animation;
         animation.Place(random, {149, 77});
         std::vector<int> picture;
-        for (int i = 1; i <= kAnimationPoints; ++i) {
+        for (std::size_t i = 1; i <= kAnimationPoints; ++i) {
             ASSERT_GE(animation.PosX[i], 0);
             ASSERT_LE(animation.PosX[i], 149);
             ASSERT_GE(animation.PosY[i], 0);

@@ -21,7 +21,10 @@ struct Program {
     FakeLauncher launcher;
     FakeBoxes boxes;
     FakeAbout about;
-    Form1 form{{registry, view, options, window, tray, popups, events, process, launcher, boxes, about}};
+    FakeFiles files;
+    Form1 form{{registry, view, options, window, tray, popups, events, process, launcher, boxes, about, files}};
+
+    static constexpr char kConfig[] = "C:\\Program Files\\Quorvel\\config.ini";
 
     void Seed(RootKey root, std::string_view path, std::string_view name, std::string_view text) {
         registry.SetString(root, path, name, text);

@@ -53,19 +53,20 @@ constexpr int kTextGap = 60;
 
 enum class ControlKind { kButton, kIcon, kLabel, kLink, kPicture };
 
-struct ControlSpec {
+struct ControlDesign {
     int id;
     ControlKind kind;
     TwipRect rect;
     std::string_view text;
 };
 
+constexpr TwipRect kIconRect{240, 360, 480, 480};
 constexpr TwipRect kPictureRect{3360, 120, 2295, 1215};
 
 // Creation order is the tab order: cmdOK, picIcon, cmdSysInfo, lblTitle, lblVersion, Label1, Picture1.
-constexpr ControlSpec kControls[] = {
+constexpr ControlDesign kControls[] = {
     {kAboutOkId, ControlKind::kButton, {3120, 1560, 1260, 345}, kAboutOk},
-    {kAboutIconId, ControlKind::kIcon, {240, 360, 480, 480}, {}},
+    {kAboutIconId, ControlKind::kIcon, kIconRect, {}},
     {kAboutSysInfoId, ControlKind::kButton, {4440, 1560, 1245, 345}, kAboutSysInfo},
     {kAboutTitleId, ControlKind::kLabel, {960, 360, 1485, 360}, kAboutTitle},
     {kAboutCreditId, ControlKind::kLabel, {960, 720, 1965, 225}, kAboutCredit},
@@ -77,14 +78,14 @@ int Pixels(int twips, UINT dpi) {
     return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 
-void CreateControl(HWND dialog, HINSTANCE instance, const ControlSpec& spec) {
+void CreateControl(HWND dialog, HINSTANCE instance, const ControlDesign& design) {
     const wchar_t* window_class = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD extended = 0;
-    switch (spec.kind) {
+    switch (design.kind) {
         case ControlKind::kButton:
             window_class = L"BUTTON";
-            style |= WS_TABSTOP | (spec.id == kAboutOkId ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON);
+            style |= WS_TABSTOP | (design.id == kAboutOkId ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON);
             break;
         case ControlKind::kIcon:
             style |= SS_ICON | SS_REALSIZECONTROL;
@@ -102,8 +103,8 @@ void CreateControl(HWND dialog, HINSTANCE instance, const ControlSpec& spec) {
             extended |= WS_EX_CLIENTEDGE;
             break;
     }
-    ::CreateWindowExW(extended, window_class, Widen(spec.text).c_str(), style, 0, 0, 0, 0, dialog,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    ::CreateWindowExW(extended, window_class, Widen(design.text).c_str(), style, 0, 0, 0, 0, dialog,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
 }
 
 int CALLBACK NoteFaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -180,8 +181,8 @@ void TakeOverDpiScaling(HWND dialog) {
     if (const auto set_control = FindUserFunction<SetControlBehavior>("SetDialogControlDpiChangeBehavior")) {
         constexpr auto kOff = static_cast<DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS>(DCDC_DISABLE_FONT_UPDATE |
                                                                                DCDC_DISABLE_RELAYOUT);
-        for (const ControlSpec& spec : kControls)
-            set_control(::GetDlgItem(dialog, spec.id), kOff, kOff);
+        for (const ControlDesign& design : kControls)
+            set_control(::GetDlgItem(dialog, design.id), kOff, kOff);
     }
 }
 
@@ -298,9 +299,9 @@ class AboutDialog {
     void Form_Load() {
         open_box_ = window_;
         boxes_.SetOwner(window_);
+        for (const ControlDesign& design : kControls)
+            CreateControl(window_, instance_, design);
         TakeOverDpiScaling(window_);
-        for (const ControlSpec& spec : kControls)
-            CreateControl(window_, instance_, spec);
         Layout(DpiOf(window_));
         Center();
         ::SetFocus(Control(kAboutOkId));
@@ -339,7 +340,7 @@ class AboutDialog {
         dpi_ = dpi;
         UniqueHFont ui_font(CreateUiFont(dpi));
         UniqueHFont link_font(CreateLinkFont(dpi));
-        UniqueHIcon icon(LoadProgramIcon(instance_, Pixels(480, dpi)));
+        UniqueHIcon icon(LoadProgramIcon(instance_, Pixels(kIconRect.width, dpi)));
         UniqueHIcon small_icon(LoadProgramIcon(instance_, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi)));
 
         const SIZE frame = FrameSize(window_, dpi);
@@ -347,22 +348,22 @@ class AboutDialog {
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
         const int text_limit = Pixels(kPictureRect.left - kTextGap, dpi);
-        for (const ControlSpec& spec : kControls) {
-            const HWND control = Control(spec.id);
-            const HFONT font = spec.kind == ControlKind::kLink ? link_font.get() : ui_font.get();
+        for (const ControlDesign& design : kControls) {
+            const HWND control = Control(design.id);
+            const HFONT font = design.kind == ControlKind::kLink ? link_font.get() : ui_font.get();
             ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            const int left = Pixels(spec.rect.left, dpi);
-            int width = Pixels(spec.rect.width, dpi);
-            if (spec.kind == ControlKind::kLabel || spec.kind == ControlKind::kLink) {
+            const int left = Pixels(design.rect.left, dpi);
+            int width = Pixels(design.rect.width, dpi);
+            if (design.kind == ControlKind::kLabel || design.kind == ControlKind::kLink) {
                 // A text longer than its designed width may grow towards Picture1 rather than be cut.
-                const int needed = TextWidth(control, font, Widen(spec.text)) + 2;
+                const int needed = TextWidth(control, font, Widen(design.text)) + 2;
                 width = std::max(width, std::min(needed, text_limit - left));
             }
-            if (spec.kind == ControlKind::kIcon) {
+            if (design.kind == ControlKind::kIcon) {
                 ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
             }
-            ::SetWindowPos(control, nullptr, left, Pixels(spec.rect.top, dpi), width,
-                           Pixels(spec.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+            ::SetWindowPos(control, nullptr, left, Pixels(design.rect.top, dpi), width,
+                           Pixels(design.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         }
         ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
         ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon.get()));

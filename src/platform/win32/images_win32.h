@@ -1,8 +1,9 @@
 #pragma once
 // The program's image list at one DPI: the list's state icons and the menu items' images.
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "app/menu_layout.h"
 #include "platform/win32/handles.h"

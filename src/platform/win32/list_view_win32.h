@@ -1,8 +1,9 @@
 #pragma once
 // View1: the report-view list of entries.
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <vector>
 

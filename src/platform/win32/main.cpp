@@ -1,12 +1,14 @@
 // Quorvel's entry point: builds the Win32 side of every port, hands them to Form1, and runs the
 // message loop.
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "platform/win32/about_dialog.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/popup_window.h"
@@ -26,6 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Registre registry;
     ProcessWin32 process;
     Win32ProcessLauncher launcher;
+    Win32FileSystem files;
     MainWindowWin32 window(instance);
     PopupWindowWin32 popups(instance, window);
     TrayIconWin32 tray(window.Handle(), instance);
@@ -34,7 +37,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.AttachTray(&tray);
 
     Form1 form({registry, window.List(), window.Options(), window, tray, popups, process, process, launcher,
-                boxes, about});
+                boxes, about, files});
     window.Attach(&form);
 
     const std::string arguments =

@@ -1,8 +1,9 @@
 #pragma once
 // The notification-area icon. It reports mouse actions to the main window as WM_APP_TRAY.
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "platform/shell.h"
 #include "platform/win32/handles.h"

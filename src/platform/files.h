@@ -1,0 +1,22 @@
+#pragma once
+// Whole-file reading and writing, for the settings file and saved startup lists.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // The file's bytes, or nothing when it cannot be opened.
+    virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
+    // Writes a temporary file beside the target and puts it in the target's place in one step, so
+    // that a crash or a full disk never leaves a half-written file behind.
+    virtual bool ReplaceFile(std::string_view path, std::string_view bytes) = 0;
+    // Why the last failed call failed, in the system's words.
+    virtual std::string LastError() const = 0;
+};
+
+}  // namespace quorvel
