@@ -45,23 +45,20 @@ void Form1::Timer1_Timer() {
 
 void Form1::OnCommand(Command command) {
     switch (command) {
-        case Command::kRefresha:
-            Refresha_Click();
-            break;
+        case Command::kRefresha: Refresha_Click(); break;
+        case Command::kEnableVisible: Option_Click(Option::kEnableVisible); break;
+        case Command::kDisableVisible: Option_Click(Option::kDisableVisible); break;
+        case Command::kBanVisible: Option_Click(Option::kBanVisible); break;
+        case Command::kExitAfterCleaning: Option_Click(Option::kExitAfterCleaning); break;
+        case Command::kSortinga: Option_Click(Option::kSortinga); break;
+        case Command::kRegedit: Regedit_Click(ports_.launcher, ports_.boxes); break;
         case Command::kExit:
-        case Command::kTrayExit:
-            EndProgram();
-            break;
-        case Command::kDocument:
-            break;  // shown and enabled, and does nothing
-        case Command::kAbout:
-            ports_.about.ShowModal();
-            break;
-        case Command::kShowa:
-            Showa_Click();
-            break;
-        default:
-            break;
+        case Command::kTrayExit: EndProgram(); break;
+        case Command::kDocument: break;  // shown and enabled, and does nothing
+        case Command::kAbout: ports_.about.ShowModal(); break;
+        case Command::kWebSite: WebSite_Click(ports_.launcher, ports_.boxes); break;
+        case Command::kShowa: Showa_Click(); break;
+        default: break;
     }
 }
 
@@ -97,14 +94,9 @@ void Form1::ActOnEntry(const EntryIdentity& selected) {
 
 void Form1::TaskbarIcon_MouseUp() {
     switch (ports_.popups.ShowTrayMenu()) {
-        case TrayChoice::kShow:
-            Showa_Click();
-            break;
-        case TrayChoice::kExit:
-            EndProgram();
-            break;
-        case TrayChoice::kNone:
-            break;
+        case TrayChoice::kShow: Showa_Click(); break;
+        case TrayChoice::kExit: EndProgram(); break;
+        case TrayChoice::kNone: break;
     }
 }
 
@@ -178,10 +170,30 @@ void Form1::CreateSiblingKeys() {
     ports_.registry.CreateKey(kCurrentUser, kBanPath);
 }
 
+std::string Form1::SettingsPath() const {
+    return ports_.process.ProgramFolder() + "\\" + std::string(kSettingsFileName);
+}
+
 void Form1::LoadSeting() {
+    // Without a file the options keep the marks the menu is built with, so that a first start lists
+    // the enabled and disabled entries instead of nothing.
+    if (const std::optional<std::string> file = ports_.files.ReadFile(SettingsPath())) {
+        const std::array<std::int16_t, 5> values = ReadSettings(*file);
+        for (size_t i = 0; i < kSettingsOrder.size(); ++i)
+            ports_.options.SetChecked(kSettingsOrder[i], VtoB(values[i]));
+    }
     DrawList();
 }
 
-void Form1::SaveSeting() {}
+void Form1::SaveSeting() {
+    // A folder that cannot be written keeps the old file; the options in memory stay as they are.
+    ports_.files.ReplaceFile(SettingsPath(), WriteSettings(ports_.options));
+}
+
+void Form1::Option_Click(Option option) {
+    ports_.options.SetChecked(option, !ports_.options.IsChecked(option));
+    DrawList();
+    SaveSeting();
+}
 
 }  // namespace quorvel

@@ -128,6 +128,12 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// A visible top-level window of any process, by title (and class when given).
+HWND FindVisible(const std::wstring& title, const std::wstring& class_name) {
+    const HWND window = ::FindWindowW(class_name.empty() ? nullptr : class_name.c_str(), title.c_str());
+    return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
+}
+
 int Usage() {
     Write(
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"

@@ -72,12 +72,12 @@ reg_has() { wine reg query "$1" /v "$2" >/dev/null 2>&1; }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 reg_delete() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
 
-# The key's values as UTF-8 .reg text (reg query is lossy outside ASCII).
+# The key's values as UTF-8 .reg text (reg query is lossy outside ASCII), one value a line.
 reg_text() {
     local file="$WINE_RUN_DIR/export.reg"
     rm -f "$file"
     wine reg export "$1" "$(winepath -w "$file" 2>/dev/null)" /y >/dev/null 2>&1 || return 1
-    iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//'
+    iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//' | sed -e ':a' -e '/\\$/N; s/\\\n *//; ta'
 }
 
 shot() {
@@ -97,3 +97,35 @@ reg_import() {
     { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; sed 's/$/\r/'; } | iconv -f UTF-8 -t UTF-16 >"$file"
     wine reg import "$(winepath -w "$file" 2>/dev/null)" >/dev/null 2>&1 || fail "reg import"
 }
+
+# The index of the first row with this name, counted from 0.
+row_of() {
+    local index
+    index=$(rows | awk -F'\t' -v name="$1" '$1 == name { print NR - 1; exit }')
+    [ -n "$index" ] || fail "no row named $1"
+    echo "$index"
+}
+
+# Right-clicks the row with this name, as a user would, and waits for the entry menu.
+right_click_row() {
+    local x y
+    read -r x y < <(driver row-point "$(row_of "$1")")
+    xdotool mousemove "$x" "$y" click 1 click 3
+    wait_until 10 driver menu-open || fail "the entry menu did not open on $1"
+}
+
+# Chooses the Nth item (from 1) of the open pop-up menu with the keyboard.
+choose_item() {
+    local keys=()
+    for _ in $(seq "$1"); do keys+=(40); done
+    driver keys "${keys[@]}" 13
+    wait_until 10 bash -c "! wine '$DRIVER' menu-open >/dev/null 2>&1" || fail "the menu did not close"
+}
+
+# Waits for a message box of the program and prints its title and text.
+wait_msgbox() {
+    wait_until 10 driver msgbox >/dev/null || fail "no message box appeared"
+    driver msgbox
+}
+
+VK_DOWN=40 VK_RETURN=13 VK_ESCAPE=27

@@ -97,7 +97,7 @@ TEST(MainWindow, ClosingHidesIntoTheNotificationAreaAndExitEndsAtOnce) {
     EXPECT_FALSE(p.tray.shown);
 }
 
-TEST(MainWindow, DocumentDoesNothingAndAboutShowsTheBox) {
+TEST(MainWindow, ToolAndHelpCommands) {
     Program p;
     p.form.Form_Load("");
     const int redraws = p.view.redraws;
@@ -107,6 +107,13 @@ TEST(MainWindow, DocumentDoesNothingAndAboutShowsTheBox) {
     p.form.OnCommand(Command::kAbout);
     p.form.OnCommand(Command::kAbout);
     EXPECT_EQ(p.about.shown, 2);
+
+    p.form.OnCommand(Command::kRegedit);
+    p.form.OnCommand(Command::kWebSite);
+    ASSERT_EQ(p.launcher.started.size(), 2u);
+    EXPECT_EQ(p.launcher.started[0], (FakeLauncher::Start{"regedit", ShowCommand::kNormal}));
+    EXPECT_EQ(p.launcher.started[1].command_line.substr(0, 9), "explorer ");
+    EXPECT_EQ(p.launcher.started[1].show, ShowCommand::kMaximized);
 }
 
 }  // namespace

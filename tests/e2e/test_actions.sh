@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The entry menu driven like a user: right-click a row, choose, answer the confirmation. Then the
+# options of the Option menu, each written to config.ini at once.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+RUN='Software\Microsoft\Windows\CurrentVersion\Run'
+reg_import <<EOF_REG
+[HKEY_CURRENT_USER\\$RUN]
+"Expand"=hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,52,00,6f,00,6f,00,74,00,25,00,5c,00,\\
+  6e,00,6f,00,74,00,65,00,70,00,61,00,64,00,2e,00,65,00,78,00,65,00,00,00
+"Marker"="cmd /c echo ran> C:\\\\marker.txt"
+"Updater"="C:\\\\upd\\\\upd.exe"
+EOF_REG
+EXPAND_HEX='hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,52,00,6f,00,6f,00,74,00,25,00,5c,00,6e,00,6f,00,74,00,65,00,70,00,61,00,64,00,2e,00,65,00,78,00,65,00,00,00$'
+
+start_quorvel
+wait_window
+config="$APP_DIR/config.ini"
+expect_eq "config.ini of a first start" "$(printf ' 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n' | xxd -p)" "$(xxd -p "$config")"
+
+# Disable keeps REG_EXPAND_SZ.
+right_click_row Expand
+shot entry-menu
+choose_item 2
+wait_until 10 reg_has "$HKCU_RUN_OFF" Expand || fail "Disable did not move Expand"
+reg_has "$HKCU_RUN" Expand && fail "Disable left Expand in Run"
+reg_text "$HKCU_RUN_OFF" | grep -q "^\"Expand\"=$EXPAND_HEX" || fail "Expand lost its type in Run-"
+wait_until 10 bash -c "wine '$DRIVER' rows | grep -q \$'^Expand\t.*\tDisable\t2'" || fail "list does not show Expand disabled"
+
+# Enable brings it back, still expandable.
+right_click_row Expand
+choose_item 1
+wait_until 10 reg_has "$HKCU_RUN" Expand || fail "Enable did not bring Expand back"
+reg_text "$HKCU_RUN" | grep -q "^\"Expand\"=$EXPAND_HEX" || fail "Expand lost its type in Run"
+reg_has "$HKCU_RUN_OFF" Expand && fail "Enable left Expand in Run-"
+
+# Ban, then Delete answered Cancel (nothing changes), then Delete answered OK (the ban is lifted).
+right_click_row Updater
+choose_item 3
+wait_until 10 reg_has "$HKCU_BAN" Updater || fail "Ban did not move Updater"
+driver command $CMD_BAN_VISIBLE
+wait_until 10 bash -c "wine '$DRIVER' rows | grep -q \$'^Updater\t.*\tBan\t1'" || fail "banned Updater not listed"
+right_click_row Updater
+choose_item 4
+box=$(wait_msgbox)
+expect_eq "delete confirmation" $'Delete\nAre you sure to want delete this StartUp ?' "$box"
+shot confirmation
+driver answer cancel
+wait_until 10 bash -c "! wine '$DRIVER' msgbox >/dev/null 2>&1" || fail "the box stayed open"
+reg_has "$HKCU_BAN" Updater || fail "Cancel deleted the ban"
+right_click_row Updater
+choose_item 4
+wait_msgbox >/dev/null
+driver answer ok
+wait_until 10 bash -c "! wine reg query '$HKCU_BAN' /v Updater >/dev/null 2>&1" || fail "Delete kept the ban"
+reg_add "$HKCU_RUN" Updater 'C:\upd\upd.exe'
+driver tick
+wait_until 10 bash -c "wine '$DRIVER' rows | grep -q \$'^Updater\t.*\tEnable\t3'" || fail "Updater not listed after tick"
+reg_has "$HKCU_RUN" Updater || fail "the lifted ban still deleted Updater"
+
+# Execute starts the command, which leaves its marker.
+right_click_row Marker
+choose_item 5
+expect_eq "execute confirmation" $'Execute\nAre you sure to want execute this StartUp ?' "$(wait_msgbox)"
+driver answer ok
+wait_until 20 test -f "$WINEPREFIX/drive_c/marker.txt" || fail "Execute did not run the command"
+reg_has "$HKCU_RUN" Marker || fail "Execute changed the registry"
+
+# Each option click rewrites config.ini, and the list follows.
+settings() { xxd -p "$config"; }
+line() { printf ' %s \r\n' "$@" | xxd -p; }
+expect_eq "after Ban Visible" "$(line 0 1 1 1 0)" "$(settings)"
+driver command $CMD_SORTING
+wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 1 1 1 1)' ]" || fail "sorting was not saved"
+expect_eq "sorted names" "Expand Marker Quorvel Updater" "$(rows | cut -f1 | xargs)"
+driver command $CMD_SORTING
+wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 1 1 1 0)' ]" || fail "unsorting was not saved"
+expect_eq "unsorted names" "Updater Marker Expand Quorvel" "$(rows | cut -f1 | xargs)"
+driver command $CMD_ENABLE_VISIBLE
+wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 0 1 1 0)' ]" || fail "Enable Visible was not saved"
+expect_eq "rows with enabled entries hidden" "" "$(rows)"
+driver command $CMD_EXIT_AFTER_CLEANING
+wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 1 0 1 1 0)' ]" || fail "Exit After Cleaning was not saved"
+exit_quorvel
+echo "actions: all checks passed"

@@ -1,0 +1,198 @@
+// The entry menu's actions as a user triggers them: right-click, choice, confirmation.
+
+#include "fakes/utf16.h"
+#include "program_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+constexpr std::int16_t kEnable = 1, kDisable = 2, kBan = 3, kDelete = 4, kExecute = 5;
+
+class EntryActions : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        p.form.Form_Load("");
+        p.registry.DeleteValue(kLocalMachine, kRunPath, "Quorvel");
+    }
+    void Start() { p.form.OnCommand(Command::kRefresha); }
+    // Where the value of this name lives now under the root: its state keys, in state order.
+    std::vector<std::int16_t> StatesOf(RootKey root, std::string_view name) {
+        std::vector<std::int16_t> states;
+        for (std::int16_t state : {kStateBanned, kStateDisabled, kStateEnabled}) {
+            if (p.Has(root, PathOfState(state), name))
+                states.push_back(state);
+        }
+        return states;
+    }
+    Program p;
+};
+
+TEST_F(EntryActions, EveryMoveFromEveryStateKeepsNameRootAndCommand) {
+    for (std::int16_t from : {kStateBanned, kStateDisabled, kStateEnabled}) {
+        for (std::int16_t to : {kStateBanned, kStateDisabled, kStateEnabled}) {
+            p.registry.DeleteTree(kCurrentUser, "SOFTWARE");
+            p.Seed(kCurrentUser, PathOfState(from), "App", "C:\\app.exe /min");
+            Start();
+            const int lists = p.registry.counters.lists;
+            // The menu's codes: Enable 1 targets state 3, Disable 2 state 2, Ban 3 state 1.
+            p.Choose(static_cast<std::int16_t>(4 - to), {kCurrentUser, MakeKey("App", from)});
+            EXPECT_EQ(StatesOf(kCurrentUser, "App"), std::vector<std::int16_t>{to}) << from << "->" << to;
+            EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, PathOfState(to), "App"), "C:\\app.exe /min");
+            // Moving onto its own state does nothing at all, not even a collection.
+            EXPECT_EQ(p.registry.counters.lists > lists, from != to) << from << "->" << to;
+            EXPECT_TRUE(p.boxes.failures.empty());
+        }
+    }
+}
+
+TEST_F(EntryActions, AMoveKeepsTheValuesOwnType) {
+    p.registry.SetRaw(kCurrentUser, kRunPath, "Exp",
+                      RawValue{kRegExpandSz, StringData("%SystemRoot%\\x.exe")});
+    Start();
+    p.Choose(kDisable, {kCurrentUser, "Exp-3"});
+    EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kRunDisabledPath, "Exp"),
+              (RawValue{kRegExpandSz, StringData("%SystemRoot%\\x.exe")}));
+    p.Choose(kEnable, {kCurrentUser, "Exp-2"});
+    EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kRunPath, "Exp")->type, kRegExpandSz);
+    EXPECT_EQ(StatesOf(kCurrentUser, "Exp"), std::vector<std::int16_t>{kStateEnabled});
+}
+
+TEST_F(EntryActions, ARefusedWriteLosesNothingAndTellsTheUserWhy) {
+    p.Seed(kLocalMachine, kRunPath, "Tool", "tool.exe");
+    Start();
+    p.registry.RefuseChangesUnder(kLocalMachine);
+    p.Choose(kBan, {kLocalMachine, "Tool-3"});
+    EXPECT_EQ(StatesOf(kLocalMachine, "Tool"), std::vector<std::int16_t>{kStateEnabled});
+    ASSERT_EQ(p.boxes.failures.size(), 1u);
+    EXPECT_NE(p.boxes.failures[0].find("could not ban the startup entry \"Tool\" of HKEY_LOCAL_MACHINE"),
+              std::string::npos);
+    EXPECT_NE(p.boxes.failures[0].find("Access is denied."), std::string::npos);
+    EXPECT_NE(p.boxes.failures[0].find("administrator"), std::string::npos);
+}
+
+TEST_F(EntryActions, ARefusedDeleteRemovesTheNewCopyAgain) {
+    p.Seed(kCurrentUser, kRunPath, "Tool", "tool.exe");
+    Start();
+    p.registry.SetRefusal(
+        [](const Change& c) { return c.kind == Change::Kind::kDelete && c.path == kRunPath; });
+    p.Choose(kDisable, {kCurrentUser, "Tool-3"});
+    EXPECT_EQ(StatesOf(kCurrentUser, "Tool"), std::vector<std::int16_t>{kStateEnabled});
+    EXPECT_EQ(p.boxes.failures.size(), 1u);
+    EXPECT_EQ(p.view.Lines(), std::vector<std::string>{"Tool|tool.exe|Enable|3"});
+}
+
+TEST_F(EntryActions, TwinsUnderBothRootsAreActedOnSeparately) {
+    p.Seed(kLocalMachine, kRunPath, "Twin", "machine.exe");
+    p.Seed(kCurrentUser, kRunPath, "Twin", "user.exe");
+    Start();
+    EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"Twin", "Twin"}));
+    p.Choose(kDisable, {kLocalMachine, "Twin-3"});
+    EXPECT_EQ(StatesOf(kLocalMachine, "Twin"), std::vector<std::int16_t>{kStateDisabled});
+    EXPECT_EQ(StatesOf(kCurrentUser, "Twin"), std::vector<std::int16_t>{kStateEnabled});
+    EXPECT_EQ(p.registry.ReadStringValue(kLocalMachine, kRunDisabledPath, "Twin"), "machine.exe");
+}
+
+TEST_F(EntryActions, TheEntryIsTheOneSelectedWhenTheMenuOpenedEvenIfATickRebuildsTheTable) {
+    p.Seed(kCurrentUser, kRunPath, "A", "a.exe");
+    p.Seed(kCurrentUser, kRunPath, "B", "b.exe");
+    Start();
+    p.popups.while_open = [&] {
+        p.Seed(kCurrentUser, kRunPath, "0-first", "new.exe");
+        p.form.Timer1_Timer();
+    };
+    p.Choose(kDisable, {kCurrentUser, "B-3"});
+    EXPECT_EQ(StatesOf(kCurrentUser, "B"), std::vector<std::int16_t>{kStateDisabled});
+    EXPECT_EQ(StatesOf(kCurrentUser, "A"), std::vector<std::int16_t>{kStateEnabled});
+}
+
+TEST_F(EntryActions, NoSelectionOrNoChoiceOrAnotherButtonDoesNothing) {
+    p.Seed(kCurrentUser, kRunPath, "A", "a.exe");
+    Start();
+    const int lists = p.registry.counters.lists;
+    p.view.selected.reset();
+    p.popups.entry_choice = kDelete;
+    p.form.View1_MouseUp(MouseButton::kRight);
+    EXPECT_EQ(p.popups.entry_menus_opened, 0);
+
+    p.Choose(0, {kCurrentUser, "A-3"});
+    EXPECT_EQ(p.popups.entry_menus_opened, 1);
+
+    p.view.selected = EntryIdentity{kCurrentUser, "A-3"};
+    p.form.View1_MouseUp(MouseButton::kLeft);
+    EXPECT_EQ(p.popups.entry_menus_opened, 1);
+    EXPECT_TRUE(p.boxes.questions.empty());
+    EXPECT_EQ(p.registry.counters.lists, lists);
+    EXPECT_TRUE(p.Has(kCurrentUser, kRunPath, "A"));
+}
+
+TEST_F(EntryActions, DeleteAsksFirstAndCancelChangesNothing) {
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    Start();
+    p.boxes.answers = {false};
+    const int lists = p.registry.counters.lists;
+    p.Choose(kDelete, {kCurrentUser, "Nag-1"});
+    const std::vector<FakeBoxes::Question> asked{{"Are you sure to want delete this StartUp ?", "Delete"}};
+    EXPECT_EQ(p.boxes.questions, asked);
+    EXPECT_TRUE(p.Has(kCurrentUser, kBanPath, "Nag"));
+    EXPECT_EQ(p.registry.counters.lists, lists);
+
+    // Deleting a banned entry lifts the ban: the name may come back and stay.
+    p.Choose(kDelete, {kCurrentUser, "Nag-1"});
+    EXPECT_FALSE(p.Has(kCurrentUser, kBanPath, "Nag"));
+    p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    p.form.Timer1_Timer();
+    EXPECT_TRUE(p.Has(kCurrentUser, kRunPath, "Nag"));
+}
+
+TEST_F(EntryActions, DeleteUsesTheEntryAsItWasWhenTheBoxOpened) {
+    p.Seed(kCurrentUser, kRunPath, "A", "a.exe");
+    Start();
+    p.boxes.while_open = [&] {
+        p.registry.DeleteValue(kCurrentUser, kRunPath, "A");
+        p.Seed(kCurrentUser, kRunDisabledPath, "A", "a.exe");
+        p.form.Timer1_Timer();
+    };
+    p.Choose(kDelete, {kCurrentUser, "A-3"});
+    // The entry acted on was the enabled one; the disabled value another program made stays.
+    EXPECT_TRUE(p.Has(kCurrentUser, kRunDisabledPath, "A"));
+}
+
+TEST_F(EntryActions, ExecuteStartsTheCommandMinimisedAndChangesNoKey) {
+    p.Seed(kCurrentUser, kBanPath, "Banned", "C:\\b.exe -x");
+    p.registry.SetRaw(kCurrentUser, kRunPath, "Exp",
+                      RawValue{kRegExpandSz, StringData("%SystemRoot%\\e.exe")});
+    Start();
+    p.Choose(kExecute, {kCurrentUser, "Banned-1"});
+    p.Choose(kExecute, {kCurrentUser, "Exp-3"});
+    EXPECT_EQ(p.boxes.questions.back(),
+              (FakeBoxes::Question{"Are you sure to want execute this StartUp ?", "Execute"}));
+    EXPECT_EQ(p.launcher.started,
+              (std::vector<FakeLauncher::Start>{{"C:\\b.exe -x", ShowCommand::kMinimized},
+                                                {"C:\\Windows\\e.exe", ShowCommand::kMinimized}}));
+    EXPECT_TRUE(p.Has(kCurrentUser, kBanPath, "Banned"));
+}
+
+TEST_F(EntryActions, ExecuteThatCannotStartSaysWhichCommandAndWhyAndStillCollects) {
+    p.registry.SetRaw(kCurrentUser, kRunPath, "Odd", RawValue{kRegDword, {1, 0, 0, 0}});
+    Start();
+    p.launcher.failure = "The system cannot find the file specified.";
+    const int lists = p.registry.counters.lists;
+    p.Choose(kExecute, {kCurrentUser, "Odd-3"});
+    ASSERT_EQ(p.boxes.failures.size(), 1u);
+    EXPECT_NE(p.boxes.failures[0].find("\"Odd\""), std::string::npos);
+    EXPECT_NE(p.boxes.failures[0].find("cannot find the file"), std::string::npos);
+    EXPECT_GT(p.registry.counters.lists, lists);
+}
+
+TEST_F(EntryActions, TheKeyboardOpensTheMenuForTheSelectedRow) {
+    p.Seed(kCurrentUser, kRunPath, "A", "a.exe");
+    Start();
+    p.view.selected = EntryIdentity{kCurrentUser, "A-3"};
+    p.popups.entry_choice = kDisable;
+    p.form.View1_ContextKey();
+    EXPECT_FALSE(p.popups.last_at_pointer);
+    EXPECT_EQ(StatesOf(kCurrentUser, "A"), std::vector<std::int16_t>{kStateDisabled});
+}
+
+}  // namespace
+}  // namespace quorvel::testing
