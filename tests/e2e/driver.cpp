@@ -137,7 +137,9 @@ HWND FindVisible(const std::wstring& title, const std::wstring& class_name) {
 int Usage() {
     Write(
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
-        L"       select N | command ID | close | tick | keys VK... | msgbox | answer ok|cancel | windows\n");
+        L"       select N | command ID | close | tick | keys VK... | menu-bar | menu-open | msgbox |\n"
+        L"       answer ok|cancel | windows | window-visible TITLE [CLASS] | window-rect TITLE [CLASS] |\n"
+        L"       window-client-rect TITLE ID | window-command TITLE ID\n");
     return 2;
 }
 
@@ -148,6 +150,39 @@ int wmain(int argc, wchar_t** argv) {
         return Usage();
     const std::wstring verb = argv[1];
     const auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
+
+    // Verbs about any window, by title: whether it is shown, where, and posting it a command.
+    if (verb == L"window-visible")
+        return FindVisible(arg(2), arg(3)) != nullptr ? 0 : 1;
+    if (verb == L"window-rect") {
+        const HWND window = FindVisible(arg(2), arg(3));
+        RECT rect{};
+        if (window == nullptr || !::GetWindowRect(window, &rect))
+            return 1;
+        Write(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
+              std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top) +
+              L"\n");
+        return 0;
+    }
+    if (verb == L"window-client-rect") {
+        // The client area of child control ID of the window, in screen coordinates.
+        const HWND window = FindVisible(arg(2), L"");
+        const HWND child = window != nullptr ? ::GetDlgItem(window, _wtoi(arg(3).c_str())) : nullptr;
+        RECT rect{};
+        if (child == nullptr || !::GetClientRect(child, &rect))
+            return 1;
+        ::MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        Write(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
+              std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top) +
+              L"\n");
+        return 0;
+    }
+    if (verb == L"window-command") {
+        const HWND window = FindVisible(arg(2), L"");
+        if (window == nullptr)
+            return 1;
+        return ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(arg(3).c_str()), BN_CLICKED), 0) ? 0 : 1;
+    }
 
     if (verb == L"wait-window") {
         const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(_wtoi(arg(2).c_str()) * 1000);
