@@ -139,7 +139,7 @@ int Usage() {
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
         L"       select N | command ID | close | tick | keys VK... | menu-bar | menu-open | msgbox |\n"
         L"       answer ok|cancel | windows | window-visible TITLE [CLASS] | window-rect TITLE [CLASS] |\n"
-        L"       window-client-rect TITLE ID | window-command TITLE ID\n");
+        L"       window-client-rect TITLE ID | window-text TITLE CLASS ID | window-command TITLE ID [CLASS]\n");
     return 2;
 }
 
@@ -177,8 +177,16 @@ int wmain(int argc, wchar_t** argv) {
               L"\n");
         return 0;
     }
+    if (verb == L"window-text") {
+        // The text of child control ID of the window with this title and class.
+        const HWND window = FindVisible(arg(2), arg(3));
+        const HWND child = window != nullptr ? ::GetDlgItem(window, _wtoi(arg(4).c_str())) : nullptr;
+        if (child == nullptr) return 1;
+        Write(WindowText(child) + L"\n");
+        return 0;
+    }
     if (verb == L"window-command") {
-        const HWND window = FindVisible(arg(2), L"");
+        const HWND window = FindVisible(arg(2), arg(4));
         if (window == nullptr)
             return 1;
         return ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(arg(3).c_str()), BN_CLICKED), 0) ? 0 : 1;
