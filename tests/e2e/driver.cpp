@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -151,6 +152,37 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring verb = argv[1];
     const auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
 
+    if (verb == L"all-windows") {
+        // Every top-level window and the children of the taskbar, for finding one's way in a shell.
+        ::EnumWindows(
+            [](HWND window, LPARAM) -> BOOL {
+                wchar_t cls[128] = {};
+                ::GetClassNameW(window, cls, 128);
+                RECT rect{};
+                ::GetWindowRect(window, &rect);
+                Write(std::wstring(cls) + L"\t" + WindowText(window) + L"\t" +
+                      (::IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" + std::to_wstring(rect.left) +
+                      L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) + L"," +
+                      std::to_wstring(rect.bottom) + L"\n");
+                ::EnumChildWindows(
+                    window,
+                    [](HWND child, LPARAM) -> BOOL {
+                        wchar_t child_class[128] = {};
+                        ::GetClassNameW(child, child_class, 128);
+                        RECT box{};
+                        ::GetWindowRect(child, &box);
+                        Write(L"  child\t" + std::wstring(child_class) + L"\t" + WindowText(child) + L"\t" +
+                              (::IsWindowVisible(child) ? L"visible" : L"hidden") + L"\t" +
+                              std::to_wstring(box.left) + L"," + std::to_wstring(box.top) + L"," +
+                              std::to_wstring(box.right) + L"," + std::to_wstring(box.bottom) + L"\n");
+                        return TRUE;
+                    },
+                    0);
+                return TRUE;
+            },
+            0);
+        return 0;
+    }
     // Verbs about any window, by title: whether it is shown, where, and posting it a command.
     if (verb == L"window-visible")
         return FindVisible(arg(2), arg(3)) != nullptr ? 0 : 1;
@@ -205,12 +237,20 @@ int wmain(int argc, wchar_t** argv) {
     }
     const HWND main = MainWindow();
     if (main == nullptr) {
-        Write(L"no Quorvel window\n");
+        ::OutputDebugStringW(L"no Quorvel window\n");
         return 3;
     }
     const HWND list = List(main);
     if (verb == L"visible")
         return ::IsWindowVisible(main) ? 0 : 1;
+    if (verb == L"tray-icon") {
+        // Asks the notification area to change nothing about our icon: it agrees only if the icon is there.
+        NOTIFYICONDATAW probe{};
+        probe.cbSize = sizeof(probe);
+        probe.hWnd = main;
+        probe.uID = 1;
+        return ::Shell_NotifyIconW(NIM_MODIFY, &probe) ? 0 : 1;
+    }
     if (verb == L"pid") {
         Write(std::to_wstring(ProcessOf(main)) + L"\n");
         return 0;

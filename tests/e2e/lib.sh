@@ -129,3 +129,12 @@ wait_msgbox() {
 }
 
 VK_DOWN=40 VK_RETURN=13 VK_ESCAPE=27
+
+# The notification-area icon: whether ours is there, and a click on it (Wine's taskbar puts the
+# only icon at the bottom right corner of its 1280 x 1024 desktop).
+tray_icon() { driver tray-icon; }
+taskbar_shown() { driver window-visible "" Shell_TrayWnd; }
+click_tray_icon() {
+    xdotool mousemove 1270 1014 click "${1:-1}"
+    wait_until 10 driver menu-open || fail "the tray menu did not open"
+}

@@ -1,0 +1,60 @@
+// The notification-area icon: shown exactly while the window is hidden, and its menu.
+
+#include "program_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+TEST(Tray, ShowBringsTheWindowBackRemovesTheIconThenCleansAndCollects) {
+    Program p;
+    p.form.Form_Load("-auto");
+    ASSERT_TRUE(p.tray.shown);
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    // What the user sees first is the list of the last collection, with the icon already gone.
+    bool icon_gone_before_cleaning = false;
+    p.events.pending = [&] { icon_gone_before_cleaning = p.window.visible && !p.tray.shown; };
+    p.popups.tray_choice = TrayChoice::kShow;
+    p.form.TaskbarIcon_MouseUp();
+    EXPECT_TRUE(icon_gone_before_cleaning);
+    EXPECT_TRUE(p.window.visible);
+    EXPECT_FALSE(p.tray.shown);
+    EXPECT_FALSE(p.Has(kCurrentUser, kRunPath, "Nag"));
+    EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
+}
+
+TEST(Tray, IconShownExactlyWhileHiddenAndNeverTwice) {
+    Program p;
+    p.form.Form_Load("");
+    EXPECT_FALSE(p.tray.shown);
+    p.popups.tray_choice = TrayChoice::kShow;
+    for (int round = 0; round < 3; ++round) {
+        p.form.Form_QueryUnload();
+        EXPECT_FALSE(p.window.visible);
+        EXPECT_TRUE(p.tray.shown);
+        p.form.Form_QueryUnload();  // a second close request while hidden changes nothing
+        p.form.TaskbarIcon_MouseUp();
+        EXPECT_TRUE(p.window.visible);
+        EXPECT_FALSE(p.tray.shown);
+    }
+    EXPECT_EQ(p.tray.adds, 3);
+}
+
+TEST(Tray, ExitEndsAtOnceWithoutSavingAndNoChoiceDoesNothing) {
+    Program p;
+    p.form.Form_Load("-auto");
+    const int writes = p.files.writes;
+    p.popups.tray_choice = TrayChoice::kNone;
+    p.form.TaskbarIcon_MouseUp();
+    EXPECT_FALSE(p.process.ended);
+    EXPECT_FALSE(p.window.visible);
+
+    p.popups.tray_choice = TrayChoice::kExit;
+    p.form.TaskbarIcon_MouseUp();
+    EXPECT_TRUE(p.process.ended);
+    EXPECT_FALSE(p.tray.shown);
+    EXPECT_EQ(p.files.writes, writes);
+}
+
+}  // namespace
+}  // namespace quorvel::testing
