@@ -42,8 +42,10 @@ void TrayIconWin32::Remove() {
 void TrayIconWin32::AddAgain() {
     if (!shown_)
         return;
-    shown_ = false;
-    Show();
+    // A shell that did not really lose the icon refuses the second add; the icon is still there then.
+    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    if (!::Shell_NotifyIconW(NIM_ADD, &data))
+        ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 }  // namespace quorvel::win32
