@@ -312,8 +312,10 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"close")
         return ::PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
     if (verb == L"taskbar-created") {
-        // What every program with an icon hears when Explorer starts again.
-        return ::PostMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
+        // What every program with an icon hears when Explorer starts again; sent, so that the
+        // program has answered it when this returns.
+        ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        return 0;
     }
     if (verb == L"tick")
         return ::PostMessageW(main, WM_TIMER, kTimer1, 0) ? 0 : 1;
