@@ -1,5 +1,6 @@
 #include "listview/entry_actions.h"
 
+#include <optional>
 #include <string>
 
 namespace quorvel {
@@ -36,15 +37,15 @@ void TellRefusal(const ActionPorts& ports, std::string_view verb, const StartupE
 
 }  // namespace
 
-bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
-               const ActionPorts& ports) {
+bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry, const ActionPorts& ports) {
     Registre& registry = ports.registry;
     const std::string_view source = PathOfState(entry.State);
     const std::string_view target = PathOfState(target_state);
+    // What the target held under this name, to be put back if the move has to be undone.
+    const std::optional<RegistryValue> replaced = registry.ReadRawValue(entry.Root, target, entry.Name);
     // The value's own type and data travel along (REG_EXPAND_SZ stays what it is); a loaded list's
     // entry, or a value gone meanwhile, is written from the command the table holds.
-    bool written =
-        from_registry && !source.empty() && registry.CopyValue(entry.Root, source, target, entry.Name);
+    bool written = from_registry && !source.empty() && registry.CopyValue(entry.Root, source, target, entry.Name);
     if (!written)
         written = registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
     if (!written) {
@@ -53,9 +54,15 @@ bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_r
     }
     if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name))
         return true;
-    const std::string reason = registry.LastError();
-    // The old value stays, so the new copy goes: the entry must not end up in two keys.
-    registry.DeleteValue(entry.Root, target, entry.Name);
+    std::string reason = registry.LastError();
+    // The old value stays, so the target goes back to what it was: the entry must not end up in two
+    // keys. Should the system refuse that too, the user learns where the entry now stands.
+    const bool undone = replaced ? registry.WriteRawValue(entry.Root, target, entry.Name, *replaced)
+                                 : registry.DeleteValue(entry.Root, target, entry.Name);
+    if (!undone) {
+        reason += "\n\nThe entry now stands in both " + std::string(source) + " and " + std::string(target) +
+                  "; remove one of them with the registry editor.";
+    }
     TellRefusal(ports, Verb(target_state), entry, reason);
     return false;
 }

@@ -4,6 +4,7 @@
 // Every operation reports whether it did what was asked; callers that must stay silent ignore it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,13 @@ struct NamedText {
     std::string text;
     bool expandable = false;  // REG_EXPAND_SZ: %NAME% references are meant to be expanded
     bool operator==(const NamedText&) const = default;
+};
+
+// A value as the registry stores it: its type (REG_SZ = 1, REG_EXPAND_SZ = 2, ...) and raw bytes.
+struct RegistryValue {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    bool operator==(const RegistryValue&) const = default;
 };
 
 class Registre {
@@ -54,6 +62,14 @@ class Registre {
     // write was refused.
     virtual bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                            std::string_view name) = 0;
+
+    // The value's type and raw data; nothing when it is missing. Never creates the key.
+    virtual std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path,
+                                                      std::string_view name) = 0;
+
+    // Writes a value with the given type and raw data, creating the key if needed.
+    virtual bool WriteRawValue(RootKey root, std::string_view path, std::string_view name,
+                               const RegistryValue& value) = 0;
 
     // Why the last operation that returned false failed, in the system's words ("Access is denied.").
     virtual std::string LastError() const = 0;

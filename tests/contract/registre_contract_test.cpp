@@ -183,6 +183,18 @@ TEST_F(RegistreContract, CopyKeepsTheValuesOwnTypeAndRawData) {
     EXPECT_FALSE(harness_->GetRaw(kCurrentUser, kOther, "missing").has_value());
 }
 
+TEST_F(RegistreContract, RawValuesRoundTripWithTheirTypeAndNothingIsMadeUpForMissingOnes) {
+    const RawValue expand = Bytes(kRegExpandSz, StringData("%TEMP%\\x.exe"));
+    ASSERT_TRUE(registry().WriteRawValue(kCurrentUser, kKey, "expand", expand));
+    EXPECT_EQ(registry().ReadRawValue(kCurrentUser, kKey, "expand"), expand);
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, "expand"), expand);
+    ASSERT_TRUE(registry().WriteRawValue(kCurrentUser, kKey, "empty", Bytes(kRegBinary, {})));
+    EXPECT_EQ(registry().ReadRawValue(kCurrentUser, kKey, "empty"), Bytes(kRegBinary, {}));
+    EXPECT_FALSE(registry().ReadRawValue(kCurrentUser, kKey, "missing").has_value());
+    EXPECT_FALSE(registry().ReadRawValue(kCurrentUser, kOther, "missing").has_value());
+    EXPECT_FALSE(harness_->KeyExists(kCurrentUser, kOther));
+}
+
 TEST_F(RegistreContract, CopyCreatesTheTargetKey) {
     harness_->SetRaw(kCurrentUser, kKey, "x", Bytes(kRegSz, StringData("x.exe")));
     const std::string target = std::string(kScratch) + "\\New\\Ban-";

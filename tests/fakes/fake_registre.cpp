@@ -11,8 +11,13 @@ constexpr char kAccessDenied[] = "Access is denied.";
 constexpr char kNotFound[] = "The system cannot find the file specified.";
 constexpr char kBadRoot[] = "The handle is invalid.";
 
-std::u16string Folded(std::string_view name) {
-    return FoldCase(ToUtf16(name));
+// Names compare without the case of their letters; folding the UTF-8 bytes directly is cheap.
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return folded;
 }
 
 bool IsText(std::uint32_t type) {
@@ -35,7 +40,7 @@ std::string TextOf(const RawValue& raw) {
 std::optional<FakeRegistre::KeyId> FakeRegistre::IdOf(RootKey root, std::string_view path) {
     if (root != kLocalMachine && root != kCurrentUser)
         return std::nullopt;
-    return KeyId{root, FoldCase(ToUtf16(path))};
+    return KeyId{root, Folded(path)};
 }
 
 FakeRegistre::Key* FakeRegistre::Find(RootKey root, std::string_view path) {
@@ -177,6 +182,27 @@ bool FakeRegistre::CopyValue(RootKey root, std::string_view from_path, std::stri
     return true;
 }
 
+std::optional<RegistryValue> FakeRegistre::ReadRawValue(RootKey root, std::string_view path,
+                                                        std::string_view name) {
+    ++counters.reads;
+    if (!IdOf(root, path)) {
+        Fail(kBadRoot);
+        return std::nullopt;
+    }
+    std::optional<RawValue> value = GetRaw(root, path, name);
+    if (!value) Fail(kNotFound);
+    return value;
+}
+
+bool FakeRegistre::WriteRawValue(RootKey root, std::string_view path, std::string_view name,
+                                 const RegistryValue& value) {
+    if (!IdOf(root, path)) return Fail(kBadRoot);
+    if (Refused(Change::Kind::kWrite, root, path, name)) return Fail(kAccessDenied);
+    Put(*Create(root, path), name, value);
+    ++counters.writes;
+    return true;
+}
+
 void FakeRegistre::SetRaw(RootKey root, std::string_view path, std::string_view name, RawValue value) {
     Put(*Create(root, path), name, std::move(value));
 }
@@ -203,7 +229,7 @@ void FakeRegistre::DeleteTree(RootKey root, std::string_view path) {
     const auto id = IdOf(root, path);
     if (!id)
         return;
-    const std::u16string prefix = id->second + u"\\";
+    const std::string prefix = id->second + "\\";
     std::erase_if(keys_, [&](const auto& entry) {
         const auto& [key_root, key_path] = entry.first;
         return key_root == root && (key_path == id->second || key_path.starts_with(prefix));

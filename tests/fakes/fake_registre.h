@@ -22,11 +22,7 @@ inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 
-struct RawValue {
-    std::uint32_t type = kRegNone;
-    std::vector<std::uint8_t> data;
-    bool operator==(const RawValue&) const = default;
-};
+using RawValue = RegistryValue;
 
 // A change the fake is about to make; a refusal rule sees it first.
 struct Change {
@@ -47,6 +43,9 @@ class FakeRegistre final : public Registre {
     bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override;
+    std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path, std::string_view name) override;
+    bool WriteRawValue(RootKey root, std::string_view path, std::string_view name,
+                       const RegistryValue& value) override;
     std::string LastError() const override { return last_error_; }
 
     // Refuses every change for which the rule answers true, as the system does for a user without rights.
@@ -80,10 +79,10 @@ class FakeRegistre final : public Registre {
     struct Key {
         std::vector<Value> values;
         // Folded name to position in values, so that large keys stay cheap.
-        std::map<std::u16string, size_t> index;
+        std::map<std::string, size_t> index;
         void Reindex();
     };
-    using KeyId = std::pair<RootKey, std::u16string>;
+    using KeyId = std::pair<RootKey, std::string>;
 
     static std::optional<KeyId> IdOf(RootKey root, std::string_view path);
     Key* Find(RootKey root, std::string_view path);

@@ -210,6 +210,28 @@ bool Win32Registre::CopyValue(RootKey root, std::string_view from_path, std::str
                                   static_cast<DWORD>(value.data.size())));
 }
 
+std::optional<RegistryValue> Win32Registre::ReadRawValue(RootKey root, std::string_view path,
+                                                         std::string_view name) {
+    UniqueHKey key;
+    RawValue value;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key)))
+        return std::nullopt;
+    if (!QueryRaw(key.get(), Widen(name), value)) {
+        Check(ERROR_FILE_NOT_FOUND);
+        return std::nullopt;
+    }
+    return RegistryValue{value.type, std::move(value.data)};
+}
+
+bool Win32Registre::WriteRawValue(RootKey root, std::string_view path, std::string_view name,
+                                  const RegistryValue& value) {
+    UniqueHKey key;
+    if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key)))
+        return false;
+    return Check(::RegSetValueExW(key.get(), Widen(name).c_str(), 0, value.type, value.data.data(),
+                                  static_cast<DWORD>(value.data.size())));
+}
+
 std::string Win32Registre::LastError() const {
     return DescribeError(static_cast<DWORD>(last_error_));
 }
