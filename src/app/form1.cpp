@@ -3,6 +3,7 @@
 #include "about/tool_help_commands.h"
 #include "app/command_line.h"
 #include "app/settings.h"
+#include "listfiles/list_file_commands.h"
 #include "listview/draw_list.h"
 #include "listview/entry_actions.h"
 #include "store/ban_enforcement.h"
@@ -52,6 +53,8 @@ void Form1::OnCommand(Command command) {
         case Command::kExitAfterCleaning: Option_Click(Option::kExitAfterCleaning); break;
         case Command::kSortinga: Option_Click(Option::kSortinga); break;
         case Command::kRegedit: Regedit_Click(ports_.launcher, ports_.boxes); break;
+        case Command::kLoadStartUp: LoadStartUp_Click(); break;
+        case Command::kSaveStartUp: SaveStartUp_Click(); break;
         case Command::kExit:
         case Command::kTrayExit: EndProgram(); break;
         case Command::kDocument: break;  // shown and enabled, and does nothing
@@ -141,6 +144,42 @@ void Form1::DrawList() {
 void Form1::DelectBanElement() {
     if (!showing_list_file_)
         EnforceBans(ports_.registry, entries_);
+}
+
+void Form1::LoadStartUp_Click() {
+    if (const std::optional<std::string> path =
+            ports_.dialogs.AskOpenPath(kLoadStartUpTitle, kStartUpPattern))
+        LoadStartUpf(*path);
+}
+
+void Form1::SaveStartUp_Click() {
+    if (const std::optional<std::string> path =
+            ports_.dialogs.AskSavePath(kSaveStartUpTitle, kStartUpPattern))
+        SaveStartUpf(*path);
+}
+
+void Form1::LoadStartUpf(std::string_view path) {
+    // The whole file is read and checked before the table changes: a tick while one of the boxes is
+    // open then refills the table from the registry at worst, and the list replaces it afterwards.
+    std::optional<StartupList> list = OpenStartUpList(path, {ports_.files, ports_.codec, ports_.boxes});
+    if (!list)
+        return;
+    entries_.clear();
+    DrawList();
+    AnnounceStartUpList(*list, ports_.boxes);
+    entries_ = std::move(list->entries);
+    showing_list_file_ = true;
+    if (!list->damage) {
+        DrawList();
+        return;
+    }
+    // Part of a list is no list to restore from: nothing of it is shown.
+    ports_.view.ShowRows({});
+    TellDamagedList(path, *list->damage, ports_.boxes);
+}
+
+void Form1::SaveStartUpf(std::string_view path) {
+    SaveStartUpList(entries_, path, {ports_.files, ports_.codec, ports_.boxes});
 }
 
 StartOutcome Form1::EndProgram() {

@@ -8,6 +8,7 @@
 
 #include "app/commands.h"
 #include "platform/about_box.h"
+#include "platform/file_dialog.h"
 #include "platform/files.h"
 #include "platform/list_control.h"
 #include "platform/message_box.h"
@@ -15,6 +16,7 @@
 #include "platform/process_launcher.h"
 #include "platform/registre.h"
 #include "platform/shell.h"
+#include "platform/text_codec.h"
 #include "store/startup_entry.h"
 
 namespace quorvel {
@@ -32,6 +34,8 @@ struct Form1Ports {
     MessageBoxes& boxes;
     AboutBox& about;
     FileSystem& files;
+    FileDialogs& dialogs;
+    TextCodec& codec;
 };
 
 enum class StartOutcome { kEnded, kShown, kHidden };
@@ -57,6 +61,9 @@ class Form1 {
     void RefreshList();
     void DrawList();
     void DelectBanElement();
+    // Shows a saved startup list in place of the registry's entries; writes nothing to the registry.
+    void LoadStartUpf(std::string_view path);
+    void SaveStartUpf(std::string_view path);
 
     const EntryTable& Entries() const { return entries_; }
     std::size_t EntryCount() const { return entries_.size(); }
@@ -75,6 +82,8 @@ class Form1 {
     void Option_Click(Option option);
     std::string SettingsPath() const;
     void Showa_Click();
+    void LoadStartUp_Click();
+    void SaveStartUp_Click();
     // Carries out PopupChoice on the entry that was selected when the menu opened.
     void ActOnEntry(const EntryIdentity& selected);
 

@@ -120,7 +120,11 @@ class FakeLauncher final : public ProcessLauncher {
 class FakeBoxes final : public MessageBoxes {
   public:
     bool Confirm(std::string_view text, std::string_view title) override;
-    void Inform(std::string_view text) override { informed.emplace_back(text); }
+    void Inform(std::string_view text) override {
+        informed.emplace_back(text);
+        if (while_informing)
+            while_informing();
+    }
     void Fail(std::string_view text) override { failures.emplace_back(text); }
 
     struct Question {
@@ -131,19 +135,23 @@ class FakeBoxes final : public MessageBoxes {
     std::vector<Question> questions;
     std::deque<bool> answers;  // OK unless scripted otherwise
     std::function<void()> while_open;
+    // Runs while a plain message is shown, as a timer tick might.
+    std::function<void()> while_informing;
     std::vector<std::string> informed;
     std::vector<std::string> failures;
 };
 
 class FakeFiles final : public FileSystem {
-public:
+  public:
     std::optional<std::string> ReadFile(std::string_view path) override {
         auto it = files.find(std::string(path));
-        if (it == files.end()) return std::nullopt;
+        if (it == files.end())
+            return std::nullopt;
         return it->second;
     }
     bool ReplaceFile(std::string_view path, std::string_view bytes) override {
-        if (read_only) return false;
+        if (read_only)
+            return false;
         files[std::string(path)] = std::string(bytes);
         ++writes;
         return true;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "fakes/fake_list_files.h"
 #include "fakes/fake_registre.h"
 #include "fakes/fake_shell.h"
 
@@ -22,7 +23,10 @@ struct Program {
     FakeBoxes boxes;
     FakeAbout about;
     FakeFiles files;
-    Form1 form{{registry, view, options, window, tray, popups, events, process, launcher, boxes, about, files}};
+    FakeFileDialogs dialogs;
+    FakeTextCodec codec;
+    Form1 form{{registry, view, options, window, tray, popups, events, process, launcher, boxes, about, files,
+                dialogs, codec}};
 
     static constexpr char kConfig[] = "C:\\Program Files\\Quorvel\\config.ini";
 

@@ -37,7 +37,18 @@ std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path) {
 
 bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes) {
     const std::wstring target = Widen(path);
-    const std::wstring temporary = target + L".new";
+    // A fresh name beside the target (same volume, so the final move is one step), never a file the
+    // user might already have.
+    const size_t slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash + 1);
+    wchar_t unique[MAX_PATH + 1] = {};
+    if (folder.size() >= MAX_PATH - 14) {
+        last_error_ = ERROR_FILENAME_EXCED_RANGE;
+        return false;
+    }
+    if (::GetTempFileNameW(folder.c_str(), L"qvl", 0, unique) == 0)
+        return Fail();
+    const std::wstring temporary = unique;
     {
         UniqueKernelHandle file = OpenFile(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS);
         if (!file)

@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "platform/win32/about_dialog.h"
+#include "platform/win32/file_dialog_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_box_win32.h"
@@ -16,6 +17,7 @@
 #include "platform/win32/process_win32.h"
 #include "platform/win32/registre_win32.h"
 #include "platform/win32/text.h"
+#include "platform/win32/text_codec_win32.h"
 #include "platform/win32/tray_icon_win32.h"
 
 using namespace quorvel;
@@ -34,10 +36,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TrayIconWin32 tray(window.Handle(), instance);
     Win32MessageBoxes boxes(window.Handle());
     Win32AboutBox about(instance, launcher, window.Handle());
+    Win32FileDialogs dialogs(window.Handle());
+    Win32TextCodec codec;
     window.AttachTray(&tray);
 
     Form1 form({registry, window.List(), window.Options(), window, tray, popups, process, process, launcher,
-                boxes, about, files});
+                boxes, about, files, dialogs, codec});
     window.Attach(&form);
 
     const std::string arguments =

@@ -1,0 +1,44 @@
+#include "listfiles/list_file_commands.h"
+
+#include <string>
+
+namespace quorvel {
+
+void SaveStartUpList(const EntryTable& entries, std::string_view path, const ListFilePorts& ports) {
+    const WrittenList written = WriteStartupList(entries, ports.codec);
+    if (!written.refusal.empty()) {
+        ports.boxes.Fail(written.refusal);
+        return;
+    }
+    if (!ports.files.ReplaceFile(path, written.bytes)) {
+        ports.boxes.Fail("Quorvel could not save the startup list \"" + std::string(path) + "\".\n\n" +
+                         ports.files.LastError() + "\n\nAn older file of that name is unchanged.");
+    }
+}
+
+std::optional<StartupList> OpenStartUpList(std::string_view path, const ListFilePorts& ports) {
+    const std::optional<std::string> bytes = ports.files.ReadFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return ReadStartupList(*bytes, ports.codec);
+}
+
+void AnnounceStartUpList(const StartupList& list, MessageBoxes& boxes) {
+    if (!list.count)
+        return;
+    boxes.Inform(std::to_string(*list.count));
+    const std::string last = std::to_string(*list.count - 1);
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+        boxes.Inform(list.entries[i].Name);
+        boxes.Inform(list.entries[i].Command);
+        boxes.Inform(std::to_string(i) + " " + last);
+    }
+}
+
+void TellDamagedList(std::string_view path, const ListDamage& damage, MessageBoxes& boxes) {
+    boxes.Fail("The startup list \"" + std::string(path) + "\" is damaged at line " +
+               std::to_string(damage.line) + ": " + damage.reason +
+               ".\n\nThe list stays empty until the next refresh; the registry is unchanged.");
+}
+
+}  // namespace quorvel

@@ -1,0 +1,201 @@
+#include "listfiles/startup_list.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace quorvel {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+// A damaged line is quoted in the message only up to here: it may be anything, even binary.
+constexpr std::size_t kQuotedLineLimit = 40;
+
+std::string NumberLine(std::int32_t value) {
+    std::string line = value < 0 ? "" : " ";
+    line += std::to_string(value);
+    line += ' ';
+    return line;
+}
+
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+std::string Refusal(std::string_view field, const StartupEntry& entry) {
+    return "Quorvel cannot save this list: the " + std::string(field) + " of the startup entry \"" +
+           entry.Name + "\" of " + std::string(RootName(entry.Root)) +
+           " holds a line break, which a startup list file has no way to store.\n\nNothing was written.";
+}
+
+// Hands out the file's lines one by one, counting them. A line ends at LF, with or without a CR
+// before it, or at the end of the file; a lone CR stays in the text.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : rest_(text) {}
+
+    std::optional<std::string_view> Next() {
+        if (rest_.empty())
+            return std::nullopt;
+        ++number_;
+        const std::size_t end = rest_.find('\n');
+        std::string_view line = rest_.substr(0, end);
+        rest_ = end == std::string_view::npos ? std::string_view() : rest_.substr(end + 1);
+        // A file cut between CR and LF still ends its last line with CR LF.
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return line;
+    }
+    // The number of the line Next gave last; 0 before the first.
+    std::size_t Number() const { return number_; }
+
+  private:
+    std::string_view rest_;
+    std::size_t number_ = 0;
+};
+
+std::string Quoted(std::string_view line) {
+    std::string quoted = "\"";
+    if (line.size() <= kQuotedLineLimit) {
+        quoted += line;
+    } else {
+        std::size_t cut = kQuotedLineLimit;
+        // Never inside a UTF-8 sequence: its continuation bytes are 10xxxxxx.
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        quoted += line.substr(0, cut);
+        quoted += "...";
+    }
+    quoted += '"';
+    return quoted;
+}
+
+struct Field {
+    std::string_view what;  // "name", "root key", "state", "command"; empty for the count
+    std::size_t entry = 0;  // from 0
+    std::int16_t count = 0;
+
+    std::string Describe() const {
+        if (what.empty())
+            return "the entry count";
+        return "the " + std::string(what) + " of entry " + std::to_string(entry + 1) + " of " +
+               std::to_string(count);
+    }
+};
+
+// Reads the file field by field and records the first damage it meets.
+class ListParser {
+  public:
+    explicit ListParser(std::string_view text) : lines_(text) {}
+
+    std::optional<std::string_view> Text(const Field& field) {
+        const std::optional<std::string_view> line = lines_.Next();
+        if (!line)
+            Damage(lines_.Number() + 1, "the file ends before " + field.Describe());
+        return line;
+    }
+
+    template <typename Number>
+    std::optional<Number> Read(const Field& field) {
+        const std::optional<std::string_view> line = Text(field);
+        if (!line)
+            return std::nullopt;
+        const std::size_t first = line->find_first_not_of(' ');
+        const std::string_view number = first == std::string_view::npos
+                                            ? std::string_view()
+                                            : line->substr(first, line->find_last_not_of(' ') - first + 1);
+        const std::string_view digits = number.starts_with('-') ? number.substr(1) : number;
+        const bool all_digits =
+            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (digits.empty() || !all_digits) {
+            Damage(lines_.Number(), Quoted(*line) + " stands where " + field.Describe() +
+                                        " should be, and is not a whole number");
+            return std::nullopt;
+        }
+        Number value = 0;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+        if (error != std::errc() || end != number.data() + number.size()) {
+            Damage(lines_.Number(), field.Describe() + " is " + std::string(number) + ", outside the range " +
+                                        std::to_string(std::numeric_limits<Number>::min()) + " to " +
+                                        std::to_string(std::numeric_limits<Number>::max()));
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    std::optional<ListDamage> TakeDamage() { return std::move(damage_); }
+
+  private:
+    void Damage(std::size_t line, std::string reason) { damage_ = ListDamage{line, std::move(reason)}; }
+
+    LineReader lines_;
+    std::optional<ListDamage> damage_;
+};
+
+}  // namespace
+
+WrittenList WriteStartupList(const EntryTable& entries, const TextCodec& codec) {
+    if (entries.size() > kMaxListEntries) {
+        return {{},
+                "Quorvel cannot save " + std::to_string(entries.size()) +
+                    " startup entries in one list: a startup list file holds at most " +
+                    std::to_string(kMaxListEntries) + ".\n\nNothing was written."};
+    }
+    for (const StartupEntry& entry : entries) {
+        if (HasLineBreak(entry.Name))
+            return {{}, Refusal("name", entry)};
+        if (HasLineBreak(entry.Command))
+            return {{}, Refusal("command", entry)};
+    }
+    std::string text = NumberLine(static_cast<std::int32_t>(entries.size()));
+    text += kLineEnd;
+    for (const StartupEntry& entry : entries) {
+        const auto add = [&text](std::string_view line) {
+            text += line;
+            text += kLineEnd;
+        };
+        add(entry.Name);
+        add(NumberLine(entry.Root));
+        add(NumberLine(entry.State));
+        add(entry.Command);
+    }
+    if (std::optional<std::string> ansi = codec.ToAnsi(text))
+        return {std::move(*ansi), {}};
+    return {std::string(kUtf8Mark) + text, {}};
+}
+
+StartupList ReadStartupList(std::string_view bytes, const TextCodec& codec) {
+    std::string decoded;
+    std::string_view text;
+    if (bytes.starts_with(kUtf8Mark)) {
+        text = bytes.substr(kUtf8Mark.size());
+    } else {
+        decoded = codec.FromAnsi(bytes);
+        text = decoded;
+    }
+    StartupList list;
+    ListParser parser(text);
+    list.count = parser.Read<std::int16_t>({});
+    for (std::int16_t i = 0; list.count && i < *list.count; ++i) {
+        const auto at = [&](std::string_view what) {
+            return Field{what, static_cast<std::size_t>(i), *list.count};
+        };
+        const std::optional<std::string_view> name = parser.Text(at("name"));
+        if (!name)
+            break;
+        const std::optional<std::int32_t> root = parser.Read<std::int32_t>(at("root key"));
+        if (!root)
+            break;
+        const std::optional<std::int16_t> state = parser.Read<std::int16_t>(at("state"));
+        if (!state)
+            break;
+        const std::optional<std::string_view> command = parser.Text(at("command"));
+        if (!command)
+            break;
+        list.entries.push_back(MakeEntry(std::string(*name), std::string(*command), *state, *root));
+    }
+    list.damage = parser.TakeDamage();
+    return list;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/text_codec.h"
+
+namespace quorvel::win32 {
+
+// The system's ANSI code page (CP_ACP).
+class Win32TextCodec final : public TextCodec {
+  public:
+    std::optional<std::string> ToAnsi(std::string_view utf8) const override;
+    std::string FromAnsi(std::string_view bytes) const override;
+};
+
+}  // namespace quorvel::win32
