@@ -1,0 +1,45 @@
+#include "app/live_watch.h"
+
+namespace quorvel {
+
+bool CleaningScheduler::Changed() {
+    if (running_ || settling_) {
+        again_ = again_ || running_;
+        return false;
+    }
+    settling_ = true;
+    return true;
+}
+
+bool CleaningScheduler::BeginPass() {
+    if (running_) {
+        again_ = true;
+        return false;
+    }
+    running_ = true;
+    return true;
+}
+
+bool CleaningScheduler::EndPass() {
+    running_ = false;
+    if (!again_ || settling_) return false;
+    again_ = false;
+    settling_ = true;
+    return true;
+}
+
+std::vector<StartupEntry> NewcomerWatch::Newcomers(const EntryTable& entries) {
+    std::set<std::pair<RootKey, std::string>> now;
+    std::vector<StartupEntry> newcomers;
+    for (const StartupEntry& entry : entries) {
+        if (entry.State != kStateEnabled) continue;
+        now.insert({entry.Root, entry.Name});
+        if (primed_ && !known_.contains({entry.Root, entry.Name})) newcomers.push_back(entry);
+    }
+    // Forgetting what left means an entry that comes back is news again.
+    known_ = std::move(now);
+    primed_ = true;
+    return newcomers;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,46 @@
+#pragma once
+// Reacting to changes of the startup keys as they happen: a burst of changes becomes one cleaning
+// pass after a short settling time, a pass never runs inside another, and entries that newly
+// appear in a Run key are picked out for announcement.
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "store/startup_entry.h"
+
+namespace quorvel {
+
+class CleaningScheduler {
+public:
+    // A watched key changed. True when the settling timer must be started; while it runs, or while
+    // a pass runs, further changes only ask for one more pass.
+    bool Changed();
+    // Whether a pass may start now; false inside a running pass, which then runs once more instead.
+    bool BeginPass();
+    // The pass is over. True when changes arrived meanwhile and the settling timer must start again.
+    bool EndPass();
+    // The settling timer fired: a pass is due.
+    void Settled() { settling_ = false; }
+
+private:
+    bool settling_ = false;
+    bool running_ = false;
+    bool again_ = false;
+};
+
+class NewcomerWatch {
+public:
+    // The entries of a fresh collection that stand in a Run key for the first time, leaving out those
+    // Quorvel wrote itself. The first call only learns what is there.
+    std::vector<StartupEntry> Newcomers(const EntryTable& entries);
+    // Quorvel is about to write this entry into a Run key: it is nobody's news.
+    void ExpectOwnWrite(RootKey root, const std::string& name) { known_.insert({root, name}); }
+
+private:
+    std::set<std::pair<RootKey, std::string>> known_;
+    bool primed_ = false;
+};
+
+}  // namespace quorvel
