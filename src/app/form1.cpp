@@ -90,6 +90,9 @@ void Form1::ActOnEntry(const EntryIdentity& selected) {
     if (found == nullptr || PopupChoice == 0)
         return;
     const StartupEntry entry = *found;
+    // An entry the user enables is nobody's news.
+    if (PopupChoice == static_cast<std::int16_t>(EntryAction::kEnable))
+        newcomers_.ExpectOwnWrite(entry.Root, entry.Name);
     const ActionPorts ports{ports_.registry, ports_.boxes, ports_.launcher};
     if (CarryOut(static_cast<EntryAction>(PopupChoice), entry, !showing_list_file_, ports))
         RefreshList();
@@ -114,7 +117,10 @@ void Form1::Refresha_Click() {
     RefreshList();
     DelectBanElement();
     RefreshList();
+    AnnounceNewcomers();
 }
+
+void Form1::Balloon_Click() { Showa_Click(); }
 
 std::string Form1::LogonCommand() const {
     // Quoted, so that a folder with blanks cannot make Windows run a program at the first blank.
@@ -190,12 +196,42 @@ StartOutcome Form1::EndProgram() {
 }
 
 void Form1::PeriodicCleaning() {
+    // Never inside another pass: the events let through below may hold a tick or a registry change.
+    if (!scheduler_.BeginPass())
+        return;
     // Enforcement works only on a table just read from the registry, never on a loaded list, and the
     // list shows what the deletions left.
     RefreshList();
     DelectBanElement();
     ports_.events.ProcessPendingEvents();
     RefreshList();
+    AnnounceNewcomers();
+    if (scheduler_.EndPass())
+        ports_.window.StartSettleTimer();
+}
+
+void Form1::Registry_Change() {
+    if (scheduler_.Changed())
+        ports_.window.StartSettleTimer();
+}
+
+void Form1::Settle_Timer() {
+    scheduler_.Settled();
+    PeriodicCleaning();
+}
+
+void Form1::AnnounceNewcomers() {
+    // Judged after the deletions of a pass, so that a banned entry that came back is no news.
+    const std::vector<StartupEntry> news = newcomers_.Newcomers(entries_);
+    if (news.empty() || !ports_.tray.IsShown())
+        return;
+    if (news.size() == 1) {
+        ports_.tray.Announce("New startup entry: " + news[0].Name, news[0].Command);
+        return;
+    }
+    std::string names;
+    for (const StartupEntry& entry : news) names += (names.empty() ? "" : ", ") + entry.Name;
+    ports_.tray.Announce(std::to_string(news.size()) + " new startup entries", names);
 }
 
 void Form1::RegisterAtLogon() {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/commands.h"
+#include "app/live_watch.h"
 #include "platform/about_box.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
@@ -56,6 +57,10 @@ class Form1 {
     // The keyboard's context-menu key or Shift+F10 on the list.
     void View1_ContextKey();
     void TaskbarIcon_MouseUp();
+    void Balloon_Click();
+    // One of the startup keys changed, as the registry's change notification tells.
+    void Registry_Change();
+    void Settle_Timer();
 
     // The procedures other parts of the program call.
     void RefreshList();
@@ -74,6 +79,8 @@ class Form1 {
   private:
     StartOutcome EndProgram();
     void PeriodicCleaning();
+    // Tells the user, while the window is hidden, of entries that newly appeared in a Run key.
+    void AnnounceNewcomers();
     void RegisterAtLogon();
     void CreateSiblingKeys();
     void LoadSeting();
@@ -91,6 +98,8 @@ class Form1 {
     EntryTable entries_;
     // The table holds a loaded list file rather than the registry, until the next collection.
     bool showing_list_file_ = false;
+    CleaningScheduler scheduler_;
+    NewcomerWatch newcomers_;
     std::int16_t PopupChoice = 0;
 };
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -13,6 +14,8 @@ class MainWindow {
     virtual void Hide() = 0;
     // Gives the list its image list, so that rows carry their state icons.
     virtual void BindImageList() = 0;
+    // Raises Settle_Timer once, a moment from now, so that a burst of registry changes settles first.
+    virtual void StartSettleTimer() = 0;
 };
 
 class TrayIcon {
@@ -22,6 +25,8 @@ class TrayIcon {
     virtual void Show() = 0;
     virtual void Remove() = 0;
     virtual bool IsShown() const = 0;
+    // A notification balloon from the icon, which takes no focus; clicking it raises Balloon_Click.
+    virtual void Announce(std::string_view title, std::string_view text) = 0;
 };
 
 // What a pop-up menu of the hidden window returned.

@@ -183,6 +183,54 @@ int wmain(int argc, wchar_t** argv) {
             0);
         return 0;
     }
+    if (verb == L"write-back") {
+        // Writes a value the way a returning program would, then waits (at most 5 s) until something
+        // deletes it; prints the milliseconds in between. Needs no Quorvel window of its own.
+        const HKEY root = arg(2) == L"HKLM" ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        HKEY key = nullptr;
+        if (::RegCreateKeyExW(root, arg(3).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key,
+                              nullptr) != ERROR_SUCCESS)
+            return 2;
+        const std::wstring data = L"C:\\returning\\program.exe";
+        LARGE_INTEGER frequency{}, start{}, now{};
+        ::QueryPerformanceFrequency(&frequency);
+        ::QueryPerformanceCounter(&start);
+        ::RegSetValueExW(key, arg(4).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                         static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+        for (;;) {
+            ::QueryPerformanceCounter(&now);
+            const double ms = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+                              static_cast<double>(frequency.QuadPart);
+            if (::RegQueryValueExW(key, arg(4).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND) {
+                ::RegCloseKey(key);
+                Write(std::to_wstring(static_cast<int>(ms + 0.5)) + L"\n");
+                return 0;
+            }
+            if (ms > 5000) {
+                ::RegCloseKey(key);
+                return 1;
+            }
+            ::Sleep(1);
+        }
+    }
+    if (verb == L"class-visible") {
+        // Whether any process shows a top-level window of this class (a balloon is a tooltip window).
+        struct Search {
+            std::wstring class_name;
+            bool found;
+        } search{arg(2), false};
+        ::EnumWindows(
+            [](HWND window, LPARAM context) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(context);
+                wchar_t cls[128] = {};
+                ::GetClassNameW(window, cls, 128);
+                if (s->class_name == cls && ::IsWindowVisible(window))
+                    s->found = true;
+                return !s->found;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found ? 0 : 1;
+    }
     // Verbs about any window, by title: whether it is shown, where, and posting it a command.
     if (verb == L"window-visible")
         return FindVisible(arg(2), arg(3)) != nullptr ? 0 : 1;
@@ -311,6 +359,16 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"close")
         return ::PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (verb == L"ping") {
+        // Whether the program answers a sent message within the given milliseconds; prints how long it took.
+        const DWORD start = ::GetTickCount();
+        DWORD_PTR result = 0;
+        const UINT limit = static_cast<UINT>(_wtoi(arg(2).c_str()));
+        if (!::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit, &result))
+            return 1;
+        Write(std::to_wstring(::GetTickCount() - start) + L"\n");
+        return 0;
+    }
     if (verb == L"taskbar-created") {
         // What every program with an icon hears when Explorer starts again; sent, so that the
         // program has answered it when this returns.

@@ -49,7 +49,8 @@ Expand\t%SystemRoot%\\notepad.exe\tEnable\t3'
 expect_eq "rows" "$expected" "$(rows)"
 shot list
 
-# A banned name written back is gone after the next tick, and the list follows.
+# A banned name written back is gone again (at once, through the registry's change notification, or at
+# the latest with the next tick of the cleaning timer), and the list follows.
 reg_add "$HKCU_RUN" Nag 'C:\nag\nag.exe'
 reg_add "$HKLM_RUN_OFF" Nag 'C:\nag\nag.exe'
 driver tick
@@ -57,8 +58,5 @@ wait_until 10 bash -c "! wine reg query '$HKCU_RUN' /v Nag >/dev/null 2>&1" || f
 reg_has "$HKLM_RUN_OFF" Nag && fail "Nag came back into HKLM Run- and stayed"
 expect_eq "rows after the tick" "$expected" "$(rows)"
 
-# The timer itself: one real interval.
-reg_add "$HKCU_RUN" Nag 'C:\nag\nag.exe'
-wait_until 75 bash -c "! wine reg query '$HKCU_RUN' /v Nag >/dev/null 2>&1" || fail "no cleaning within 75 seconds"
 exit_quorvel
 echo "collection: all checks passed"

@@ -48,8 +48,10 @@ class FakeWindow final : public MainWindow {
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
     void BindImageList() override { images_bound = true; }
+    void StartSettleTimer() override { ++settle_timers; }
     bool visible = false;
     bool images_bound = false;
+    int settle_timers = 0;
 };
 
 class FakeTray final : public TrayIcon {
@@ -61,8 +63,12 @@ class FakeTray final : public TrayIcon {
     }
     void Remove() override { shown = false; }
     bool IsShown() const override { return shown; }
+    void Announce(std::string_view title, std::string_view text) override {
+        announcements.push_back(std::string(title) + ": " + std::string(text));
+    }
     bool shown = false;
     int adds = 0;
+    std::vector<std::string> announcements;
 };
 
 class FakePopups final : public PopupMenus {

@@ -16,6 +16,7 @@
 #include "platform/win32/process_launcher_win32.h"
 #include "platform/win32/process_win32.h"
 #include "platform/win32/registre_win32.h"
+#include "platform/win32/registry_watch_win32.h"
 #include "platform/win32/text.h"
 #include "platform/win32/text_codec_win32.h"
 #include "platform/win32/tray_icon_win32.h"
@@ -49,10 +50,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (form.Form_Load(arguments) == StartOutcome::kEnded)
         return 0;
 
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+    // The message loop also waits for the startup keys to change, on this one thread.
+    RegistryWatcher watcher;
+    watcher.ArmAll();
+    for (;;) {
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(watcher.Count(), watcher.Events(), INFINITE, QS_ALLINPUT,
+                                                          MWMO_INPUTAVAILABLE);
+        if (woken < WAIT_OBJECT_0 + watcher.Count()) {
+            watcher.Rearm(woken - WAIT_OBJECT_0);
+            form.Registry_Change();
+            continue;
+        }
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                return static_cast<int>(message.wParam);
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
     }
-    return 0;
 }

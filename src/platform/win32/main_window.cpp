@@ -13,6 +13,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"QuorvelForm1";
 constexpr UINT kTimer1Interval = 60000;
+// Long enough for a program writing many values at once to finish, short enough to feel immediate.
+constexpr UINT kSettleInterval = 50;
 // The client area the window opens with, at 96 dpi.
 constexpr SIZE kInitialClient{622, 325};
 
@@ -57,6 +59,10 @@ void MainWindowWin32::BindImageList() {
     list_->SetImageList(images_->List());
 }
 
+void MainWindowWin32::StartSettleTimer() {
+    ::SetTimer(window_, IDT_SETTLE, kSettleInterval, nullptr);
+}
+
 LRESULT CALLBACK MainWindowWin32::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     MainWindowWin32* self = nullptr;
     if (message == WM_NCCREATE) {
@@ -99,8 +105,14 @@ LRESULT MainWindowWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         case WM_TIMER:
-            if (wparam == IDT_TIMER1 && form_ != nullptr)
+            if (form_ == nullptr)
+                return 0;
+            if (wparam == IDT_TIMER1)
                 form_->Timer1_Timer();
+            if (wparam == IDT_SETTLE) {
+                ::KillTimer(window_, IDT_SETTLE);
+                form_->Settle_Timer();
+            }
             return 0;
         case WM_COMMAND:
             if (HIWORD(wparam) == 0 && lparam == 0 && form_ != nullptr) {
@@ -133,6 +145,8 @@ LRESULT MainWindowWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 const UINT event = LOWORD(lparam);
                 if (event == WM_LBUTTONUP || event == WM_RBUTTONUP)
                     form_->TaskbarIcon_MouseUp();
+                if (event == NIN_BALLOONUSERCLICK)
+                    form_->Balloon_Click();
             }
             return 0;
         default:

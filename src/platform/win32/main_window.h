@@ -37,6 +37,7 @@ class MainWindowWin32 final : public MainWindow {
     void Show() override;
     void Hide() override;
     void BindImageList() override;
+    void StartSettleTimer() override;
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

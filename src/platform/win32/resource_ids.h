@@ -10,6 +10,7 @@
 
 // Timers of the main window
 #define IDT_TIMER1 1
+#define IDT_SETTLE 2
 
 // The notification-area icon's id and the message it sends to the main window
 #define IDN_TRAY_ICON 1

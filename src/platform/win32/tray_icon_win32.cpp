@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/text.h"
 
 namespace quorvel::win32 {
 
@@ -37,6 +38,17 @@ void TrayIconWin32::Remove() {
     NOTIFYICONDATAW data = Data(0);
     ::Shell_NotifyIconW(NIM_DELETE, &data);
     shown_ = false;
+}
+
+void TrayIconWin32::Announce(std::string_view title, std::string_view text) {
+    if (!shown_)
+        return;
+    NOTIFYICONDATAW data = Data(NIF_INFO);
+    // The shell's fields are fixed arrays: long names and commands are cut, never overrun.
+    wcsncpy_s(data.szInfoTitle, Widen(title).c_str(), _TRUNCATE);
+    wcsncpy_s(data.szInfo, Widen(text).c_str(), _TRUNCATE);
+    data.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
+    ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void TrayIconWin32::AddAgain() {

@@ -17,6 +17,7 @@ class TrayIconWin32 final : public TrayIcon {
 
     void Show() override;
     void Remove() override;
+    void Announce(std::string_view title, std::string_view text) override;
     bool IsShown() const override { return shown_; }
     // Explorer restarted and forgot every icon: add ours again if it should be there.
     void AddAgain();

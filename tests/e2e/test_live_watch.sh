@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The live watch: a banned entry written back by another program goes at once, bursts are handled
+# while the window keeps answering, newcomers are announced while hidden, and idling costs nothing.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+# Writes a value as another program would and prints how long it took Quorvel to delete it.
+write_back_latency() {  # ROOT PATH NAME
+    local ms
+    ms=$(driver write-back "$1" "$2" "$3") || fail "$3 written into $1\\$2 was still there after 5 seconds"
+    [ "$ms" -le 2000 ] || fail "$3 written into $1\\$2 stayed for $ms ms"
+    echo "$ms"
+}
+RUN_PATH='Software\Microsoft\Windows\CurrentVersion\Run'
+OFF_PATH='Software\Microsoft\Windows\CurrentVersion\Run-'
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+BAN='Software\Microsoft\Windows\CurrentVersion\Ban-'
+{
+    echo "[HKEY_LOCAL_MACHINE\\$BAN]"
+    echo '"Nag"="C:\\nag\\nag.exe"'
+    echo "[HKEY_CURRENT_USER\\$BAN]"
+    for i in $(seq -w 1 50); do echo "\"Junk$i\"=\"C:\\\\junk\\\\$i.exe\""; done
+} | reg_import
+
+start_quorvel
+wait_window
+echo "HKCU Run: deleted after $(write_back_latency HKCU "$RUN_PATH" Nag) ms"
+echo "HKLM Run-: deleted after $(write_back_latency HKLM "$OFF_PATH" Nag) ms"
+
+# Fifty values at once, while a message sent to the window must come back within a second.
+(
+    while :; do
+        wine "$DRIVER" ping 1000 >>"$WINE_RUN_DIR/pings" 2>/dev/null || echo "no answer" >>"$WINE_RUN_DIR/pings"
+    done
+) &
+PINGER=$!
+{
+    echo "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]"
+    for i in $(seq -w 1 50); do echo "\"Junk$i\"=\"C:\\\\junk\\\\$i.exe\""; done
+} | reg_import
+junk_left() { reg_text "$HKCU_RUN" | grep -c '^"Junk' || true; }
+wait_until 10 bash -c "[ \"\$(wine reg query '$HKCU_RUN' 2>/dev/null | grep -c Junk)\" = 0 ]" ||
+    fail "$(junk_left) of 50 banned values were still there after 10 seconds"
+kill "$PINGER"
+wait "$PINGER" 2>/dev/null || true
+grep -q "no answer" "$WINE_RUN_DIR/pings" && fail "the window did not answer within a second during the burst"
+echo "burst of 50: $(wc -l <"$WINE_RUN_DIR/pings") pings answered, slowest $(sort -n "$WINE_RUN_DIR/pings" | tail -1) ms"
+exit_quorvel
+
+# Hidden after a logon start: banned names still go at once, and a newcomer is announced.
+start_quorvel -auto
+wait_until 30 tray_icon || fail "no tray icon after an automatic start"
+echo "hidden, HKCU Run: deleted after $(write_back_latency HKCU "$RUN_PATH" Nag) ms"
+reg_add "$HKCU_RUN" Newcomer 'C:\new\newcomer.exe /tray'
+wait_until 10 driver class-visible tooltips_class32 || fail "no balloon announced the new entry"
+shot balloon
+driver visible && fail "the announcement showed the window"
+
+# Idle, the program sleeps until something changes: no CPU time over 30 seconds.
+before=$(cpu_ticks "$QUORVEL_PID")
+idle_until=$((SECONDS + 30))
+while [ $SECONDS -lt $idle_until ]; do sleep 1; done
+after=$(cpu_ticks "$QUORVEL_PID")
+echo "CPU time over 30 idle seconds: $((after - before)) clock ticks"
+[ $((after - before)) -le 1 ] || fail "the idle program used $((after - before)) clock ticks of CPU time"
+exit_quorvel
+echo "live watch: all checks passed"

@@ -1,0 +1,80 @@
+// The main window's side of the live watch: passes on registry changes, and announcements.
+
+#include "program_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+TEST(LiveWatch, AChangeSettlesThenCleansOnceAndATickInsideThePassIsNoSecondPass) {
+    Program p;
+    p.form.Form_Load("");
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    p.form.Registry_Change();
+    p.form.Registry_Change();
+    EXPECT_EQ(p.window.settle_timers, 1);
+
+    int nested_passes = 0;
+    p.events.pending = [&] {
+        const int lists = p.registry.counters.lists;
+        p.form.Timer1_Timer();
+        nested_passes += p.registry.counters.lists > lists ? 1 : 0;
+        p.form.Registry_Change();  // the pass's own deletion, as the watcher reports it
+    };
+    p.form.Settle_Timer();
+    EXPECT_EQ(nested_passes, 0);
+    EXPECT_FALSE(p.Has(kCurrentUser, kRunPath, "Nag"));
+    // Changes during the pass bring exactly one more pass, which changes nothing.
+    EXPECT_EQ(p.window.settle_timers, 2);
+    p.events.pending = nullptr;
+    const int deletes = p.registry.counters.deletes;
+    p.form.Settle_Timer();
+    EXPECT_EQ(p.registry.counters.deletes, deletes);
+    EXPECT_EQ(p.window.settle_timers, 2);
+}
+
+TEST(LiveWatch, WhileHiddenANewEntryIsAnnouncedButNotOursNorABannedOne) {
+    Program p;
+    p.form.Form_Load("-auto");
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    p.form.Timer1_Timer();
+    p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    p.Seed(kLocalMachine, kRunPath, "Updater", "C:\\upd\\upd.exe /silent");
+    p.form.Registry_Change();
+    p.form.Settle_Timer();
+    EXPECT_EQ(p.tray.announcements,
+              std::vector<std::string>{"New startup entry: Updater: C:\\upd\\upd.exe /silent"});
+    // Seen once is no news the next time.
+    p.form.Timer1_Timer();
+    EXPECT_EQ(p.tray.announcements.size(), 1u);
+
+    p.Seed(kCurrentUser, kRunPath, "A", "a.exe");
+    p.Seed(kCurrentUser, kRunPath, "B", "b.exe");
+    p.form.Timer1_Timer();
+    EXPECT_EQ(p.tray.announcements.back(), "2 new startup entries: A, B");
+
+    // Clicking the balloon shows the window.
+    p.form.Balloon_Click();
+    EXPECT_TRUE(p.window.visible);
+    EXPECT_FALSE(p.tray.shown);
+}
+
+TEST(LiveWatch, WhileVisibleTheListShowsNewcomersAndNothingIsAnnounced) {
+    Program p;
+    p.form.Form_Load("");
+    p.Seed(kCurrentUser, kRunPath, "Fresh", "fresh.exe");
+    p.form.Registry_Change();
+    p.form.Settle_Timer();
+    EXPECT_TRUE(p.tray.announcements.empty());
+    EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"Fresh", "Quorvel"}));
+    // An entry the user enables is no news once the window is hidden either.
+    p.Seed(kCurrentUser, kRunDisabledPath, "Mine", "mine.exe");
+    p.form.Timer1_Timer();
+    p.Choose(1, {kCurrentUser, "Mine-2"});
+    p.form.Form_QueryUnload();
+    p.form.Timer1_Timer();
+    EXPECT_TRUE(p.tray.announcements.empty());
+}
+
+}  // namespace
+}  // namespace quorvel::testing
