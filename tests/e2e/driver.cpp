@@ -213,6 +213,29 @@ int wmain(int argc, wchar_t** argv) {
             ::Sleep(1);
         }
     }
+    if (verb == L"churn") {
+        // Rewrites values of HKCU Run without pause for the given seconds, like a busy installer.
+        HKEY key = nullptr;
+        if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return 2;
+        const DWORD until = ::GetTickCount() + static_cast<DWORD>(_wtoi(arg(2).c_str()) * 1000);
+        long writes = 0;
+        while (static_cast<LONG>(::GetTickCount() - until) < 0) {
+            const std::wstring name = L"Churn " + std::to_wstring(writes % 40);
+            const std::wstring data = L"C:\\churn\\" + std::to_wstring(writes) + L".exe";
+            if (writes % 3 == 2) {
+                ::RegDeleteValueW(key, name.c_str());
+            } else {
+                ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+            }
+            ++writes;
+        }
+        ::RegCloseKey(key);
+        Write(std::to_wstring(writes) + L"\n");
+        return 0;
+    }
     if (verb == L"class-visible") {
         // Whether any process shows a top-level window of this class (a balloon is a tooltip window).
         struct Search {
@@ -367,6 +390,25 @@ int wmain(int argc, wchar_t** argv) {
         if (!::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit, &result))
             return 1;
         Write(std::to_wstring(::GetTickCount() - start) + L"\n");
+        return 0;
+    }
+    if (verb == L"gui-resources") {
+        // The program's GDI, USER and kernel object counts, which a leak makes grow.
+        HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(main));
+        if (process == nullptr)
+            return 1;
+        DWORD kernel = 0;
+        ::GetProcessHandleCount(process, &kernel);
+        Write(std::to_wstring(::GetGuiResources(process, GR_GDIOBJECTS)) + L" " +
+              std::to_wstring(::GetGuiResources(process, GR_USEROBJECTS)) + L" " + std::to_wstring(kernel) + L"\n");
+        ::CloseHandle(process);
+        return 0;
+    }
+    if (verb == L"repeat-command") {
+        // Sends the same menu command N times, each handled before the next is sent.
+        const int times = _wtoi(arg(3).c_str());
+        for (int i = 0; i < times; ++i)
+            ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(_wtoi(arg(2).c_str()), 0), 0);
         return 0;
     }
     if (verb == L"taskbar-created") {
