@@ -326,6 +326,12 @@ int wmain(int argc, wchar_t** argv) {
         Write(std::to_wstring(ProcessOf(main)) + L"\n");
         return 0;
     }
+    if (verb == L"column-widths") {
+        for (int column = 0; column < 3; ++column)
+            Write(std::to_wstring(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)) +
+                  (column < 2 ? L" " : L"\n"));
+        return 0;
+    }
     if (verb == L"count") {
         Write(std::to_wstring(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) + L"\n");
         return 0;
