@@ -4,46 +4,10 @@
 #include <optional>
 
 #include "about/about_strings.h"
+#include "store/utf16_text.h"
 
 namespace quorvel {
 namespace {
-
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// UTF-16LE characters to UTF-8; a surrogate without its partner becomes U+FFFD.
-std::string TextOfUtf16(const std::u16string& wide) {
-    std::string text;
-    text.reserve(wide.size());
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        const char32_t unit = wide[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
-            wide[i + 1] <= 0xDFFF) {
-            AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (wide[i + 1] - 0xDC00));
-            ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            AppendUtf8(text, 0xFFFD);
-        } else {
-            AppendUtf8(text, unit);
-        }
-    }
-    return text;
-}
 
 // The stored characters; an odd last byte is no character, and one final NUL is the terminator.
 std::u16string CharactersOf(const std::vector<std::uint8_t>& data) {
@@ -85,7 +49,7 @@ bool GetKeyValue(AboutSystem& system, RootKey root, std::string_view path, std::
         return false;
     }
     if (value->type == kValueTypeString) {
-        text = TextOfUtf16(CharactersOf(value->data));
+        text = Utf8FromUtf16(CharactersOf(value->data));
     } else if (value->type == kValueTypeNumber) {
         text = HexOfNumber(value->data);
     }
