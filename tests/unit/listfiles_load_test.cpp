@@ -117,6 +117,14 @@ TEST_F(LoadStartUp, ALoadedEntryIsRestoredFromItsCommandAndRefreshShowsTheRegist
     EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"Gone", "Live"}));
 }
 
+TEST_F(LoadStartUp, ABanInALoadedListIsNeverEnforcedOnTheLiveRegistry) {
+    Load(" 1 \r\n" + Lines("Live", kUser, " 1 ", "live.exe"));
+    p.form.DelectBanElement();
+    p.form.Timer1_Timer();
+    p.form.OnCommand(Command::kRefresha);
+    EXPECT_TRUE(p.Has(kCurrentUser, kRunPath, "Live"));
+}
+
 TEST_F(LoadStartUp, CancelOrAFileThatCannotBeOpenedChangesNothing) {
     const EntryTable before = p.form.Entries();
     const int redraws = p.view.redraws;
