@@ -15,6 +15,37 @@ struct Column {
 constexpr Column kColumns[] = {{L"Name", 200}, {L"Path", 300}, {L"Startup", 53}};
 constexpr COLORREF kBackground = RGB(224, 224, 224);
 
+// A NUL-terminated UTF-16 copy of UTF-8 text, on the stack when it is short. A sorted drawing compares
+// names thousands of times, and two heap copies per comparison cost two thirds as much as the comparison.
+class WideText {
+  public:
+    explicit WideText(std::string_view utf8) {
+        // Every UTF-8 byte becomes at most one UTF-16 unit, invalid bytes included.
+        if (utf8.size() < kInline) {
+            const int length =
+                utf8.empty() ? 0
+                             : ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                     inline_, static_cast<int>(kInline));
+            inline_[length] = L'\0';
+            text_ = inline_;
+        } else {
+            heap_ = Widen(utf8);
+            text_ = heap_.data();
+        }
+    }
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+
+    wchar_t* data() { return text_; }
+    const wchar_t* c_str() const { return text_; }
+
+  private:
+    static constexpr size_t kInline = 256;
+    wchar_t inline_[kInline];
+    std::wstring heap_;
+    wchar_t* text_;
+};
+
 }  // namespace
 
 ListView::ListView(HWND parent, int id, HINSTANCE instance) {
@@ -62,7 +93,7 @@ void ListView::ShowRows(const std::vector<ListRow>& rows) {
     for (const ListRow& row : rows) {
         const int index = static_cast<int>(identities_.size());
         identities_.push_back(row.identity);
-        std::wstring name = Widen(row.name);
+        WideText name(row.name);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = index;
@@ -70,9 +101,9 @@ void ListView::ShowRows(const std::vector<ListRow>& rows) {
         item.iImage = row.image - 1;
         item.lParam = index;
         ListView_InsertItem(list_, &item);
-        std::wstring command = Widen(row.command);
-        std::wstring word = Widen(row.state_word);
+        WideText command(row.command);
         ListView_SetItemText(list_, index, 1, command.data());
+        WideText word(row.state_word);
         ListView_SetItemText(list_, index, 2, word.data());
         if (selected && row.identity == *selected)
             selected_index = index;
@@ -106,7 +137,7 @@ std::optional<EntryIdentity> ListView::SelectedEntry() const {
 
 int ListView::CompareNames(std::string_view a, std::string_view b) const {
     // The comparison a sorted list view applies to its item texts.
-    return ::lstrcmpiW(Widen(a).c_str(), Widen(b).c_str());
+    return ::lstrcmpiW(WideText(a).c_str(), WideText(b).c_str());
 }
 
 POINT ListView::SelectedItemAnchor() const {

@@ -1,0 +1,392 @@
+// Times, inside one process, the program's collection, list drawing and periodic cleaning against the
+// least the system itself needs for the same result, each pair interleaved so that both see the same
+// machine. Every figure is a median over many runs (QueryPerformanceCounter).
+//
+// It reads and rewrites the real startup keys, so it runs only in a throwaway Wine prefix seeded by
+// scripts/bench.sh, and only when told so with --scratch-registry. One tab-separated line per measurement:
+//   row  LABEL  UNIT  RUNS  MEDIAN  MIN  MAX  FLOOR_MEDIAN  FLOOR_MIN  FLOOR_MAX  GOAL
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/form1.h"
+#include "fakes/fake_list_files.h"
+#include "fakes/fake_shell.h"
+#include "listview/draw_list.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/list_view_win32.h"
+#include "platform/win32/process_win32.h"
+#include "platform/win32/registre_win32.h"
+#include "platform/win32/text.h"
+#include "store/collection.h"
+
+namespace {
+
+using namespace quorvel;
+using namespace quorvel::win32;
+
+constexpr int kListId = 1001;
+constexpr size_t kBans = 100;
+
+double Now() {
+    static const double ticks_per_ms = [] {
+        LARGE_INTEGER frequency{};
+        ::QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / ticks_per_ms;
+}
+
+template <typename Work>
+double TimeMs(Work&& work) {
+    const double start = Now();
+    work();
+    return Now() - start;
+}
+
+struct Samples {
+    std::vector<double> ms;
+    double Median() const {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        const size_t n = sorted.size();
+        return n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+    double Min() const { return *std::min_element(ms.begin(), ms.end()); }
+    double Max() const { return *std::max_element(ms.begin(), ms.end()); }
+};
+
+void Report(const std::string& label, const Samples& subject, const Samples& floor, const char* goal) {
+    std::printf("row\t%s\tms\t%zu\t%.3f\t%.3f\t%.3f\t%.3f\t%.3f\t%.3f\t%s\n", label.c_str(),
+                subject.ms.size(), subject.Median(), subject.Min(), subject.Max(), floor.Median(),
+                floor.Min(), floor.Max(), goal);
+    std::fflush(stdout);
+}
+
+[[noreturn]] void Fail(const std::string& why) {
+    std::fprintf(stderr, "bench_store: %s\n", why.c_str());
+    std::exit(1);
+}
+
+// One way of doing the work: `before` and `after` run untimed around each timed run.
+struct Arm {
+    explicit Arm(
+        std::function<void()> run_work, std::function<void()> run_before = [] {},
+        std::function<void()> run_after = [] {})
+        : run(std::move(run_work)), before(std::move(run_before)), after(std::move(run_after)) {}
+    std::function<void()> run;
+    std::function<void()> before;
+    std::function<void()> after;
+    Samples samples;
+};
+
+// Runs every arm once a round, each round starting with the next arm, so that all see the same machine
+// and none always finds the caches another warmed. The first round warms up and is not counted.
+void RoundRobin(int rounds, const std::vector<Arm*>& arms) {
+    const int count = static_cast<int>(arms.size());
+    for (int round = -1; round < rounds; ++round) {
+        for (int k = 0; k < count; ++k) {
+            Arm& arm = *arms[static_cast<size_t>((round + 1 + k) % count)];
+            arm.before();
+            const double ms = TimeMs(arm.run);
+            arm.after();
+            if (round >= 0)
+                arm.samples.ms.push_back(ms);
+        }
+    }
+}
+
+// Lets the windows paint what the last run changed, outside any timing.
+void Pump() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+// One RegEnumValueW pass over the six keys into buffers big enough for any value: names, types and
+// data, and nothing done with them but counting.
+class RawPass {
+  public:
+    RawPass() : name_(16384), data_(1 << 16) {
+        for (const EntrySource& source : kEntrySources)
+            paths_.push_back({PredefinedKey(source.root), Widen(source.path)});
+    }
+
+    size_t Run() {
+        size_t values = 0;
+        for (const auto& [root, path] : paths_) {
+            UniqueHKey key;
+            if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
+                key.release();
+                continue;
+            }
+            for (DWORD index = 0;; ++index) {
+                DWORD name_length = static_cast<DWORD>(name_.size());
+                DWORD data_size = static_cast<DWORD>(data_.size());
+                DWORD type = 0;
+                if (::RegEnumValueW(key.get(), index, name_.data(), &name_length, nullptr, &type,
+                                    data_.data(), &data_size) != ERROR_SUCCESS) {
+                    break;
+                }
+                if (data_size > 0)
+                    ++values;
+            }
+        }
+        return values;
+    }
+
+  private:
+    std::vector<std::pair<HKEY, std::wstring>> paths_;
+    std::vector<wchar_t> name_;
+    std::vector<BYTE> data_;
+};
+
+HWND CreateHost(HINSTANCE instance, const wchar_t* title, int x) {
+    static const ATOM host_class = [instance] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = instance;
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"QuorvelBenchHost";
+        return ::RegisterClassExW(&wc);
+    }();
+    if (host_class == 0)
+        Fail("cannot register the host window class");
+    const HWND host = ::CreateWindowExW(0, L"QuorvelBenchHost", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                        x, 0, 630, 600, nullptr, nullptr, instance, nullptr);
+    ::ShowWindow(host, SW_SHOWNOACTIVATE);
+    return host;
+}
+
+void FillClient(HWND host, HWND child) {
+    RECT client{};
+    ::GetClientRect(host, &client);
+    ::MoveWindow(child, 0, 0, client.right, client.bottom, TRUE);
+}
+
+// A report-view list with the program's three columns and nothing else.
+HWND CreateBareList(HWND host, HINSTANCE instance) {
+    const HWND list =
+        ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 0, 0, host,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
+    const wchar_t* headers[] = {L"Name", L"Path", L"Startup"};
+    const int widths[] = {200, 300, 53};
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = const_cast<wchar_t*>(headers[i]);
+        column.cx = widths[i];
+        column.iSubItem = i;
+        ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    }
+    FillClient(host, list);
+    return list;
+}
+
+struct WideRow {
+    std::wstring name, command, word;
+};
+
+// Plain insertion, with the list's drawing held back meanwhile: left on, a shown list view under Wine
+// updates itself after every insertion and takes seconds, not milliseconds, for a thousand rows.
+void InsertBare(HWND list, std::vector<WideRow>& rows) {
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    int index = 0;
+    for (WideRow& row : rows) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = index;
+        item.pszText = row.name.data();
+        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        LVITEMW sub{};
+        sub.iSubItem = 1;
+        sub.pszText = row.command.data();
+        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+        sub.iSubItem = 2;
+        sub.pszText = row.word.data();
+        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+        ++index;
+    }
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+}
+
+int ItemCount(HWND list) {
+    return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+struct Program {
+    explicit Program(HWND host, HINSTANCE instance) : view(host, kListId, instance) {
+        FillClient(host, view.Handle());
+        // Everything listed, as the start-up measurement's config.ini has it.
+        options.SetChecked(Option::kBanVisible, true);
+    }
+    Win32Registre registry;
+    ListView view;
+    testing::FakeOptions options;
+    testing::FakeWindow window;
+    testing::FakeTray tray;
+    testing::FakePopups popups;
+    ProcessWin32 events;
+    testing::FakeProcess process;
+    testing::FakeLauncher launcher;
+    testing::FakeBoxes boxes;
+    testing::FakeAbout about;
+    testing::FakeFiles files;
+    testing::FakeFileDialogs dialogs;
+    testing::FakeTextCodec codec;
+    Form1 form{{registry, view, options, window, tray, popups, events, process, launcher, boxes, about, files,
+                dialogs, codec}};
+};
+
+// Names that stand in a Ban- key, taken alternately from both roots, with the root they are banned under.
+std::vector<std::pair<RootKey, std::string>> BannedNames(Registre& registry, size_t wanted) {
+    std::vector<std::string> machine, user;
+    registry.ListValueNames(machine, kLocalMachine, kBanPath);
+    registry.ListValueNames(user, kCurrentUser, kBanPath);
+    std::vector<std::pair<RootKey, std::string>> names;
+    for (size_t i = 0; names.size() < wanted && (i < machine.size() || i < user.size()); ++i) {
+        if (i < machine.size())
+            names.emplace_back(kLocalMachine, machine[i]);
+        if (i < user.size() && names.size() < wanted)
+            names.emplace_back(kCurrentUser, user[i]);
+    }
+    if (names.size() < wanted)
+        Fail("the Ban- keys hold fewer than " + std::to_string(wanted) + " names");
+    return names;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2 || std::wcscmp(argv[1], L"--scratch-registry") != 0) {
+        std::fputs(
+            "bench_store rewrites the startup keys: run it only in a throwaway prefix, with "
+            "--scratch-registry (scripts/bench.sh does).\n",
+            stderr);
+        return 2;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+
+    const HWND program_host = CreateHost(instance, L"Quorvel list", 0);
+    const HWND bare_host = CreateHost(instance, L"Bare list", 640);
+    Program program(program_host, instance);
+    const HWND bare = CreateBareList(bare_host, instance);
+    Pump();
+
+    // Collection: the program's CollectEntries against one raw enumeration pass.
+    {
+        EntryTable entries;
+        RawPass raw;
+        size_t raw_values = 0;
+        Arm program_arm{[&] { CollectEntries(program.registry, entries); }};
+        Arm floor_arm{[&] { raw_values = raw.Run(); }};
+        RoundRobin(41, {&program_arm, &floor_arm});
+        if (entries.size() != raw_values) {
+            Fail("collection found " + std::to_string(entries.size()) + " entries where the keys hold " +
+                 std::to_string(raw_values) + " values with data");
+        }
+        Report("collection of " + std::to_string(entries.size()) + " entries", program_arm.samples,
+               floor_arm.samples, "1.5");
+    }
+
+    // Drawing: the program's DrawList (its rows and its list control) against plain insertion of the same
+    // rows, in table order, into a bare list view. Both lists start empty each time.
+    program.form.RefreshList();
+    const int shown = ItemCount(program.view.Handle());
+    std::vector<WideRow> wide_rows;
+    for (const ListRow& row :
+         BuildRows(program.form.Entries(), {true, true, true}, false,
+                   [](std::string_view a, std::string_view b) { return a.compare(b); })) {
+        wide_rows.push_back({Widen(row.name), Widen(row.command), Widen(row.state_word)});
+    }
+    if (static_cast<size_t>(shown) != wide_rows.size() || shown == 0)
+        Fail("the program's list shows " + std::to_string(shown) + " rows of " +
+             std::to_string(wide_rows.size()));
+    {
+        const auto empty_both = [&] {
+            program.view.ShowRows({});
+            ::SendMessageW(bare, LVM_DELETEALLITEMS, 0, 0);
+            Pump();
+        };
+        const auto expect_rows = [&](HWND list) {
+            return [&, list] {
+                if (ItemCount(list) != shown)
+                    Fail("a drawing run left the wrong number of rows");
+            };
+        };
+        Arm unsorted{[&] { program.form.DrawList(); },
+                     [&] {
+                         empty_both();
+                         program.options.SetChecked(Option::kSortinga, false);
+                     },
+                     expect_rows(program.view.Handle())};
+        Arm sorted{[&] { program.form.DrawList(); },
+                   [&] {
+                       empty_both();
+                       program.options.SetChecked(Option::kSortinga, true);
+                   },
+                   expect_rows(program.view.Handle())};
+        Arm floor_arm{[&] { InsertBare(bare, wide_rows); }, empty_both, expect_rows(bare)};
+        RoundRobin(31, {&unsorted, &sorted, &floor_arm});
+        const std::string rows = std::string("DrawList of ") + std::to_string(shown) + " rows, ";
+        Report(rows + "unsorted", unsorted.samples, floor_arm.samples, "1.3");
+        Report(rows + "sorted", sorted.samples, floor_arm.samples, "1.3");
+    }
+    program.options.SetChecked(Option::kSortinga, false);
+
+    // Cleaning: one periodic cleaning (collect, enforce, pending events, collect) that finds banned names
+    // back in Run, against one RefreshList of the same keys.
+    {
+        const auto banned = BannedNames(program.registry, kBans);
+        const auto seed = [&] {
+            for (const auto& [root, name] : banned) {
+                if (!program.registry.WriteStringValue(root, kRunPath, name, "C:\\Bench\\came back.exe"))
+                    Fail("cannot seed " + name + ": " + program.registry.LastError());
+            }
+            Pump();
+        };
+        // After each cleaning neither the registry nor the list it drew may hold a banned name in Run.
+        const auto check = [&] {
+            std::vector<std::string> run_names;
+            for (const RootKey root : {kLocalMachine, kCurrentUser})
+                program.registry.ListValueNames(run_names, root, kRunPath);
+            for (const StartupEntry& entry : program.form.Entries()) {
+                if (entry.State == kStateEnabled)
+                    run_names.push_back(entry.Name);
+            }
+            for (const auto& [root, name] : banned) {
+                if (std::find(run_names.begin(), run_names.end(), name) != run_names.end())
+                    Fail("the banned name " + name + " survived a cleaning");
+            }
+        };
+        Arm cleaning{[&] { program.form.Timer1_Timer(); }, seed, check};
+        Arm refresh{[&] { program.form.RefreshList(); }, seed};
+        RoundRobin(15, {&cleaning, &refresh});
+        Report("periodic cleaning, " + std::to_string(kBans) + " bans back in Run", cleaning.samples,
+               refresh.samples, "3");
+        // The keys as they were given: what runs next finds no banned name waiting in Run.
+        for (const auto& [root, name] : banned)
+            program.registry.DeleteValue(root, kRunPath, name);
+    }
+    ::DestroyWindow(bare_host);
+    ::DestroyWindow(program_host);
+    return 0;
+}

@@ -1,0 +1,243 @@
+#!/usr/bin/env bash
+# Runs Quorvel's benchmarks under Wine in a throwaway prefix on a virtual display and prints one table:
+# for each measurement the median, min and max of repeated runs, the median of its floor (the least the
+# system needs for the same result, measured in the same run), their ratio, the goal and PASS or MISS.
+#
+#   scripts/bench.sh [WINDOWS_BUILD_DIR]      (default build/win; `make bench` builds it first)
+#
+# QUORVEL_BENCH_RUNS sets the repetitions of the start-up measurement (7), QUORVEL_BENCH_MEMORY_RUNS
+# those of the memory one (3); with QUORVEL_BENCH_STRICT=1 a missed goal fails the run (exit status 3).
+# The template prefix is made if missing, as scripts/run.sh does.
+set -euo pipefail
+started=$SECONDS
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=$(cd "${1:-$root/build/win}" && pwd)
+EXE=$build/Quorvel.exe
+DRIVER=$build/tests/e2e/quorvel_driver.exe
+BENCH=$build/bench
+for program in "$EXE" "$DRIVER" "$BENCH/bare_window.exe" "$BENCH/wait_window.exe" "$BENCH/bench_store.exe"; do
+    [ -f "$program" ] || { echo "missing $program: build $build first (make bench does)" >&2; exit 1; }
+done
+RUNS=${QUORVEL_BENCH_RUNS:-7}
+MEMORY_RUNS=${QUORVEL_BENCH_MEMORY_RUNS:-3}
+
+template=${QUORVEL_WINE_TEMPLATE:-$root/build/native/wine/template}
+"$here/wine-template.sh" "$template"
+export QUORVEL_WINE_TEMPLATE=$template
+source "$here/wine-lib.sh"
+
+# Menu command and control ids of the program (src/app/commands.h, resource_ids.h).
+CMD_EXIT=203
+LIST_ID=1001
+# The seeded values, spread over HKLM Run, Run-, Ban- and HKCU Run, Run-, Ban-.
+SPREAD=(250 150 100 250 151 100)
+ENTRIES=0
+for n in "${SPREAD[@]}"; do ENTRIES=$((ENTRIES + n)); done
+# Every seeded entry is listed (config.ini below shows banned ones too), and so is the program's own Run value.
+ROWS=$((ENTRIES + 1))
+
+fail() {
+    echo "bench: $*" >&2
+    exit 1
+}
+say() { echo "bench: $*" >&2; }
+driver() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
+# Reaps an ended program and takes it off wine_end's list, so that a later process that happens to get
+# its pid is never killed by mistake.
+forget() {
+    wait "$1" 2>/dev/null || true
+    local kept=() pid
+    for pid in "${WINE_PIDS[@]}"; do [ "$pid" = "$1" ] || kept+=("$pid"); done
+    WINE_PIDS=("${kept[@]}")
+}
+now_us() { echo "${EPOCHREALTIME//[!0-9]/}"; }
+
+# Median, min and max of numbers, one a line.
+stats() { sort -g | awk '{ v[NR] = $1 } END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%s\t%s\t%s", m, v[1], v[NR] }'; }
+
+# The table's rows: LABEL UNIT RUNS MEDIAN MIN MAX FLOOR_MEDIAN FLOOR_MIN FLOOR_MAX GOAL, where GOAL is a
+# ratio, "max:N" for a limit on the median itself, or "-" for none.
+ROWS_FILE=
+add_row() { printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$5" "$6" >>"$ROWS_FILE"; }
+
+wine_begin --display
+ROWS_FILE=$WINE_RUN_DIR/rows.tsv
+: >"$ROWS_FILE"
+
+say "seeding $ENTRIES startup values in a throwaway prefix"
+APP_DIR="$WINEPREFIX/drive_c/Program Files/Quorvel"
+BARE_DIR="$WINEPREFIX/drive_c/Bench"
+mkdir -p "$APP_DIR" "$BARE_DIR"
+cp "$EXE" "$APP_DIR/Quorvel.exe"
+cp "$BENCH/bare_window.exe" "$BARE_DIR/"
+# Options: exit after cleaning off; enabled, disabled and banned entries visible; not sorted.
+printf ' 0 \r\n 1 \r\n 1 \r\n 1 \r\n 0 \r\n' >"$APP_DIR/config.ini"
+
+awk -v spread="${SPREAD[*]}" 'BEGIN {
+    split(spread, count, " ")
+    split("HKEY_LOCAL_MACHINE HKEY_LOCAL_MACHINE HKEY_LOCAL_MACHINE HKEY_CURRENT_USER HKEY_CURRENT_USER HKEY_CURRENT_USER", hive, " ")
+    split("Run Run- Ban- Run Run- Ban-", leaf, " ")
+    split("Backup Cloud Driver Helper Launcher Monitor Notifier Sync Tray Updater Agent Service Scheduler Assistant Indexer Audio", word, " ")
+    split("Tool Daemon Manager Center Client Host Utility", kind, " ")
+    printf "Windows Registry Editor Version 5.00\r\n"
+    n = 0
+    for (k = 1; k <= 6; k++) {
+        printf "\r\n[%s\\Software\\Microsoft\\Windows\\CurrentVersion\\%s]\r\n", hive[k], leaf[k]
+        for (i = 1; i <= count[k]; i++) {
+            n++
+            # Unique names, so that no seeded ban matches a seeded Run value; in no particular order,
+            # of several lengths, some beyond ASCII.
+            name = sprintf("%s %s %05d", word[1 + (n * 37) % 16], kind[1 + (n * 11) % 7], (n * 7919) % 10007)
+            if (n % 50 == 0) name = name " Ünïcødé 日本"
+            printf "\"%s\"=\"\\\"C:\\\\Program Files\\\\Vendor %04d\\\\agent.exe\\\" /background /delay:%d\"\r\n", name, n, n % 90
+        }
+    }
+}' | iconv -f UTF-8 -t UTF-16 >"$WINE_RUN_DIR/seed.reg"
+wine reg import "$(winepath -w "$WINE_RUN_DIR/seed.reg" 2>/dev/null)" >/dev/null 2>&1 || fail "reg import failed"
+
+say "collection, drawing and cleaning, in one process"
+wine "$BENCH/bench_store.exe" --scratch-registry 2>"$WINE_RUN_DIR/bench_store.err" | tr -d '\r' >"$WINE_RUN_DIR/store.tsv" ||
+    fail "bench_store failed: $(cat "$WINE_RUN_DIR/store.tsv" "$WINE_RUN_DIR/bench_store.err")"
+grep -q "^row	collection of $ENTRIES entries" "$WINE_RUN_DIR/store.tsv" ||
+    fail "the keys do not hold the $ENTRIES seeded values: $(head -1 "$WINE_RUN_DIR/store.tsv")"
+awk -F'\t' '$1 == "row" {
+    printf "%s\t%s\t%s\t%s\t%s\t%s\n", $2, $3, $4, $5 "\t" $6 "\t" $7, $8 "\t" $9 "\t" $10, $11 }' \
+    "$WINE_RUN_DIR/store.tsv" >"$WINE_RUN_DIR/store-rows.tsv"
+
+# A watcher (bench/wait_window.exe) starts first and says when it is ready; then the program is started as
+# a user's shell would, and the watcher reports the moment the window was shown (and, for Quorvel, its list
+# held every row). Launch and sighting are both wall-clock times, so neither process's exit is counted.
+LAST_MS=
+timed_start() {  # CLASS TITLE WATCH_ARGS... -- PROGRAM ARGS...
+    local watch=() fifo=$WINE_RUN_DIR/watch.fifo line seen launched watcher
+    while [ "$1" != -- ]; do watch+=("$1"); shift; done
+    shift
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    wine "$BENCH/wait_window.exe" "${watch[0]}" "${watch[1]}" 30 "${watch[@]:2}" >"$fifo" 2>/dev/null &
+    watcher=$!
+    WINE_PIDS+=("$watcher")
+    exec 6<"$fifo"
+    read -r -t 30 -u 6 line || line=
+    [ "${line%$'\r'}" = ready ] || fail "the watcher did not start: $line"
+    launched=$(now_us)
+    wine_spawn "$@"
+    read -r -t 40 -u 6 seen || fail "${watch[1]} was not shown within 30 seconds"
+    exec 6<&-
+    forget "$watcher"
+    LAST_MS=$(awk -v a="$launched" -v b="${seen%$'\r'}" 'BEGIN { printf "%.1f", (b - a) / 1000 }')
+}
+
+quorvel_start() {
+    timed_start QuorvelForm1 Quorvel --rows "$ROWS" "$LIST_ID" -- "$APP_DIR/Quorvel.exe"
+    local pid=$LAST_PID
+    # The same condition, seen by the tests' driver.
+    driver visible || fail "the driver does not see Quorvel's window"
+    local count
+    count=$(driver count) || fail "the driver cannot count the rows"
+    [ "$count" = "$ROWS" ] || fail "Quorvel lists $count rows, expected $ROWS"
+    driver command $CMD_EXIT >/dev/null || fail "Exit could not be sent"
+    wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
+    forget "$pid"
+}
+
+bare_start() {
+    timed_start QuorvelBenchBare Bare -- "$BARE_DIR/bare_window.exe"
+    local pid=$LAST_PID
+    kill "$pid"
+    wait_until 15 ended "$pid" || fail "the bare window did not end"
+    forget "$pid"
+}
+
+say "start to list shown, $RUNS runs each"
+# One start of each first, untimed: the executables and Wine's own libraries come into the file cache.
+quorvel_start
+bare_start
+: >"$WINE_RUN_DIR/start-q" >"$WINE_RUN_DIR/start-b"
+for i in $(seq "$RUNS"); do
+    if [ $((i % 2)) -eq 1 ]; then
+        quorvel_start && echo "$LAST_MS" >>"$WINE_RUN_DIR/start-q"
+        bare_start && echo "$LAST_MS" >>"$WINE_RUN_DIR/start-b"
+    else
+        bare_start && echo "$LAST_MS" >>"$WINE_RUN_DIR/start-b"
+        quorvel_start && echo "$LAST_MS" >>"$WINE_RUN_DIR/start-q"
+    fi
+done
+add_row "start to list shown, $ROWS rows" ms "$RUNS" "$(stats <"$WINE_RUN_DIR/start-q")" \
+    "$(stats <"$WINE_RUN_DIR/start-b")" 1.2
+
+# Resident set (what Windows calls the working set) and anonymous resident memory (private bytes) of the
+# Wine process, once its figures stopped moving.
+memory_of() {  # PID -> "VmRSS_KB RssAnon_KB"
+    local pid=$1 last= current deadline=$((SECONDS + 10))
+    while [ $SECONDS -lt $deadline ]; do
+        current=$(awk '/^VmRSS:/ { r = $2 } /^RssAnon:/ { a = $2 } END { print r, a }' "/proc/$pid/status")
+        [ "$current" = "$last" ] && break
+        last=$current
+        sleep 0.2
+    done
+    echo "$current"
+}
+
+say "memory while hidden, $MEMORY_RUNS runs each"
+: >"$WINE_RUN_DIR/mem-q" >"$WINE_RUN_DIR/mem-b"
+for i in $(seq "$MEMORY_RUNS"); do
+    wine_spawn "$APP_DIR/Quorvel.exe" -auto
+    pid=$LAST_PID
+    wait_until 30 driver tray-icon || fail "Quorvel -auto showed no notification-area icon"
+    driver visible && fail "Quorvel -auto showed its window"
+    memory_of "$pid" >>"$WINE_RUN_DIR/mem-q"
+    driver command $CMD_EXIT >/dev/null || fail "Exit could not be sent"
+    wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
+    forget "$pid"
+
+    wine_spawn "$BARE_DIR/bare_window.exe" -hidden
+    pid=$LAST_PID
+    wine "$BENCH/wait_window.exe" QuorvelBenchBare Bare 30 --hidden >/dev/null 2>&1 ||
+        driver all-windows | grep -q $'^QuorvelBenchBare\tBare\thidden' || fail "the hidden bare window did not appear"
+    memory_of "$pid" >>"$WINE_RUN_DIR/mem-b"
+    kill "$pid"
+    wait_until 15 ended "$pid" || fail "the bare window did not end"
+    forget "$pid"
+done
+mb() { awk -v c="$1" '{ printf "%.1f\n", $c / 1024 }'; }
+add_row "memory hidden in the tray: working set" MB "$MEMORY_RUNS" "$(mb 1 <"$WINE_RUN_DIR/mem-q" | stats)" \
+    "$(mb 1 <"$WINE_RUN_DIR/mem-b" | stats)" -
+add_row "memory hidden in the tray: private" MB "$MEMORY_RUNS" "$(mb 2 <"$WINE_RUN_DIR/mem-q" | stats)" \
+    "$(mb 2 <"$WINE_RUN_DIR/mem-b" | stats)" -
+
+size_kb=$(awk -v b="$(stat -c %s "$EXE")" 'BEGIN { printf "%.0f", b / 1024 }')
+bare_kb=$(awk -v b="$(stat -c %s "$BENCH/bare_window.exe")" 'BEGIN { printf "%.0f", b / 1024 }')
+add_row "Quorvel.exe size" KB 1 "$size_kb	$size_kb	$size_kb" "$bare_kb	$bare_kb	$bare_kb" max:1024
+imports=$(x86_64-w64-mingw32-objdump -p "$EXE" | awk '/DLL Name:/ { print $3 }' | tr 'A-Z' 'a-z' | sort -u)
+foreign=$(grep -vxE '(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|shell32|ole32|oleaut32|shlwapi|uxtheme|version|msvcrt|ucrtbase|ntdll|api-ms-win-[a-z0-9-]+)\.dll' \
+    <<<"$imports" || true)
+
+echo
+echo "Quorvel benchmarks: $(nproc) x $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo), $(wine --version 2>/dev/null)"
+echo "median of the runs; floor = the least the system needs for the same result, measured in the same run"
+cat "$WINE_RUN_DIR/store-rows.tsv" "$ROWS_FILE" | awk -F'\t' '
+    function num(x) { return x + 0 }
+    BEGIN {
+        printf "%-44s %4s %10s %10s %10s %10s %6s %8s  %s\n", "measurement", "runs", "median", "min", "max", "floor", "ratio", "goal", "result"
+        bad = 0
+    }
+    {
+        unit = $2; ratio = num($7) > 0 ? num($4) / num($7) : 0
+        if ($10 ~ /^max:/) { limit = substr($10, 5); goal = "<=" limit " " unit; ok = num($4) <= num(limit) }
+        else if ($10 == "-") { goal = "-"; ok = -1 }
+        else { goal = "<=" $10; ok = ratio <= num($10) }
+        result = ok < 0 ? "report" : (ok ? "PASS" : "MISS")
+        if (ok == 0) bad++
+        printf "%-44s %4s %10s %10s %10s %10s %6.2f %8s  %s\n", $1, $3, sprintf("%.1f %s", $4, unit), sprintf("%.1f %s", $5, unit), sprintf("%.1f %s", $6, unit), sprintf("%.1f %s", $7, unit), ratio, goal, result
+    }
+    END { exit bad > 0 }' && all_met=1 || all_met=0
+echo "Quorvel.exe imports: $(tr '\n' ' ' <<<"$imports")-> $([ -z "$foreign" ] && echo "system DLLs only: PASS" || echo "not a system DLL: $(tr '\n' ' ' <<<"$foreign")MISS")"
+echo "size floor: bare_window.exe; memory floor: bare_window.exe -hidden; bench took $((SECONDS - started)) s"
+if [ "$all_met" != 1 ] || [ -n "$foreign" ]; then
+    echo "some goals were missed"
+    [ "${QUORVEL_BENCH_STRICT:-0}" != 1 ] || exit 3
+fi
