@@ -313,8 +313,7 @@ int wmain(int argc, wchar_t** argv) {
     const int shown = ItemCount(program.view.Handle());
     std::vector<WideRow> wide_rows;
     for (const ListRow& row :
-         BuildRows(program.form.Entries(), {true, true, true}, false,
-                   [](std::string_view a, std::string_view b) { return a.compare(b); })) {
+         BuildRows(program.form.Entries(), {true, true, true})) {
         wide_rows.push_back({Widen(row.name), Widen(row.command), Widen(row.state_word)});
     }
     if (static_cast<size_t>(shown) != wide_rows.size() || shown == 0)

@@ -25,8 +25,9 @@ class ListControl {
     // Replaces every row, top to bottom in the order given.
     virtual void ShowRows(const std::vector<ListRow>& rows) = 0;
     virtual std::optional<EntryIdentity> SelectedEntry() const = 0;
-    // The order the list control itself would give names: negative, zero or positive like strcmp.
-    virtual int CompareNames(std::string_view a, std::string_view b) const = 0;
+    // Puts the rows in ascending name order as the list control orders names; rows of equal names
+    // keep their order.
+    virtual void SortByName(std::vector<ListRow>& rows) const = 0;
 };
 
 }  // namespace quorvel

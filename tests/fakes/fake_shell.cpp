@@ -5,16 +5,12 @@
 
 namespace quorvel::testing {
 
-int FakeList::CompareNames(std::string_view a, std::string_view b) const {
-    // Like the list control: letters compare without case.
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const int x = std::tolower(static_cast<unsigned char>(a[i]));
-        const int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+void FakeList::SortByName(std::vector<ListRow>& rows) const {
+    const auto lower = [](std::string text) {
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    std::stable_sort(rows.begin(), rows.end(), [&](const ListRow& a, const ListRow& b) { return lower(a.name) < lower(b.name); });
 }
 
 std::vector<std::string> FakeList::Names() const {

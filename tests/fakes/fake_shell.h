@@ -24,7 +24,8 @@ class FakeList final : public ListControl {
         ++redraws;
     }
     std::optional<EntryIdentity> SelectedEntry() const override { return selected; }
-    int CompareNames(std::string_view a, std::string_view b) const override;
+    // Letters compare without case, as the list control compares them.
+    void SortByName(std::vector<ListRow>& rows) const override;
 
     std::vector<std::string> Names() const;
     // "name|command|word|image" per row, top to bottom.

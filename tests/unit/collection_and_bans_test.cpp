@@ -120,23 +120,29 @@ std::vector<std::string> Names(const std::vector<ListRow>& rows) {
 }
 
 TEST(DrawList, ShowsVisibleStatesInReverseTableOrderOrByName) {
-    const EntryTable entries{
-        MakeEntry("b", "", kStateEnabled, kLocalMachine), MakeEntry("c", "", kStateDisabled, kLocalMachine),
-        MakeEntry("a", "", kStateEnabled, kCurrentUser), MakeEntry("B2", "", kStateBanned, kCurrentUser)};
-    FakeList list;
-    const NameComparison compare = [&](std::string_view x, std::string_view y) {
-        return list.CompareNames(x, y);
-    };
+    const EntryTable entries{MakeEntry("b", "", kStateEnabled, kLocalMachine),
+                             MakeEntry("c", "", kStateDisabled, kLocalMachine),
+                             MakeEntry("a", "", kStateEnabled, kCurrentUser),
+                             MakeEntry("B2", "", kStateBanned, kCurrentUser)};
     const Visibility all{true, true, true};
-    EXPECT_EQ(Names(BuildRows(entries, all, false, compare)),
-              (std::vector<std::string>{"B2", "a", "c", "b"}));
-    EXPECT_EQ(Names(BuildRows(entries, all, true, compare)), (std::vector<std::string>{"a", "b", "B2", "c"}));
-    EXPECT_EQ(Names(BuildRows(entries, {true, true, false}, false, compare)),
-              (std::vector<std::string>{"a", "c", "b"}));
-    EXPECT_EQ(Names(BuildRows(entries, {false, false, true}, false, compare)),
-              std::vector<std::string>{"B2"});
-    EXPECT_TRUE(BuildRows(entries, {false, false, false}, true, compare).empty());
-    EXPECT_TRUE(BuildRows({}, all, true, compare).empty());
+    EXPECT_EQ(Names(BuildRows(entries, all)), (std::vector<std::string>{"B2", "a", "c", "b"}));
+    EXPECT_EQ(Names(BuildRows(entries, {true, true, false})), (std::vector<std::string>{"a", "c", "b"}));
+    EXPECT_EQ(Names(BuildRows(entries, {false, false, true})), std::vector<std::string>{"B2"});
+    EXPECT_TRUE(BuildRows(entries, {false, false, false}).empty());
+    EXPECT_TRUE(BuildRows({}, all).empty());
+
+    // Sorted by the list's own order, then unsorted again: the order before comes back.
+    Program p;
+    for (const StartupEntry& entry : entries) p.Seed(entry.Root, PathOfState(entry.State), entry.Name, "x");
+    p.options.checked[Option::kBanVisible] = true;
+    p.form.Form_Load("");
+    p.registry.DeleteValue(kLocalMachine, kRunPath, "Quorvel");
+    p.form.OnCommand(Command::kRefresha);
+    const std::vector<std::string> unsorted = p.view.Names();
+    p.form.OnCommand(Command::kSortinga);
+    EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"a", "b", "B2", "c"}));
+    p.form.OnCommand(Command::kSortinga);
+    EXPECT_EQ(p.view.Names(), unsorted);
 }
 
 TEST(DrawList, RowsCarryWordsIconsAndTheRootQualifiedIdentity) {
@@ -144,8 +150,7 @@ TEST(DrawList, RowsCarryWordsIconsAndTheRootQualifiedIdentity) {
                              MakeEntry("Tool", "", kStateBanned, kLocalMachine),
                              MakeEntry("Tool", "C:\\cu.exe", kStateEnabled, kCurrentUser),
                              MakeEntry("odd", "x", 7, kCurrentUser)};
-    const std::vector<ListRow> rows =
-        BuildRows(entries, {true, true, true}, false, [](std::string_view, std::string_view) { return 0; });
+    const std::vector<ListRow> rows = BuildRows(entries, {true, true, true});
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].identity, (EntryIdentity{kCurrentUser, "Tool-3"}));
     EXPECT_EQ(rows[0].command, "C:\\cu.exe");

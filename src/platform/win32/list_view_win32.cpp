@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/win32/dpi.h"
 #include "platform/win32/text.h"
 
@@ -135,10 +137,43 @@ std::optional<EntryIdentity> ListView::SelectedEntry() const {
     return identities_[static_cast<size_t>(item.lParam)];
 }
 
-int ListView::CompareNames(std::string_view a, std::string_view b) const {
-    // The comparison a sorted list view applies to its item texts.
-    return ::lstrcmpiW(WideText(a).c_str(), WideText(b).c_str());
+void SortRowsByName(std::vector<ListRow>& rows) {
+    // Names compare as lstrcmpi compares them (the user's locale, letter case ignored). Each name's sort
+    // key is made once, and keys compared byte by byte give exactly that order, without a locale-aware
+    // comparison for each of the thousands of pairs a long list needs.
+    std::vector<std::vector<BYTE>> keys(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const WideText name(rows[i].name);
+        const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1,
+                                         nullptr, 0, nullptr, nullptr, 0);
+        if (size <= 0)
+            continue;
+        keys[i].resize(static_cast<size_t>(size));
+        ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1,
+                        reinterpret_cast<LPWSTR>(keys[i].data()), size, nullptr, nullptr, 0);
+    }
+    std::vector<size_t> order(rows.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    // Byte by byte, unsigned; a key that is a prefix of another comes first.
+    const auto before = [&keys](size_t a, size_t b) {
+        const std::vector<BYTE>& x = keys[a];
+        const std::vector<BYTE>& y = keys[b];
+        for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
+            if (x[i] != y[i])
+                return x[i] < y[i];
+        }
+        return x.size() < y.size();
+    };
+    std::stable_sort(order.begin(), order.end(), before);
+    std::vector<ListRow> sorted;
+    sorted.reserve(rows.size());
+    for (size_t i : order)
+        sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
 }
+
+void ListView::SortByName(std::vector<ListRow>& rows) const { SortRowsByName(rows); }
 
 POINT ListView::SelectedItemAnchor() const {
     POINT point{0, 0};

@@ -11,6 +11,9 @@
 
 namespace quorvel::win32 {
 
+// Ascending name order as lstrcmpi gives it (the user's locale, letter case ignored), stable.
+void SortRowsByName(std::vector<ListRow>& rows);
+
 class ListView final : public ListControl {
   public:
     // Creates the list as a child filling the parent's client area.
@@ -18,7 +21,7 @@ class ListView final : public ListControl {
 
     void ShowRows(const std::vector<ListRow>& rows) override;
     std::optional<EntryIdentity> SelectedEntry() const override;
-    int CompareNames(std::string_view a, std::string_view b) const override;
+    void SortByName(std::vector<ListRow>& rows) const override;
 
     HWND Handle() const { return list_; }
     void SetImageList(HIMAGELIST images);
