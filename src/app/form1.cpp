@@ -148,9 +148,8 @@ void Form1::DrawList() {
     ports_.view.ShowRows(rows);
 }
 
-void Form1::DelectBanElement() {
-    if (!showing_list_file_)
-        EnforceBans(ports_.registry, entries_);
+int Form1::DelectBanElement() {
+    return showing_list_file_ ? 0 : EnforceBans(ports_.registry, entries_);
 }
 
 void Form1::LoadStartUp_Click() {
@@ -201,11 +200,13 @@ void Form1::PeriodicCleaning() {
     if (!scheduler_.BeginPass())
         return;
     // Enforcement works only on a table just read from the registry, never on a loaded list, and the
-    // list shows what the deletions left.
+    // list shows what the deletions left. A pass that deleted nothing left the table as it was read:
+    // whatever the events let through changed since collected on its own.
     RefreshList();
-    DelectBanElement();
+    const int deleted = DelectBanElement();
     ports_.events.ProcessPendingEvents();
-    RefreshList();
+    if (deleted > 0)
+        RefreshList();
     AnnounceNewcomers();
     if (scheduler_.EndPass())
         ports_.window.StartSettleTimer();

@@ -65,7 +65,8 @@ class Form1 {
     // The procedures other parts of the program call.
     void RefreshList();
     void DrawList();
-    void DelectBanElement();
+    // Returns how many values it deleted.
+    int DelectBanElement();
     // Shows a saved startup list in place of the registry's entries; writes nothing to the registry.
     void LoadStartUpf(std::string_view path);
     void SaveStartUpf(std::string_view path);
