@@ -21,6 +21,7 @@ for program in "$EXE" "$DRIVER" "$BENCH/bare_window.exe" "$BENCH/wait_window.exe
 done
 RUNS=${QUORVEL_BENCH_RUNS:-7}
 MEMORY_RUNS=${QUORVEL_BENCH_MEMORY_RUNS:-3}
+LATENCY_RUNS=${QUORVEL_BENCH_LATENCY_RUNS:-20}
 
 template=${QUORVEL_WINE_TEMPLATE:-$root/build/native/wine/template}
 "$here/wine-template.sh" "$template"
@@ -208,6 +209,25 @@ add_row "memory hidden in the tray: working set" MB "$MEMORY_RUNS" "$(mb 1 <"$WI
     "$(mb 1 <"$WINE_RUN_DIR/mem-b" | stats)" -
 add_row "memory hidden in the tray: private" MB "$MEMORY_RUNS" "$(mb 2 <"$WINE_RUN_DIR/mem-q" | stats)" \
     "$(mb 2 <"$WINE_RUN_DIR/mem-b" | stats)" -
+
+# Ban enforcement latency: a banned value written back (by the driver, which then watches it) until
+# Quorvel has deleted it, while Quorvel sits hidden in the notification area.
+say "ban enforcement latency, $LATENCY_RUNS trials"
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Ban-' /v Returning /d 'C:\r\returning.exe' /f >/dev/null 2>&1 ||
+    fail "could not ban the returning value"
+wine_spawn "$APP_DIR/Quorvel.exe" -auto
+pid=$LAST_PID
+wait_until 30 driver tray-icon || fail "Quorvel -auto showed no notification-area icon"
+: >"$WINE_RUN_DIR/latency"
+for i in $(seq "$LATENCY_RUNS"); do
+    key='Software\Microsoft\Windows\CurrentVersion\Run'
+    [ $((i % 2)) -eq 0 ] && key="$key-"
+    driver write-back HKCU "$key" Returning >>"$WINE_RUN_DIR/latency" || fail "a returning banned value stayed 5 s"
+done
+driver command $CMD_EXIT >/dev/null || fail "Exit could not be sent"
+wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
+forget "$pid"
+add_row "ban enforcement latency (Run, Run-)" ms "$LATENCY_RUNS" "$(stats <"$WINE_RUN_DIR/latency")" "0	0	0" max:250
 
 size_kb=$(awk -v b="$(stat -c %s "$EXE")" 'BEGIN { printf "%.0f", b / 1024 }')
 bare_kb=$(awk -v b="$(stat -c %s "$BENCH/bare_window.exe")" 'BEGIN { printf "%.0f", b / 1024 }')
