@@ -26,16 +26,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = L"QuorvelBenchBare";
-    if (!::RegisterClassExW(&wc))
-        return 1;
+    if (!::RegisterClassExW(&wc)) return 1;
     // The same client size as Quorvel's window at 96 dpi, so that both paint as much.
     RECT frame{0, 0, 622, 325};
     ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
     const HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                           CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                                           nullptr, nullptr, instance, nullptr);
-    if (window == nullptr)
-        return 1;
+    if (window == nullptr) return 1;
     if (std::wcsstr(arguments, L"-hidden") == nullptr) {
         ::ShowWindow(window, show);
         ::UpdateWindow(window);

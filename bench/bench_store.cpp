@@ -102,8 +102,7 @@ void RoundRobin(int rounds, const std::vector<Arm*>& arms) {
             arm.before();
             const double ms = TimeMs(arm.run);
             arm.after();
-            if (round >= 0)
-                arm.samples.ms.push_back(ms);
+            if (round >= 0) arm.samples.ms.push_back(ms);
         }
     }
 }
@@ -142,8 +141,7 @@ class RawPass {
                                     data_.data(), &data_size) != ERROR_SUCCESS) {
                     break;
                 }
-                if (data_size > 0)
-                    ++values;
+                if (data_size > 0) ++values;
             }
         }
         return values;
@@ -166,8 +164,7 @@ HWND CreateHost(HINSTANCE instance, const wchar_t* title, int x) {
         wc.lpszClassName = L"QuorvelBenchHost";
         return ::RegisterClassExW(&wc);
     }();
-    if (host_class == 0)
-        Fail("cannot register the host window class");
+    if (host_class == 0) Fail("cannot register the host window class");
     const HWND host = ::CreateWindowExW(0, L"QuorvelBenchHost", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                         x, 0, 630, 600, nullptr, nullptr, instance, nullptr);
     ::ShowWindow(host, SW_SHOWNOACTIVATE);
@@ -226,9 +223,7 @@ void InsertBare(HWND list, std::vector<WideRow>& rows) {
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
-int ItemCount(HWND list) {
-    return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-}
+int ItemCount(HWND list) { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 struct Program {
     explicit Program(HWND host, HINSTANCE instance) : view(host, kListId, instance) {
@@ -261,13 +256,10 @@ std::vector<std::pair<RootKey, std::string>> BannedNames(Registre& registry, siz
     registry.ListValueNames(user, kCurrentUser, kBanPath);
     std::vector<std::pair<RootKey, std::string>> names;
     for (size_t i = 0; names.size() < wanted && (i < machine.size() || i < user.size()); ++i) {
-        if (i < machine.size())
-            names.emplace_back(kLocalMachine, machine[i]);
-        if (i < user.size() && names.size() < wanted)
-            names.emplace_back(kCurrentUser, user[i]);
+        if (i < machine.size()) names.emplace_back(kLocalMachine, machine[i]);
+        if (i < user.size() && names.size() < wanted) names.emplace_back(kCurrentUser, user[i]);
     }
-    if (names.size() < wanted)
-        Fail("the Ban- keys hold fewer than " + std::to_string(wanted) + " names");
+    if (names.size() < wanted) Fail("the Ban- keys hold fewer than " + std::to_string(wanted) + " names");
     return names;
 }
 
@@ -312,8 +304,7 @@ int wmain(int argc, wchar_t** argv) {
     program.form.RefreshList();
     const int shown = ItemCount(program.view.Handle());
     std::vector<WideRow> wide_rows;
-    for (const ListRow& row :
-         BuildRows(program.form.Entries(), {true, true, true})) {
+    for (const ListRow& row : BuildRows(program.form.Entries(), {true, true, true})) {
         wide_rows.push_back({Widen(row.name), Widen(row.command), Widen(row.state_word)});
     }
     if (static_cast<size_t>(shown) != wide_rows.size() || shown == 0)
@@ -327,8 +318,7 @@ int wmain(int argc, wchar_t** argv) {
         };
         const auto expect_rows = [&](HWND list) {
             return [&, list] {
-                if (ItemCount(list) != shown)
-                    Fail("a drawing run left the wrong number of rows");
+                if (ItemCount(list) != shown) Fail("a drawing run left the wrong number of rows");
             };
         };
         Arm unsorted{[&] { program.form.DrawList(); },
@@ -368,8 +358,7 @@ int wmain(int argc, wchar_t** argv) {
             for (const RootKey root : {kLocalMachine, kCurrentUser})
                 program.registry.ListValueNames(run_names, root, kRunPath);
             for (const StartupEntry& entry : program.form.Entries()) {
-                if (entry.State == kStateEnabled)
-                    run_names.push_back(entry.Name);
+                if (entry.State == kStateEnabled) run_names.push_back(entry.Name);
             }
             for (const auto& [root, name] : banned) {
                 if (std::find(run_names.begin(), run_names.end(), name) != run_names.end())

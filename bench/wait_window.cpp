@@ -46,12 +46,9 @@ bool Seen(const Watch& watch) {
     // Once found, the window is only asked whether it is shown: a search of every top-level window
     // on each look would cost the server far more, and slow down the very program being watched.
     static HWND window = nullptr;
-    if (window == nullptr || !::IsWindow(window))
-        window = ::FindWindowW(watch.class_name, watch.title);
-    if (window == nullptr || (!watch.hidden_counts && !::IsWindowVisible(window)))
-        return false;
-    if (watch.rows < 0)
-        return true;
+    if (window == nullptr || !::IsWindow(window)) window = ::FindWindowW(watch.class_name, watch.title);
+    if (window == nullptr || (!watch.hidden_counts && !::IsWindowVisible(window))) return false;
+    if (watch.rows < 0) return true;
     const HWND list = ::GetDlgItem(window, watch.list_id);
     DWORD_PTR count = 0;
     if (list == nullptr ||

@@ -9,10 +9,8 @@ namespace {
 std::int16_t Saturate(double value) {
     constexpr double kLow = std::numeric_limits<std::int16_t>::min();
     constexpr double kHigh = std::numeric_limits<std::int16_t>::max();
-    if (!(value >= kLow))
-        return std::numeric_limits<std::int16_t>::min();  // also NaN
-    if (value > kHigh)
-        return std::numeric_limits<std::int16_t>::max();
+    if (!(value >= kLow)) return std::numeric_limits<std::int16_t>::min();  // also NaN
+    if (value > kHigh) return std::numeric_limits<std::int16_t>::max();
     return static_cast<std::int16_t>(value);
 }
 
@@ -21,10 +19,8 @@ std::int16_t Add(std::int16_t position, std::int16_t step) {
 }
 
 void Bounce(std::int16_t position, int limit, std::int16_t& step) {
-    if (position < 0)
-        step = static_cast<std::int16_t>(-step);
-    if (position > limit)
-        step = static_cast<std::int16_t>(-step);
+    if (position < 0) step = static_cast<std::int16_t>(-step);
+    if (position > limit) step = static_cast<std::int16_t>(-step);
 }
 
 PicturePoint Mirrored(PicturePoint point, PictureSize picture) {
@@ -42,8 +38,7 @@ std::int16_t RoundHalfToEven(double value) {
     const double below = std::floor(value);
     const double fraction = value - below;
     double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
-        rounded = below + 1.0;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) rounded = below + 1.0;
     return Saturate(rounded);
 }
 

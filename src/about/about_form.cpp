@@ -5,12 +5,8 @@
 
 namespace quorvel {
 
-void frmAbout::cmdSysInfo_Click() {
-    StartSysInfo(system_, launcher_, boxes_);
-}
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(system_, launcher_, boxes_); }
 
-void frmAbout::Label1_Click() {
-    quorvel::Label1_Click(launcher_, boxes_);
-}
+void frmAbout::Label1_Click() { quorvel::Label1_Click(launcher_, boxes_); }
 
 }  // namespace quorvel

@@ -15,8 +15,7 @@ std::u16string CharactersOf(const std::vector<std::uint8_t>& data) {
     for (std::size_t i = 0; i < characters.size(); ++i) {
         characters[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
     }
-    if (!characters.empty() && characters.back() == u'\0')
-        characters.pop_back();
+    if (!characters.empty() && characters.back() == u'\0') characters.pop_back();
     return characters;
 }
 
@@ -34,8 +33,7 @@ std::string HexOfNumber(const std::vector<std::uint8_t>& data) {
 
 // Quoted, so that a path with blanks names one program and nothing else.
 std::string CommandLineOf(const std::string& path) {
-    if (path.empty() || path.front() == '"')
-        return path;
+    if (path.empty() || path.front() == '"') return path;
     return '"' + path + '"';
 }
 

@@ -18,8 +18,7 @@ std::string Concat(const Parts&... parts) {
 
 void Regedit_Click(ProcessLauncher& launcher, MessageBoxes& boxes) {
     const LaunchResult result = launcher.StartCommandLine(kRegistryEditor, ShowCommand::kNormal);
-    if (!result.started)
-        boxes.Fail(Concat("Could not start the registry editor (regedit): ", result.error));
+    if (!result.started) boxes.Fail(Concat("Could not start the registry editor (regedit): ", result.error));
 }
 
 void WebSite_Click(ProcessLauncher& launcher, MessageBoxes& boxes) {
@@ -35,8 +34,7 @@ void Label1_Click(ProcessLauncher& launcher, MessageBoxes& boxes) {
         return;
     // Most systems no longer have that browser; the user's own one will do.
     const LaunchResult fallback = launcher.OpenWithDefaultProgram(kWebPage);
-    if (!fallback.started)
-        boxes.Fail(Concat("Could not open the web page ", kWebPage, ": ", fallback.error));
+    if (!fallback.started) boxes.Fail(Concat("Could not open the web page ", kWebPage, ": ", fallback.error));
 }
 
 }  // namespace quorvel

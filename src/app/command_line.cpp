@@ -14,9 +14,7 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
            });
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
@@ -38,8 +36,6 @@ std::string_view ProgramArguments(std::string_view command_line, std::string_vie
     return rest;
 }
 
-bool IsAutomaticStart(std::string_view arguments) {
-    return arguments == "-auto";
-}
+bool IsAutomaticStart(std::string_view arguments) { return arguments == "-auto"; }
 
 }  // namespace quorvel

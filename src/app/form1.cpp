@@ -12,8 +12,7 @@
 namespace quorvel {
 
 StartOutcome Form1::Form_Load(std::string_view arguments) {
-    if (!ports_.process.ClaimSingleInstance())
-        return EndProgram();
+    if (!ports_.process.ClaimSingleInstance()) return EndProgram();
     LoadSeting();
     SaveSeting();
     RegisterAtLogon();
@@ -24,12 +23,10 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     if (automatic) {
         ports_.window.Hide();
         ports_.tray.Show();
-        if (ports_.options.IsChecked(Option::kExitAfterCleaning))
-            return EndProgram();
+        if (ports_.options.IsChecked(Option::kExitAfterCleaning)) return EndProgram();
     }
     ports_.popups.GiveMenuBitmaps();
-    if (automatic)
-        return StartOutcome::kHidden;
+    if (automatic) return StartOutcome::kHidden;
     ports_.window.Show();
     return StartOutcome::kShown;
 }
@@ -40,9 +37,7 @@ void Form1::Form_QueryUnload() {
     ports_.tray.Show();
 }
 
-void Form1::Timer1_Timer() {
-    PeriodicCleaning();
-}
+void Form1::Timer1_Timer() { PeriodicCleaning(); }
 
 void Form1::OnCommand(Command command) {
     switch (command) {
@@ -68,18 +63,15 @@ void Form1::OnCommand(Command command) {
 void Form1::View1_MouseUp(MouseButton button) {
     PopupChoice = 0;
     const std::optional<EntryIdentity> selected = ports_.view.SelectedEntry();
-    if (!selected)
-        return;
-    if (button == MouseButton::kRight)
-        PopupChoice = ports_.popups.ShowEntryMenu(true);
+    if (!selected) return;
+    if (button == MouseButton::kRight) PopupChoice = ports_.popups.ShowEntryMenu(true);
     ActOnEntry(*selected);
 }
 
 void Form1::View1_ContextKey() {
     PopupChoice = 0;
     const std::optional<EntryIdentity> selected = ports_.view.SelectedEntry();
-    if (!selected)
-        return;
+    if (!selected) return;
     PopupChoice = ports_.popups.ShowEntryMenu(false);
     ActOnEntry(*selected);
 }
@@ -87,15 +79,13 @@ void Form1::View1_ContextKey() {
 void Form1::ActOnEntry(const EntryIdentity& selected) {
     // Looked up after the menu closed: a tick may have rebuilt the table while it was open.
     const StartupEntry* found = FindEntry(entries_, selected);
-    if (found == nullptr || PopupChoice == 0)
-        return;
+    if (found == nullptr || PopupChoice == 0) return;
     const StartupEntry entry = *found;
     // An entry the user enables is nobody's news.
     if (PopupChoice == static_cast<std::int16_t>(EntryAction::kEnable))
         newcomers_.ExpectOwnWrite(entry.Root, entry.Name);
     const ActionPorts ports{ports_.registry, ports_.boxes, ports_.launcher};
-    if (CarryOut(static_cast<EntryAction>(PopupChoice), entry, !showing_list_file_, ports))
-        RefreshList();
+    if (CarryOut(static_cast<EntryAction>(PopupChoice), entry, !showing_list_file_, ports)) RefreshList();
 }
 
 void Form1::TaskbarIcon_MouseUp() {
@@ -143,14 +133,11 @@ void Form1::DrawList() {
     std::vector<ListRow> rows = BuildRows(entries_, visibility);
     // The program orders the rows itself, as the control's own sort would, instead of letting the
     // control place every insertion: far cheaper for long lists.
-    if (ports_.options.IsChecked(Option::kSortinga))
-        ports_.view.SortByName(rows);
+    if (ports_.options.IsChecked(Option::kSortinga)) ports_.view.SortByName(rows);
     ports_.view.ShowRows(rows);
 }
 
-int Form1::DelectBanElement() {
-    return showing_list_file_ ? 0 : EnforceBans(ports_.registry, entries_);
-}
+int Form1::DelectBanElement() { return showing_list_file_ ? 0 : EnforceBans(ports_.registry, entries_); }
 
 void Form1::LoadStartUp_Click() {
     if (const std::optional<std::string> path =
@@ -168,8 +155,7 @@ void Form1::LoadStartUpf(std::string_view path) {
     // The whole file is read and checked before the table changes: a tick while one of the boxes is
     // open then refills the table from the registry at worst, and the list replaces it afterwards.
     std::optional<StartupList> list = OpenStartUpList(path, {ports_.files, ports_.codec, ports_.boxes});
-    if (!list)
-        return;
+    if (!list) return;
     entries_.clear();
     DrawList();
     AnnounceStartUpList(*list, ports_.boxes);
@@ -197,24 +183,20 @@ StartOutcome Form1::EndProgram() {
 
 void Form1::PeriodicCleaning() {
     // Never inside another pass: the events let through below may hold a tick or a registry change.
-    if (!scheduler_.BeginPass())
-        return;
+    if (!scheduler_.BeginPass()) return;
     // Enforcement works only on a table just read from the registry, never on a loaded list, and the
     // list shows what the deletions left. A pass that deleted nothing left the table as it was read:
     // whatever the events let through changed since collected on its own.
     RefreshList();
     const int deleted = DelectBanElement();
     ports_.events.ProcessPendingEvents();
-    if (deleted > 0)
-        RefreshList();
+    if (deleted > 0) RefreshList();
     AnnounceNewcomers();
-    if (scheduler_.EndPass())
-        ports_.window.StartSettleTimer();
+    if (scheduler_.EndPass()) ports_.window.StartSettleTimer();
 }
 
 void Form1::Registry_Change() {
-    if (scheduler_.Changed())
-        ports_.window.StartSettleTimer();
+    if (scheduler_.Changed()) ports_.window.StartSettleTimer();
 }
 
 void Form1::Settle_Timer() {
@@ -225,14 +207,14 @@ void Form1::Settle_Timer() {
 void Form1::AnnounceNewcomers() {
     // Judged after the deletions of a pass, so that a banned entry that came back is no news.
     const std::vector<StartupEntry> news = newcomers_.Newcomers(entries_);
-    if (news.empty() || !ports_.tray.IsShown())
-        return;
+    if (news.empty() || !ports_.tray.IsShown()) return;
     if (news.size() == 1) {
         ports_.tray.Announce("New startup entry: " + news[0].Name, news[0].Command);
         return;
     }
     std::string names;
-    for (const StartupEntry& entry : news) names += (names.empty() ? "" : ", ") + entry.Name;
+    for (const StartupEntry& entry : news)
+        names += (names.empty() ? "" : ", ") + entry.Name;
     ports_.tray.Announce(std::to_string(news.size()) + " new startup entries", names);
 }
 

@@ -13,7 +13,7 @@
 namespace quorvel {
 
 class CleaningScheduler {
-public:
+  public:
     // A watched key changed. True when the settling timer must be started; while it runs, or while
     // a pass runs, further changes only ask for one more pass.
     bool Changed();
@@ -24,21 +24,21 @@ public:
     // The settling timer fired: a pass is due.
     void Settled() { settling_ = false; }
 
-private:
+  private:
     bool settling_ = false;
     bool running_ = false;
     bool again_ = false;
 };
 
 class NewcomerWatch {
-public:
+  public:
     // The entries of a fresh collection that stand in a Run key for the first time, leaving out those
     // Quorvel wrote itself. The first call only learns what is there.
     std::vector<StartupEntry> Newcomers(const EntryTable& entries);
     // Quorvel is about to write this entry into a Run key: it is nobody's news.
     void ExpectOwnWrite(RootKey root, const std::string& name) { known_.insert({root, name}); }
 
-private:
+  private:
     std::set<std::pair<RootKey, std::string>> known_;
     bool primed_ = false;
 };

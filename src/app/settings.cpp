@@ -4,25 +4,18 @@
 
 namespace quorvel {
 
-std::int16_t BtoV(bool checked) {
-    return checked ? 1 : 0;
-}
+std::int16_t BtoV(bool checked) { return checked ? 1 : 0; }
 
-bool VtoB(std::int16_t value) {
-    return value == 1;
-}
+bool VtoB(std::int16_t value) { return value == 1; }
 
 std::int16_t ReadSettingsNumber(std::string_view line) {
     const size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return 0;
+    if (first == std::string_view::npos) return 0;
     line = line.substr(first, line.find_last_not_of(" \t") - first + 1);
-    if (!line.empty() && line.front() == '+')
-        line.remove_prefix(1);
+    if (!line.empty() && line.front() == '+') line.remove_prefix(1);
     std::int16_t value = 0;
     const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
-    if (error != std::errc() || end != line.data() + line.size())
-        return 0;
+    if (error != std::errc() || end != line.data() + line.size()) return 0;
     return value;
 }
 
@@ -33,8 +26,7 @@ std::array<std::int16_t, 5> ReadSettings(std::string_view file) {
         if (!file.empty()) {
             const size_t end = file.find('\n');
             std::string_view line = file.substr(0, end);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             file = end == std::string_view::npos ? std::string_view() : file.substr(end + 1);
             last = ReadSettingsNumber(line);
         }

@@ -18,14 +18,12 @@ void SaveStartUpList(const EntryTable& entries, std::string_view path, const Lis
 
 std::optional<StartupList> OpenStartUpList(std::string_view path, const ListFilePorts& ports) {
     const std::optional<std::string> bytes = ports.files.ReadFile(path);
-    if (!bytes)
-        return std::nullopt;
+    if (!bytes) return std::nullopt;
     return ReadStartupList(*bytes, ports.codec);
 }
 
 void AnnounceStartUpList(const StartupList& list, MessageBoxes& boxes) {
-    if (!list.count)
-        return;
+    if (!list.count) return;
     boxes.Inform(std::to_string(*list.count));
     const std::string last = std::to_string(*list.count - 1);
     for (std::size_t i = 0; i < list.entries.size(); ++i) {

@@ -18,9 +18,7 @@ std::string NumberLine(std::int32_t value) {
     return line;
 }
 
-bool HasLineBreak(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
-}
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 std::string Refusal(std::string_view field, const StartupEntry& entry) {
     return "Quorvel cannot save this list: the " + std::string(field) + " of the startup entry \"" +
@@ -35,15 +33,13 @@ class LineReader {
     explicit LineReader(std::string_view text) : rest_(text) {}
 
     std::optional<std::string_view> Next() {
-        if (rest_.empty())
-            return std::nullopt;
+        if (rest_.empty()) return std::nullopt;
         ++number_;
         const std::size_t end = rest_.find('\n');
         std::string_view line = rest_.substr(0, end);
         rest_ = end == std::string_view::npos ? std::string_view() : rest_.substr(end + 1);
         // A file cut between CR and LF still ends its last line with CR LF.
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         return line;
     }
     // The number of the line Next gave last; 0 before the first.
@@ -76,8 +72,7 @@ struct Field {
     std::int16_t count = 0;
 
     std::string Describe() const {
-        if (what.empty())
-            return "the entry count";
+        if (what.empty()) return "the entry count";
         return "the " + std::string(what) + " of entry " + std::to_string(entry + 1) + " of " +
                std::to_string(count);
     }
@@ -90,16 +85,14 @@ class ListParser {
 
     std::optional<std::string_view> Text(const Field& field) {
         const std::optional<std::string_view> line = lines_.Next();
-        if (!line)
-            Damage(lines_.Number() + 1, "the file ends before " + field.Describe());
+        if (!line) Damage(lines_.Number() + 1, "the file ends before " + field.Describe());
         return line;
     }
 
     template <typename Number>
     std::optional<Number> Read(const Field& field) {
         const std::optional<std::string_view> line = Text(field);
-        if (!line)
-            return std::nullopt;
+        if (!line) return std::nullopt;
         const std::size_t first = line->find_first_not_of(' ');
         const std::string_view number = first == std::string_view::npos
                                             ? std::string_view()
@@ -142,10 +135,8 @@ WrittenList WriteStartupList(const EntryTable& entries, const TextCodec& codec) 
                     std::to_string(kMaxListEntries) + ".\n\nNothing was written."};
     }
     for (const StartupEntry& entry : entries) {
-        if (HasLineBreak(entry.Name))
-            return {{}, Refusal("name", entry)};
-        if (HasLineBreak(entry.Command))
-            return {{}, Refusal("command", entry)};
+        if (HasLineBreak(entry.Name)) return {{}, Refusal("name", entry)};
+        if (HasLineBreak(entry.Command)) return {{}, Refusal("command", entry)};
     }
     std::string text = NumberLine(static_cast<std::int32_t>(entries.size()));
     text += kLineEnd;
@@ -159,8 +150,7 @@ WrittenList WriteStartupList(const EntryTable& entries, const TextCodec& codec) 
         add(NumberLine(entry.State));
         add(entry.Command);
     }
-    if (std::optional<std::string> ansi = codec.ToAnsi(text))
-        return {std::move(*ansi), {}};
+    if (std::optional<std::string> ansi = codec.ToAnsi(text)) return {std::move(*ansi), {}};
     return {std::string(kUtf8Mark) + text, {}};
 }
 
@@ -181,17 +171,13 @@ StartupList ReadStartupList(std::string_view bytes, const TextCodec& codec) {
             return Field{what, static_cast<std::size_t>(i), *list.count};
         };
         const std::optional<std::string_view> name = parser.Text(at("name"));
-        if (!name)
-            break;
+        if (!name) break;
         const std::optional<std::int32_t> root = parser.Read<std::int32_t>(at("root key"));
-        if (!root)
-            break;
+        if (!root) break;
         const std::optional<std::int16_t> state = parser.Read<std::int16_t>(at("state"));
-        if (!state)
-            break;
+        if (!state) break;
         const std::optional<std::string_view> command = parser.Text(at("command"));
-        if (!command)
-            break;
+        if (!command) break;
         list.entries.push_back(MakeEntry(std::string(*name), std::string(*command), *state, *root));
     }
     list.damage = parser.TakeDamage();

@@ -4,14 +4,10 @@ namespace quorvel {
 
 bool Visibility::Shows(std::int16_t state) const {
     switch (state) {
-        case kStateEnabled:
-            return enabled;
-        case kStateDisabled:
-            return disabled;
-        case kStateBanned:
-            return banned;
-        default:
-            return false;
+        case kStateEnabled: return enabled;
+        case kStateDisabled: return disabled;
+        case kStateBanned: return banned;
+        default: return false;
     }
 }
 

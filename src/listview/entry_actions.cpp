@@ -11,14 +11,10 @@ constexpr char kExecuteQuestion[] = "Are you sure to want execute this StartUp ?
 
 std::string_view Verb(std::int16_t target_state) {
     switch (target_state) {
-        case kStateEnabled:
-            return "enable";
-        case kStateDisabled:
-            return "disable";
-        case kStateBanned:
-            return "ban";
-        default:
-            return "change";
+        case kStateEnabled: return "enable";
+        case kStateDisabled: return "disable";
+        case kStateBanned: return "ban";
+        default: return "change";
     }
 }
 
@@ -37,7 +33,8 @@ void TellRefusal(const ActionPorts& ports, std::string_view verb, const StartupE
 
 }  // namespace
 
-bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry, const ActionPorts& ports) {
+bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
+               const ActionPorts& ports) {
     Registre& registry = ports.registry;
     const std::string_view source = PathOfState(entry.State);
     const std::string_view target = PathOfState(target_state);
@@ -45,15 +42,14 @@ bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_r
     const std::optional<RegistryValue> replaced = registry.ReadRawValue(entry.Root, target, entry.Name);
     // The value's own type and data travel along (REG_EXPAND_SZ stays what it is); a loaded list's
     // entry, or a value gone meanwhile, is written from the command the table holds.
-    bool written = from_registry && !source.empty() && registry.CopyValue(entry.Root, source, target, entry.Name);
-    if (!written)
-        written = registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
+    bool written =
+        from_registry && !source.empty() && registry.CopyValue(entry.Root, source, target, entry.Name);
+    if (!written) written = registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
     if (!written) {
         TellRefusal(ports, Verb(target_state), entry, registry.LastError());
         return false;
     }
-    if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name))
-        return true;
+    if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name)) return true;
     std::string reason = registry.LastError();
     // The old value stays, so the target goes back to what it was: the entry must not end up in two
     // keys. Should the system refuse that too, the user learns where the entry now stands.
@@ -69,8 +65,7 @@ bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_r
 
 bool CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry, const ActionPorts& ports) {
     switch (action) {
-        case EntryAction::kNone:
-            return false;
+        case EntryAction::kNone: return false;
         case EntryAction::kEnable:
         case EntryAction::kDisable:
         case EntryAction::kBan: {
@@ -78,21 +73,18 @@ bool CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry,
                 action == EntryAction::kEnable
                     ? kStateEnabled
                     : (action == EntryAction::kDisable ? kStateDisabled : kStateBanned));
-            if (entry.State == target)
-                return false;
+            if (entry.State == target) return false;
             MoveEntry(entry, target, from_registry, ports);
             return true;
         }
         case EntryAction::kDelete:
-            if (!ports.boxes.Confirm(kDeleteQuestion, "Delete"))
-                return false;
+            if (!ports.boxes.Confirm(kDeleteQuestion, "Delete")) return false;
             if (!ports.registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) {
                 TellRefusal(ports, "delete", entry, ports.registry.LastError());
             }
             return true;
         case EntryAction::kExecute: {
-            if (!ports.boxes.Confirm(kExecuteQuestion, "Execute"))
-                return false;
+            if (!ports.boxes.Confirm(kExecuteQuestion, "Execute")) return false;
             const std::string command =
                 entry.Expandable ? ports.launcher.ExpandEnvironment(entry.Command) : entry.Command;
             const LaunchResult result = ports.launcher.StartCommandLine(command, ShowCommand::kMinimized);

@@ -8,7 +8,7 @@
 namespace quorvel {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // The file's bytes, or nothing when it cannot be opened.
     virtual std::optional<std::string> ReadFile(std::string_view path) = 0;

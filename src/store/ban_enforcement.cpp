@@ -10,19 +10,14 @@ int EnforceBans(Registre& registry, const EntryTable& entries) {
     // and a name banned twice still deletes each value once.
     std::unordered_set<std::string_view> banned;
     for (const StartupEntry& entry : entries) {
-        if (entry.State == kStateBanned)
-            banned.insert(entry.Name);
+        if (entry.State == kStateBanned) banned.insert(entry.Name);
     }
     int deleted = 0;
-    if (banned.empty())
-        return deleted;
+    if (banned.empty()) return deleted;
     for (const StartupEntry& entry : entries) {
-        if (entry.State != kStateEnabled && entry.State != kStateDisabled)
-            continue;
-        if (!banned.contains(entry.Name))
-            continue;
-        if (registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name))
-            ++deleted;
+        if (entry.State != kStateEnabled && entry.State != kStateDisabled) continue;
+        if (!banned.contains(entry.Name)) continue;
+        if (registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) ++deleted;
     }
     return deleted;
 }

@@ -6,27 +6,19 @@ namespace quorvel {
 
 std::string_view PathOfState(std::int16_t state) {
     switch (state) {
-        case kStateEnabled:
-            return kRunPath;
-        case kStateDisabled:
-            return kRunDisabledPath;
-        case kStateBanned:
-            return kBanPath;
-        default:
-            return {};
+        case kStateEnabled: return kRunPath;
+        case kStateDisabled: return kRunDisabledPath;
+        case kStateBanned: return kBanPath;
+        default: return {};
     }
 }
 
 std::string_view StateWord(std::int16_t state) {
     switch (state) {
-        case kStateEnabled:
-            return "Enable";
-        case kStateDisabled:
-            return "Disable";
-        case kStateBanned:
-            return "Ban";
-        default:
-            return {};
+        case kStateEnabled: return "Enable";
+        case kStateDisabled: return "Disable";
+        case kStateBanned: return "Ban";
+        default: return {};
     }
 }
 
@@ -50,10 +42,8 @@ StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state
 }
 
 std::string_view RootName(RootKey root) {
-    if (root == kLocalMachine)
-        return "HKEY_LOCAL_MACHINE";
-    if (root == kCurrentUser)
-        return "HKEY_CURRENT_USER";
+    if (root == kLocalMachine) return "HKEY_LOCAL_MACHINE";
+    if (root == kCurrentUser) return "HKEY_CURRENT_USER";
     return "an unknown root key";
 }
 

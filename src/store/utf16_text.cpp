@@ -23,9 +23,7 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
-bool IsContinuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 }  // namespace
 
@@ -63,8 +61,7 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
         }
         // A broken sequence costs one replacement character and one byte, so nothing after it is lost.
         i += valid ? length : 1;
-        if (!valid || code > 0x10FFFF)
-            code = kReplacement;
+        if (!valid || code > 0x10FFFF) code = kReplacement;
         if (code >= 0x10000) {
             code -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (code >> 10));

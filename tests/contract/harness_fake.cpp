@@ -25,8 +25,6 @@ class FakeHarness final : public RegistryHarness {
 
 }  // namespace
 
-std::unique_ptr<RegistryHarness> MakeRegistryHarness() {
-    return std::make_unique<FakeHarness>();
-}
+std::unique_ptr<RegistryHarness> MakeRegistryHarness() { return std::make_unique<FakeHarness>(); }
 
 }  // namespace quorvel::testing

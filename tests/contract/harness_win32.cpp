@@ -59,8 +59,6 @@ class Win32Harness final : public RegistryHarness {
 
 }  // namespace
 
-std::unique_ptr<RegistryHarness> MakeRegistryHarness() {
-    return std::make_unique<Win32Harness>();
-}
+std::unique_ptr<RegistryHarness> MakeRegistryHarness() { return std::make_unique<Win32Harness>(); }
 
 }  // namespace quorvel::testing

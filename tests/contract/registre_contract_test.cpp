@@ -17,9 +17,7 @@ constexpr std::string_view kScratch = "Software\\QuorvelContract";
 constexpr std::string_view kKey = "Software\\QuorvelContract\\Run";
 constexpr std::string_view kOther = "Software\\QuorvelContract\\Run-";
 
-RawValue Bytes(std::uint32_t type, std::vector<std::uint8_t> data) {
-    return RawValue{type, std::move(data)};
-}
+RawValue Bytes(std::uint32_t type, std::vector<std::uint8_t> data) { return RawValue{type, std::move(data)}; }
 
 class RegistreContract : public ::testing::Test {
   protected:
@@ -222,8 +220,7 @@ TEST_F(RegistreContract, ARootThatIsNoPredefinedKeyFailsEveryOperation) {
 
 TEST_F(RegistreContract, RefusedChangesAreReportedAndChangeNothing) {
     harness_->SetRaw(kCurrentUser, kKey, "x", Bytes(kRegSz, StringData("x.exe")));
-    if (!harness_->RefuseChangesUnder(kCurrentUser))
-        GTEST_SKIP() << "the real registry grants us everything";
+    if (!harness_->RefuseChangesUnder(kCurrentUser)) GTEST_SKIP() << "the real registry grants us everything";
 
     EXPECT_FALSE(registry().WriteStringValue(kCurrentUser, kKey, "y", "y.exe"));
     EXPECT_FALSE(registry().DeleteValue(kCurrentUser, kKey, "x"));

@@ -29,12 +29,8 @@ void Write(const std::wstring& text) {
                 nullptr);
 }
 
-HWND MainWindow() {
-    return ::FindWindowW(kMainClass, L"Quorvel");
-}
-HWND List(HWND main) {
-    return ::GetDlgItem(main, kListId);
-}
+HWND MainWindow() { return ::FindWindowW(kMainClass, L"Quorvel"); }
+HWND List(HWND main) { return ::GetDlgItem(main, kListId); }
 
 // Memory in the program's own address space, for messages that carry pointers.
 class RemoteBuffer {
@@ -119,9 +115,7 @@ HWND VisibleWindowOfClass(DWORD pid, const wchar_t* class_name) {
 }
 
 // The visible message box of the program, if one is open.
-HWND MessageBoxWindow(DWORD pid) {
-    return VisibleWindowOfClass(pid, L"#32770");
-}
+HWND MessageBoxWindow(DWORD pid) { return VisibleWindowOfClass(pid, L"#32770"); }
 
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -140,15 +134,15 @@ int Usage() {
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
         L"       select N | command ID | close | tick | keys VK... | menu-bar | menu-open | msgbox |\n"
         L"       answer ok|cancel | windows | window-visible TITLE [CLASS] | window-rect TITLE [CLASS] |\n"
-        L"       window-client-rect TITLE ID | window-text TITLE CLASS ID | window-command TITLE ID [CLASS]\n");
+        L"       window-client-rect TITLE ID | window-text TITLE CLASS ID | window-command TITLE ID "
+        L"[CLASS]\n");
     return 2;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2)
-        return Usage();
+    if (argc < 2) return Usage();
     const std::wstring verb = argv[1];
     const auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
 
@@ -161,9 +155,9 @@ int wmain(int argc, wchar_t** argv) {
                 RECT rect{};
                 ::GetWindowRect(window, &rect);
                 Write(std::wstring(cls) + L"\t" + WindowText(window) + L"\t" +
-                      (::IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" + std::to_wstring(rect.left) +
-                      L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) + L"," +
-                      std::to_wstring(rect.bottom) + L"\n");
+                      (::IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" +
+                      std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
+                      std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom) + L"\n");
                 ::EnumChildWindows(
                     window,
                     [](HWND child, LPARAM) -> BOOL {
@@ -188,8 +182,8 @@ int wmain(int argc, wchar_t** argv) {
         // deletes it; prints the milliseconds in between. Needs no Quorvel window of its own.
         const HKEY root = arg(2) == L"HKLM" ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
         HKEY key = nullptr;
-        if (::RegCreateKeyExW(root, arg(3).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key,
-                              nullptr) != ERROR_SUCCESS)
+        if (::RegCreateKeyExW(root, arg(3).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr,
+                              &key, nullptr) != ERROR_SUCCESS)
             return 2;
         const std::wstring data = L"C:\\returning\\program.exe";
         LARGE_INTEGER frequency{}, start{}, now{};
@@ -201,7 +195,8 @@ int wmain(int argc, wchar_t** argv) {
             ::QueryPerformanceCounter(&now);
             const double ms = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
                               static_cast<double>(frequency.QuadPart);
-            if (::RegQueryValueExW(key, arg(4).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND) {
+            if (::RegQueryValueExW(key, arg(4).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                ERROR_FILE_NOT_FOUND) {
                 ::RegCloseKey(key);
                 Write(std::to_wstring(static_cast<int>(ms + 0.5)) + L"\n");
                 return 0;
@@ -247,21 +242,18 @@ int wmain(int argc, wchar_t** argv) {
                 auto* s = reinterpret_cast<Search*>(context);
                 wchar_t cls[128] = {};
                 ::GetClassNameW(window, cls, 128);
-                if (s->class_name == cls && ::IsWindowVisible(window))
-                    s->found = true;
+                if (s->class_name == cls && ::IsWindowVisible(window)) s->found = true;
                 return !s->found;
             },
             reinterpret_cast<LPARAM>(&search));
         return search.found ? 0 : 1;
     }
     // Verbs about any window, by title: whether it is shown, where, and posting it a command.
-    if (verb == L"window-visible")
-        return FindVisible(arg(2), arg(3)) != nullptr ? 0 : 1;
+    if (verb == L"window-visible") return FindVisible(arg(2), arg(3)) != nullptr ? 0 : 1;
     if (verb == L"window-rect") {
         const HWND window = FindVisible(arg(2), arg(3));
         RECT rect{};
-        if (window == nullptr || !::GetWindowRect(window, &rect))
-            return 1;
+        if (window == nullptr || !::GetWindowRect(window, &rect)) return 1;
         Write(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
               std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top) +
               L"\n");
@@ -272,8 +264,7 @@ int wmain(int argc, wchar_t** argv) {
         const HWND window = FindVisible(arg(2), L"");
         const HWND child = window != nullptr ? ::GetDlgItem(window, _wtoi(arg(3).c_str())) : nullptr;
         RECT rect{};
-        if (child == nullptr || !::GetClientRect(child, &rect))
-            return 1;
+        if (child == nullptr || !::GetClientRect(child, &rect)) return 1;
         ::MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&rect), 2);
         Write(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
               std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top) +
@@ -290,8 +281,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"window-command") {
         const HWND window = FindVisible(arg(2), arg(4));
-        if (window == nullptr)
-            return 1;
+        if (window == nullptr) return 1;
         return ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(arg(3).c_str()), BN_CLICKED), 0) ? 0 : 1;
     }
 
@@ -299,10 +289,8 @@ int wmain(int argc, wchar_t** argv) {
         const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(_wtoi(arg(2).c_str()) * 1000);
         for (;;) {
             const HWND main = MainWindow();
-            if (main != nullptr && ::IsWindowVisible(main))
-                return 0;
-            if (static_cast<LONG>(::GetTickCount() - deadline) > 0)
-                return 1;
+            if (main != nullptr && ::IsWindowVisible(main)) return 0;
+            if (static_cast<LONG>(::GetTickCount() - deadline) > 0) return 1;
             ::Sleep(50);
         }
     }
@@ -312,8 +300,7 @@ int wmain(int argc, wchar_t** argv) {
         return 3;
     }
     const HWND list = List(main);
-    if (verb == L"visible")
-        return ::IsWindowVisible(main) ? 0 : 1;
+    if (verb == L"visible") return ::IsWindowVisible(main) ? 0 : 1;
     if (verb == L"tray-icon") {
         // Asks the notification area to change nothing about our icon: it agrees only if the icon is there.
         NOTIFYICONDATAW probe{};
@@ -362,8 +349,7 @@ int wmain(int argc, wchar_t** argv) {
         // The middle of item N (from 1) of the menu bar, in screen coordinates.
         MENUBARINFO info{};
         info.cbSize = sizeof(info);
-        if (!::GetMenuBarInfo(main, OBJID_MENU, _wtoi(arg(2).c_str()), &info))
-            return 1;
+        if (!::GetMenuBarInfo(main, OBJID_MENU, _wtoi(arg(2).c_str()), &info)) return 1;
         Write(std::to_wstring((info.rcBar.left + info.rcBar.right) / 2) + L" " +
               std::to_wstring((info.rcBar.top + info.rcBar.bottom) / 2) + L"\n");
         return 0;
@@ -386,27 +372,25 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"command") {
         return ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(_wtoi(arg(2).c_str()), 0), 0) ? 0 : 1;
     }
-    if (verb == L"close")
-        return ::PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (verb == L"close") return ::PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
     if (verb == L"ping") {
         // Whether the program answers a sent message within the given milliseconds; prints how long it took.
         const DWORD start = ::GetTickCount();
         DWORD_PTR result = 0;
         const UINT limit = static_cast<UINT>(_wtoi(arg(2).c_str()));
-        if (!::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit, &result))
-            return 1;
+        if (!::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit, &result)) return 1;
         Write(std::to_wstring(::GetTickCount() - start) + L"\n");
         return 0;
     }
     if (verb == L"gui-resources") {
         // The program's GDI, USER and kernel object counts, which a leak makes grow.
         HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(main));
-        if (process == nullptr)
-            return 1;
+        if (process == nullptr) return 1;
         DWORD kernel = 0;
         ::GetProcessHandleCount(process, &kernel);
         Write(std::to_wstring(::GetGuiResources(process, GR_GDIOBJECTS)) + L" " +
-              std::to_wstring(::GetGuiResources(process, GR_USEROBJECTS)) + L" " + std::to_wstring(kernel) + L"\n");
+              std::to_wstring(::GetGuiResources(process, GR_USEROBJECTS)) + L" " + std::to_wstring(kernel) +
+              L"\n");
         ::CloseHandle(process);
         return 0;
     }
@@ -423,8 +407,7 @@ int wmain(int argc, wchar_t** argv) {
         ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         return 0;
     }
-    if (verb == L"tick")
-        return ::PostMessageW(main, WM_TIMER, kTimer1, 0) ? 0 : 1;
+    if (verb == L"tick") return ::PostMessageW(main, WM_TIMER, kTimer1, 0) ? 0 : 1;
     if (verb == L"keys") {
         // Keys for an open pop-up menu, which listens on the program's thread whatever has the focus.
         for (int i = 2; i < argc; ++i) {
@@ -434,19 +417,16 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
-    if (verb == L"menu-open")
-        return VisibleWindowOfClass(ProcessOf(main), L"#32768") != nullptr ? 0 : 1;
+    if (verb == L"menu-open") return VisibleWindowOfClass(ProcessOf(main), L"#32768") != nullptr ? 0 : 1;
     if (verb == L"msgbox") {
         const HWND box = MessageBoxWindow(ProcessOf(main));
-        if (box == nullptr)
-            return 1;
+        if (box == nullptr) return 1;
         Write(WindowText(box) + L"\n" + WindowText(::GetDlgItem(box, 0xFFFF)) + L"\n");
         return 0;
     }
     if (verb == L"answer") {
         const HWND box = MessageBoxWindow(ProcessOf(main));
-        if (box == nullptr)
-            return 1;
+        if (box == nullptr) return 1;
         const WPARAM id = arg(2) == L"cancel" ? IDCANCEL : IDOK;
         return ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
     }

@@ -12,11 +12,9 @@ std::optional<std::string> FakeTextCodec::ToAnsi(std::string_view utf8) const {
         }
         // Two-byte sequences C2 80..C3 BF are U+0080..U+00FF; everything else lies beyond Latin-1
         // or is no UTF-8 at all.
-        if ((byte != 0xC2 && byte != 0xC3) || i + 1 >= utf8.size())
-            return std::nullopt;
+        if ((byte != 0xC2 && byte != 0xC3) || i + 1 >= utf8.size()) return std::nullopt;
         const auto next = static_cast<unsigned char>(utf8[++i]);
-        if ((next & 0xC0) != 0x80)
-            return std::nullopt;
+        if ((next & 0xC0) != 0x80) return std::nullopt;
         ansi += static_cast<char>(((byte & 0x1F) << 6) | (next & 0x3F));
     }
     return ansi;

@@ -20,16 +20,13 @@ std::string Folded(std::string_view name) {
     return folded;
 }
 
-bool IsText(std::uint32_t type) {
-    return type == kRegSz || type == kRegExpandSz;
-}
+bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
 
 std::string TextOf(const RawValue& raw) {
     std::u16string text;
     for (size_t i = 0; i + 1 < raw.data.size(); i += 2) {
         const auto c = static_cast<char16_t>(raw.data[i] | (raw.data[i + 1] << 8));
-        if (c == u'\0')
-            break;
+        if (c == u'\0') break;
         text += c;
     }
     return FromUtf16(text);
@@ -38,15 +35,13 @@ std::string TextOf(const RawValue& raw) {
 }  // namespace
 
 std::optional<FakeRegistre::KeyId> FakeRegistre::IdOf(RootKey root, std::string_view path) {
-    if (root != kLocalMachine && root != kCurrentUser)
-        return std::nullopt;
+    if (root != kLocalMachine && root != kCurrentUser) return std::nullopt;
     return KeyId{root, Folded(path)};
 }
 
 FakeRegistre::Key* FakeRegistre::Find(RootKey root, std::string_view path) {
     const auto id = IdOf(root, path);
-    if (!id)
-        return nullptr;
+    if (!id) return nullptr;
     auto it = keys_.find(*id);
     return it == keys_.end() ? nullptr : &it->second;
 }
@@ -56,8 +51,7 @@ const FakeRegistre::Key* FakeRegistre::Find(RootKey root, std::string_view path)
 }
 
 FakeRegistre::Key* FakeRegistre::Create(RootKey root, std::string_view path) {
-    if (!IdOf(root, path))
-        return nullptr;
+    if (!IdOf(root, path)) return nullptr;
     // Every parent along the path comes into being too.
     for (size_t slash = path.find('\\'); slash != std::string_view::npos;
          slash = path.find('\\', slash + 1)) {
@@ -92,13 +86,10 @@ void FakeRegistre::Put(Key& key, std::string_view name, RawValue raw) {
 }
 
 bool FakeRegistre::DeleteValue(RootKey root, std::string_view path, std::string_view name) {
-    if (!IdOf(root, path))
-        return Fail(kBadRoot);
+    if (!IdOf(root, path)) return Fail(kBadRoot);
     Key* key = Find(root, path);
-    if (key == nullptr)
-        return true;
-    if (Refused(Change::Kind::kDelete, root, path, name))
-        return Fail(kAccessDenied);
+    if (key == nullptr) return true;
+    if (Refused(Change::Kind::kDelete, root, path, name)) return Fail(kAccessDenied);
     if (const Value* value = FindValue(*key, name)) {
         key->values.erase(key->values.begin() + (value - key->values.data()));
         key->Reindex();
@@ -109,22 +100,17 @@ bool FakeRegistre::DeleteValue(RootKey root, std::string_view path, std::string_
 
 bool FakeRegistre::WriteStringValue(RootKey root, std::string_view path, std::string_view name,
                                     std::string_view text) {
-    if (!IdOf(root, path))
-        return Fail(kBadRoot);
-    if (Refused(Change::Kind::kWrite, root, path, name))
-        return Fail(kAccessDenied);
+    if (!IdOf(root, path)) return Fail(kBadRoot);
+    if (Refused(Change::Kind::kWrite, root, path, name)) return Fail(kAccessDenied);
     Put(*Create(root, path), name, RawValue{kRegSz, StringData(text)});
     ++counters.writes;
     return true;
 }
 
 bool FakeRegistre::CreateKey(RootKey root, std::string_view path) {
-    if (!IdOf(root, path))
-        return Fail(kBadRoot);
-    if (Find(root, path) != nullptr)
-        return true;
-    if (Refused(Change::Kind::kCreateKey, root, path, {}))
-        return Fail(kAccessDenied);
+    if (!IdOf(root, path)) return Fail(kBadRoot);
+    if (Find(root, path) != nullptr) return true;
+    if (Refused(Change::Kind::kCreateKey, root, path, {})) return Fail(kAccessDenied);
     Create(root, path);
     return true;
 }
@@ -132,22 +118,18 @@ bool FakeRegistre::CreateKey(RootKey root, std::string_view path) {
 std::string FakeRegistre::ReadStringValue(RootKey root, std::string_view path, std::string_view name) {
     ++counters.reads;
     Key* key = Find(root, path);
-    if (key == nullptr)
-        return {};
+    if (key == nullptr) return {};
     const Value* value = FindValue(*key, name);
-    if (value == nullptr || !IsText(value->raw.type))
-        return {};
+    if (value == nullptr || !IsText(value->raw.type)) return {};
     return TextOf(value->raw);
 }
 
 bool FakeRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
     ++counters.lists;
     const Key* key = Find(root, path);
-    if (key == nullptr)
-        return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
+    if (key == nullptr) return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
     for (const Value& v : key->values) {
-        if (!v.raw.data.empty())
-            list.push_back(v.name);
+        if (!v.raw.data.empty()) list.push_back(v.name);
     }
     return true;
 }
@@ -155,11 +137,9 @@ bool FakeRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, 
 bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
     ++counters.lists;
     const Key* key = Find(root, path);
-    if (key == nullptr)
-        return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
+    if (key == nullptr) return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
     for (const Value& v : key->values) {
-        if (v.raw.data.empty())
-            continue;
+        if (v.raw.data.empty()) continue;
         list.push_back(
             {v.name, IsText(v.raw.type) ? TextOf(v.raw) : std::string(), v.raw.type == kRegExpandSz});
     }
@@ -168,14 +148,11 @@ bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::s
 
 bool FakeRegistre::CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                              std::string_view name) {
-    if (!IdOf(root, from_path))
-        return Fail(kBadRoot);
+    if (!IdOf(root, from_path)) return Fail(kBadRoot);
     Key* from = Find(root, from_path);
     const Value* source = from != nullptr ? FindValue(*from, name) : nullptr;
-    if (source == nullptr)
-        return Fail(kNotFound);
-    if (Refused(Change::Kind::kWrite, root, to_path, name))
-        return Fail(kAccessDenied);
+    if (source == nullptr) return Fail(kNotFound);
+    if (Refused(Change::Kind::kWrite, root, to_path, name)) return Fail(kAccessDenied);
     RawValue raw = source->raw;
     Put(*Create(root, to_path), name, std::move(raw));
     ++counters.writes;
@@ -216,8 +193,7 @@ std::optional<RawValue> FakeRegistre::GetRaw(RootKey root, std::string_view path
                                              std::string_view name) const {
     const Key* key = Find(root, path);
     const Value* value = key != nullptr ? FindValue(*key, name) : nullptr;
-    if (value == nullptr)
-        return std::nullopt;
+    if (value == nullptr) return std::nullopt;
     return value->raw;
 }
 
@@ -227,8 +203,7 @@ bool FakeRegistre::KeyExists(RootKey root, std::string_view path) const {
 
 void FakeRegistre::DeleteTree(RootKey root, std::string_view path) {
     const auto id = IdOf(root, path);
-    if (!id)
-        return;
+    if (!id) return;
     const std::string prefix = id->second + "\\";
     std::erase_if(keys_, [&](const auto& entry) {
         const auto& [key_root, key_path] = entry.first;

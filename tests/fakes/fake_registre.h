@@ -43,7 +43,8 @@ class FakeRegistre final : public Registre {
     bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override;
-    std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path, std::string_view name) override;
+    std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path,
+                                              std::string_view name) override;
     bool WriteRawValue(RootKey root, std::string_view path, std::string_view name,
                        const RegistryValue& value) override;
     std::string LastError() const override { return last_error_; }

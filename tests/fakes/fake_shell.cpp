@@ -7,10 +7,12 @@ namespace quorvel::testing {
 
 void FakeList::SortByName(std::vector<ListRow>& rows) const {
     const auto lower = [](std::string text) {
-        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         return text;
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](const ListRow& a, const ListRow& b) { return lower(a.name) < lower(b.name); });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const ListRow& a, const ListRow& b) { return lower(a.name) < lower(b.name); });
 }
 
 std::vector<std::string> FakeList::Names() const {
@@ -39,27 +41,23 @@ FakeOptions::FakeOptions()
 std::int16_t FakePopups::ShowEntryMenu(bool at_pointer) {
     ++entry_menus_opened;
     last_at_pointer = at_pointer;
-    if (while_open)
-        while_open();
+    if (while_open) while_open();
     return entry_choice;
 }
 
 TrayChoice FakePopups::ShowTrayMenu() {
-    if (while_open)
-        while_open();
+    if (while_open) while_open();
     return tray_choice;
 }
 
 LaunchResult FakeLauncher::StartCommandLine(std::string_view command_line, ShowCommand show) {
-    if (!failure.empty())
-        return {false, failure};
+    if (!failure.empty()) return {false, failure};
     started.push_back({std::string(command_line), show});
     return {true, {}};
 }
 
 LaunchResult FakeLauncher::OpenWithDefaultProgram(std::string_view target) {
-    if (!failure.empty())
-        return {false, failure};
+    if (!failure.empty()) return {false, failure};
     opened.emplace_back(target);
     return {true, {}};
 }
@@ -75,10 +73,8 @@ std::string FakeLauncher::ExpandEnvironment(std::string_view text) {
 
 bool FakeBoxes::Confirm(std::string_view text, std::string_view title) {
     questions.push_back({std::string(text), std::string(title)});
-    if (while_open)
-        while_open();
-    if (answers.empty())
-        return true;
+    if (while_open) while_open();
+    if (answers.empty()) return true;
     const bool answer = answers.front();
     answers.pop_front();
     return answer;

@@ -58,8 +58,7 @@ class FakeWindow final : public MainWindow {
 class FakeTray final : public TrayIcon {
   public:
     void Show() override {
-        if (!shown)
-            ++adds;
+        if (!shown) ++adds;
         shown = true;
     }
     void Remove() override { shown = false; }
@@ -91,8 +90,7 @@ class FakeEvents final : public EventPump {
   public:
     void ProcessPendingEvents() override {
         ++runs;
-        if (pending)
-            pending();
+        if (pending) pending();
     }
     int runs = 0;
     std::function<void()> pending;
@@ -129,8 +127,7 @@ class FakeBoxes final : public MessageBoxes {
     bool Confirm(std::string_view text, std::string_view title) override;
     void Inform(std::string_view text) override {
         informed.emplace_back(text);
-        if (while_informing)
-            while_informing();
+        if (while_informing) while_informing();
     }
     void Fail(std::string_view text) override { failures.emplace_back(text); }
 
@@ -152,13 +149,11 @@ class FakeFiles final : public FileSystem {
   public:
     std::optional<std::string> ReadFile(std::string_view path) override {
         auto it = files.find(std::string(path));
-        if (it == files.end())
-            return std::nullopt;
+        if (it == files.end()) return std::nullopt;
         return it->second;
     }
     bool ReplaceFile(std::string_view path, std::string_view bytes) override {
-        if (read_only)
-            return false;
+        if (read_only) return false;
         files[std::string(path)] = std::string(bytes);
         ++writes;
         return true;

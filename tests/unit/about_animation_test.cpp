@@ -18,8 +18,7 @@ class ScriptedRandom final : public RandomSource {
     explicit ScriptedRandom(std::vector<double> values) : values_(values.begin(), values.end()) {}
     double Next() override {
         EXPECT_FALSE(values_.empty()) << "more random numbers drawn than expected";
-        if (values_.empty())
-            return 0.0;
+        if (values_.empty()) return 0.0;
         const double value = values_.front();
         values_.pop_front();
         return value;

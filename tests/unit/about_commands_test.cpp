@@ -59,8 +59,7 @@ class FakeAboutSystem final : public AboutSystem {
         reads.emplace_back(path);
         last_capacity = capacity;
         const auto found = values.find({root, std::string(path), std::string(name)});
-        if (found == values.end())
-            return std::nullopt;
+        if (found == values.end()) return std::nullopt;
         return found->second;  // whole, however long: the size rule is the caller's to keep
     }
     bool OrdinaryFileExists(std::string_view path) override {

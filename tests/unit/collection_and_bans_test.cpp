@@ -120,10 +120,9 @@ std::vector<std::string> Names(const std::vector<ListRow>& rows) {
 }
 
 TEST(DrawList, ShowsVisibleStatesInReverseTableOrderOrByName) {
-    const EntryTable entries{MakeEntry("b", "", kStateEnabled, kLocalMachine),
-                             MakeEntry("c", "", kStateDisabled, kLocalMachine),
-                             MakeEntry("a", "", kStateEnabled, kCurrentUser),
-                             MakeEntry("B2", "", kStateBanned, kCurrentUser)};
+    const EntryTable entries{
+        MakeEntry("b", "", kStateEnabled, kLocalMachine), MakeEntry("c", "", kStateDisabled, kLocalMachine),
+        MakeEntry("a", "", kStateEnabled, kCurrentUser), MakeEntry("B2", "", kStateBanned, kCurrentUser)};
     const Visibility all{true, true, true};
     EXPECT_EQ(Names(BuildRows(entries, all)), (std::vector<std::string>{"B2", "a", "c", "b"}));
     EXPECT_EQ(Names(BuildRows(entries, {true, true, false})), (std::vector<std::string>{"a", "c", "b"}));
@@ -133,7 +132,8 @@ TEST(DrawList, ShowsVisibleStatesInReverseTableOrderOrByName) {
 
     // Sorted by the list's own order, then unsorted again: the order before comes back.
     Program p;
-    for (const StartupEntry& entry : entries) p.Seed(entry.Root, PathOfState(entry.State), entry.Name, "x");
+    for (const StartupEntry& entry : entries)
+        p.Seed(entry.Root, PathOfState(entry.State), entry.Name, "x");
     p.options.checked[Option::kBanVisible] = true;
     p.form.Form_Load("");
     p.registry.DeleteValue(kLocalMachine, kRunPath, "Quorvel");

@@ -19,8 +19,7 @@ class EntryActions : public ::testing::Test {
     std::vector<std::int16_t> StatesOf(RootKey root, std::string_view name) {
         std::vector<std::int16_t> states;
         for (std::int16_t state : {kStateBanned, kStateDisabled, kStateEnabled}) {
-            if (p.Has(root, PathOfState(state), name))
-                states.push_back(state);
+            if (p.Has(root, PathOfState(state), name)) states.push_back(state);
         }
         return states;
     }

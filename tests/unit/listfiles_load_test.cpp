@@ -83,8 +83,7 @@ TEST_F(LoadStartUp, ShowsTheCountThenNameCommandAndIndexOfEachEntryThenTheList) 
 TEST_F(LoadStartUp, TheListIsEmptyWhileTheBoxesShowAndATickCannotMixInTheRegistry) {
     std::vector<std::string> rows_at_first_box;
     p.boxes.while_informing = [&] {
-        if (p.boxes.informed.size() == 1)
-            rows_at_first_box = p.view.Names();
+        if (p.boxes.informed.size() == 1) rows_at_first_box = p.view.Names();
         p.Seed(kCurrentUser, kRunPath, "Intruder" + std::to_string(p.boxes.informed.size()), "x.exe");
         p.form.Timer1_Timer();
     };

@@ -21,11 +21,9 @@ bool PlainNumber(std::string line, std::int64_t min, std::int64_t max, std::int6
         line.pop_back();
     const bool negative = !line.empty() && line[0] == '-';
     std::string digits = negative ? line.substr(1) : line;
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
-        return false;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return false;
     digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
-    if (digits.size() > 12)
-        return false;
+    if (digits.size() > 12) return false;
     value = std::stoll(digits) * (negative ? -1 : 1);
     return value >= min && value <= max;
 }
@@ -41,8 +39,7 @@ Expected PlainRead(const std::string& bytes, const TextCodec& codec) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
     Expected expected;
@@ -83,8 +80,7 @@ class RandomFiles {
             file += NumberText(Pick(0, 4));
             file += Text();
         }
-        if (Chance(6))
-            file = "\xEF\xBB\xBF" + file;
+        if (Chance(6)) file = "\xEF\xBB\xBF" + file;
         for (int mutations = Pick(0, 3); mutations > 0; --mutations)
             Mutate(file);
         return file;
@@ -111,8 +107,7 @@ class RandomFiles {
         std::string text;
         for (int n = Pick(0, 8); n > 0; --n) {
             const char c = AnyChar();
-            if (c != '\r' && c != '\n')
-                text += c;
+            if (c != '\r' && c != '\n') text += c;
         }
         return text + "\r\n";
     }

@@ -8,7 +8,8 @@ namespace {
 TEST(CleaningScheduler, ABurstOfChangesBecomesOnePass) {
     CleaningScheduler scheduler;
     EXPECT_TRUE(scheduler.Changed());
-    for (int i = 0; i < 50; ++i) EXPECT_FALSE(scheduler.Changed());
+    for (int i = 0; i < 50; ++i)
+        EXPECT_FALSE(scheduler.Changed());
     scheduler.Settled();
     ASSERT_TRUE(scheduler.BeginPass());
     EXPECT_FALSE(scheduler.EndPass());
@@ -22,7 +23,7 @@ TEST(CleaningScheduler, APassNeverRunsInsideAnotherButChangesMeanwhileGetOneMore
     EXPECT_FALSE(scheduler.BeginPass());  // a tick dispatched while the pass lets events run
     EXPECT_FALSE(scheduler.Changed());    // the pass's own deletions
     EXPECT_FALSE(scheduler.Changed());
-    EXPECT_TRUE(scheduler.EndPass());     // exactly one more, after settling
+    EXPECT_TRUE(scheduler.EndPass());  // exactly one more, after settling
     scheduler.Settled();
     ASSERT_TRUE(scheduler.BeginPass());
     // That pass deleted nothing, so nothing changed: the chain ends here.

@@ -15,7 +15,8 @@ using Presence = std::set<std::pair<RootKey, std::string>>;  // (root, name) fou
 Presence PresentEntries(const FakeRegistre& registry) {
     Presence present;
     for (const EntrySource& source : kEntrySources) {
-        for (const std::string& name : registry.AllNames(source.root, source.path)) present.insert({source.root, name});
+        for (const std::string& name : registry.AllNames(source.root, source.path))
+            present.insert({source.root, name});
     }
     return present;
 }
@@ -23,20 +24,24 @@ Presence PresentEntries(const FakeRegistre& registry) {
 std::set<std::string> BannedNames(const FakeRegistre& registry) {
     std::set<std::string> banned;
     for (RootKey root : {kLocalMachine, kCurrentUser}) {
-        for (const std::string& name : registry.AllNames(root, kBanPath)) banned.insert(name);
+        for (const std::string& name : registry.AllNames(root, kBanPath))
+            banned.insert(name);
     }
     return banned;
 }
 
 int KeysHolding(const FakeRegistre& registry, RootKey root, const std::string& name) {
     int keys = 0;
-    for (std::string_view path : {kRunPath, kRunDisabledPath, kBanPath}) keys += registry.GetRaw(root, path, name) ? 1 : 0;
+    for (std::string_view path : {kRunPath, kRunDisabledPath, kBanPath})
+        keys += registry.GetRaw(root, path, name) ? 1 : 0;
     return keys;
 }
 
 TEST(Robustness, RandomSessionsWithRefusedChangesNeverLoseOrDoubleAnEntry) {
     std::mt19937 random(20261207);
-    const auto chance = [&](int percent) { return std::uniform_int_distribution<int>(0, 99)(random) < percent; };
+    const auto chance = [&](int percent) {
+        return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+    };
     const auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random); };
     const std::vector<std::string> names{"Alpha", "Beta", "Gamma", "Delta", "Nag", "Updater"};
 
@@ -82,7 +87,8 @@ TEST(Robustness, RandomSessionsWithRefusedChangesNeverLoseOrDoubleAnEntry) {
             const Presence after = PresentEntries(p.registry);
             const std::set<std::string> banned = BannedNames(p.registry);
             for (const auto& entry : before) {
-                if (after.contains(entry) || entry == deleted_by_user || banned.contains(entry.second)) continue;
+                if (after.contains(entry) || entry == deleted_by_user || banned.contains(entry.second))
+                    continue;
                 FAIL() << "session " << session << " step " << step << ": lost " << entry.second << " of "
                        << RootName(entry.first);
             }
@@ -102,16 +108,19 @@ TEST(Robustness, TheSettingsReaderTakesAnyBytes) {
     const std::string alphabet = " \t\r\n+-0123456789.,ab\xff";
     for (int i = 0; i < 20000; ++i) {
         std::string file(std::uniform_int_distribution<size_t>(0, 40)(random), ' ');
-        for (char& c : file) c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random)];
+        for (char& c : file)
+            c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random)];
         const std::array<std::int16_t, 5> values = ReadSettings(file);
         // Whatever the bytes, the five marks come out of exactly these numbers, and a rewrite is canonical.
         FakeOptions options;
-        for (size_t k = 0; k < values.size(); ++k) options.SetChecked(kSettingsOrder[k], VtoB(values[k]));
+        for (size_t k = 0; k < values.size(); ++k)
+            options.SetChecked(kSettingsOrder[k], VtoB(values[k]));
         const std::string rewritten = WriteSettings(options);
         ASSERT_EQ(rewritten.size(), 25u);
-        ASSERT_EQ(ReadSettings(rewritten), (std::array<std::int16_t, 5>{BtoV(VtoB(values[0])), BtoV(VtoB(values[1])),
-                                                                          BtoV(VtoB(values[2])), BtoV(VtoB(values[3])),
-                                                                          BtoV(VtoB(values[4]))}));
+        ASSERT_EQ(
+            ReadSettings(rewritten),
+            (std::array<std::int16_t, 5>{BtoV(VtoB(values[0])), BtoV(VtoB(values[1])), BtoV(VtoB(values[2])),
+                                         BtoV(VtoB(values[3])), BtoV(VtoB(values[4]))}));
     }
 }
 

@@ -15,11 +15,11 @@ namespace {
 
 TEST(NameOrder, SortKeysOrderNamesAsLstrcmpiDoes) {
     const std::vector<std::string> names{
-        "zeta",      "Alpha",     "alpha",      "ALPHA2",  "alpha10",   "alpha9",    "Äpfel",    "apfel",
-        "Éclair",    "eclair",    "Zürich",     "zurich",  "_update",   "-dash",     "'quoted",  "\"quoted",
-        "日本 entry", "Ünïcødé",   "unicode",    "1Password", "10tools",  "9lives",    "",         " leading",
-        "Adobe ARM", "AdobeARM",  "Adobe-ARM",  "OneDrive", "onedrive",  "Steam",     "steam",    "Ωmega",
-        "ß-sharp",   "ss-sharp",  "Straße",     "Strasse", "x86",       "X86",       "a.b",      "a,b"};
+        "zeta",       "Alpha",    "alpha",     "ALPHA2",    "alpha10",  "alpha9", "Äpfel",   "apfel",
+        "Éclair",     "eclair",   "Zürich",    "zurich",    "_update",  "-dash",  "'quoted", "\"quoted",
+        "日本 entry", "Ünïcødé",  "unicode",   "1Password", "10tools",  "9lives", "",        " leading",
+        "Adobe ARM",  "AdobeARM", "Adobe-ARM", "OneDrive",  "onedrive", "Steam",  "steam",   "Ωmega",
+        "ß-sharp",    "ss-sharp", "Straße",    "Strasse",   "x86",      "X86",    "a.b",     "a,b"};
     std::vector<ListRow> rows;
     for (size_t i = 0; i < names.size(); ++i) {
         ListRow row;

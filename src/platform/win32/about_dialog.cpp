@@ -74,9 +74,7 @@ constexpr ControlDesign kControls[] = {
     {kAboutPictureId, ControlKind::kPicture, kPictureRect, {}},
 };
 
-int Pixels(int twips, UINT dpi) {
-    return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
-}
+int Pixels(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
 
 void CreateControl(HWND dialog, HINSTANCE instance, const ControlDesign& design) {
     const wchar_t* window_class = L"STATIC";
@@ -87,12 +85,8 @@ void CreateControl(HWND dialog, HINSTANCE instance, const ControlDesign& design)
             window_class = L"BUTTON";
             style |= WS_TABSTOP | (design.id == kAboutOkId ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON);
             break;
-        case ControlKind::kIcon:
-            style |= SS_ICON | SS_REALSIZECONTROL;
-            break;
-        case ControlKind::kLabel:
-            style |= SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS;
-            break;
+        case ControlKind::kIcon: style |= SS_ICON | SS_REALSIZECONTROL; break;
+        case ControlKind::kLabel: style |= SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS; break;
         case ControlKind::kLink:
             // An owner-drawn button: it takes the focus with Tab, Space follows it, and it draws as a link.
             window_class = L"BUTTON";
@@ -208,8 +202,7 @@ class InputBlock {
     InputBlock& operator=(const InputBlock&) = delete;
 
     void Release() {
-        if (blocked_)
-            ::EnableWindow(window_, TRUE);
+        if (blocked_) ::EnableWindow(window_, TRUE);
         blocked_ = false;
     }
 
@@ -241,26 +234,16 @@ class AboutDialog {
   private:
     INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         switch (message) {
-            case WM_INITDIALOG:
-                Form_Load();
-                return FALSE;  // the focus is already on cmdOK
-            case WM_COMMAND:
-                OnCommand(LOWORD(wparam), HIWORD(wparam));
-                return TRUE;
-            case WM_CLOSE:
-                Close();
-                return TRUE;
+            case WM_INITDIALOG: Form_Load(); return FALSE;  // the focus is already on cmdOK
+            case WM_COMMAND: OnCommand(LOWORD(wparam), HIWORD(wparam)); return TRUE;
+            case WM_CLOSE: Close(); return TRUE;
             case WM_TIMER:
-                if (wparam != kAboutTimerId)
-                    return FALSE;
+                if (wparam != kAboutTimerId) return FALSE;
                 form_.Timer1_Timer(PictureSizeNow());
                 ::InvalidateRect(Control(kAboutPictureId), nullptr, FALSE);
                 return TRUE;
-            case WM_PAINT:
-                PaintSeparator();
-                return TRUE;
-            case WM_DRAWITEM:
-                return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+            case WM_PAINT: PaintSeparator(); return TRUE;
+            case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
             case WM_CTLCOLORSTATIC:
                 return OnLabelColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
             case WM_SETCURSOR:
@@ -284,8 +267,7 @@ class AboutDialog {
                 ::KillTimer(window_, kAboutTimerId);
                 open_box_ = nullptr;
                 return FALSE;
-            default:
-                return FALSE;
+            default: return FALSE;
         }
     }
 
@@ -310,21 +292,15 @@ class AboutDialog {
     }
 
     void OnCommand(int id, int notification) {
-        if (notification != BN_CLICKED)
-            return;
+        if (notification != BN_CLICKED) return;
         switch (id) {
             case IDOK:
             case IDCANCEL:  // Esc, and the close box through the dialog manager
                 Close();
                 break;
-            case kAboutSysInfoId:
-                form_.cmdSysInfo_Click();
-                break;
-            case kAboutLinkId:
-                form_.Label1_Click();
-                break;
-            default:
-                break;
+            case kAboutSysInfoId: form_.cmdSysInfo_Click(); break;
+            case kAboutLinkId: form_.Label1_Click(); break;
+            default: break;
         }
     }
 
@@ -390,8 +366,7 @@ class AboutDialog {
                                               MONITOR_DEFAULTTOPRIMARY),
                           &monitor);
         RECT anchor = monitor.rcWork;
-        if (anchor_window != nullptr)
-            ::GetWindowRect(anchor_window, &anchor);
+        if (anchor_window != nullptr) ::GetWindowRect(anchor_window, &anchor);
         const RECT& work = monitor.rcWork;
         const int left =
             CenteredStart(anchor.left, anchor.right, box.right - box.left, work.left, work.right);
@@ -436,8 +411,7 @@ class AboutDialog {
         const int height = area.bottom - area.top;
         const UniqueMemoryDC memory(::CreateCompatibleDC(item.hDC));
         const UniqueHBitmap bitmap(::CreateCompatibleBitmap(item.hDC, width, height));
-        if (!memory || !bitmap)
-            return;
+        if (!memory || !bitmap) return;
         const SelectGuard select_bitmap(memory.get(), bitmap.get());
         const RECT whole{0, 0, width, height};
         ::FillRect(memory.get(), &whole, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
@@ -473,8 +447,7 @@ class AboutDialog {
 
     INT_PTR OnLabelColor(HDC dc, HWND control) {
         const int id = ::GetDlgCtrlID(control);
-        if (id != kAboutTitleId && id != kAboutCreditId)
-            return FALSE;
+        if (id != kAboutTitleId && id != kAboutCreditId) return FALSE;
         ::SetTextColor(dc, kTitleColor);
         ::SetBkColor(dc, ::GetSysColor(COLOR_3DFACE));
         return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_3DFACE));
@@ -509,9 +482,7 @@ std::vector<WORD> DialogTemplate() {
     return words;
 }
 
-void DestroyWindowHandle(HWND window) {
-    ::DestroyWindow(window);
-}
+void DestroyWindowHandle(HWND window) { ::DestroyWindow(window); }
 using UniqueWindow = UniqueHandle<HWND, &DestroyWindowHandle>;
 
 }  // namespace
@@ -532,8 +503,7 @@ void Win32AboutBox::ShowModal() {
                               &AboutDialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
     open_box_ = nullptr;
     input_block.Release();
-    if (main_window_ != nullptr && ::IsWindowVisible(main_window_))
-        ::SetForegroundWindow(main_window_);
+    if (main_window_ != nullptr && ::IsWindowVisible(main_window_)) ::SetForegroundWindow(main_window_);
 }
 
 }  // namespace quorvel::win32

@@ -13,8 +13,7 @@ namespace quorvel::win32 {
 std::optional<RawKeyValue> Win32AboutSystem::ReadKeyValue(RootKey root, std::string_view path,
                                                           std::string_view name, std::size_t capacity) {
     const HKEY base = PredefinedKey(root);
-    if (base == nullptr || capacity > std::numeric_limits<DWORD>::max())
-        return std::nullopt;
+    if (base == nullptr || capacity > std::numeric_limits<DWORD>::max()) return std::nullopt;
     // Query rights only: users who may not write under HKEY_LOCAL_MACHINE must still find the tool.
     UniqueHKey key;
     if (::RegOpenKeyExW(base, Widen(path).c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
@@ -37,8 +36,7 @@ std::optional<RawKeyValue> Win32AboutSystem::ReadKeyValue(RootKey root, std::str
 
 bool Win32AboutSystem::OrdinaryFileExists(std::string_view path) {
     const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return false;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 

@@ -25,10 +25,10 @@ using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
 // start of the program (most of them hidden, at logon) would pay for it otherwise.
 ShowFileDialog FileDialogFunction(const char* name) {
     static const UniqueModule library(::LoadLibraryW(L"comdlg32.dll"));
-    if (!library)
-        return nullptr;
+    if (!library) return nullptr;
     // Through a generic function pointer, the cast every GetProcAddress result needs.
-    return reinterpret_cast<ShowFileDialog>(reinterpret_cast<void (*)()>(::GetProcAddress(library.get(), name)));
+    return reinterpret_cast<ShowFileDialog>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(library.get(), name)));
 }
 
 }  // namespace
@@ -61,8 +61,7 @@ std::optional<std::string> Win32FileDialogs::Ask(std::string_view title, std::st
 
     const auto show = FileDialogFunction(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
     const BOOL chosen = show != nullptr && show(&request);
-    if (!chosen)
-        return std::nullopt;
+    if (!chosen) return std::nullopt;
     file.resize(std::wcslen(file.c_str()));
     return Narrow(file);
 }

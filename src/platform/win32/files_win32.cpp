@@ -46,13 +46,11 @@ bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes)
         last_error_ = ERROR_FILENAME_EXCED_RANGE;
         return false;
     }
-    if (::GetTempFileNameW(folder.c_str(), L"qvl", 0, unique) == 0)
-        return Fail();
+    if (::GetTempFileNameW(folder.c_str(), L"qvl", 0, unique) == 0) return Fail();
     const std::wstring temporary = unique;
     {
         UniqueKernelHandle file = OpenFile(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS);
-        if (!file)
-            return Fail();
+        if (!file) return Fail();
         DWORD written = 0;
         const bool complete =
             ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -73,9 +71,7 @@ bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view bytes)
     return true;
 }
 
-std::string Win32FileSystem::LastError() const {
-    return DescribeError(last_error_);
-}
+std::string Win32FileSystem::LastError() const { return DescribeError(last_error_); }
 
 bool Win32FileSystem::Fail() {
     last_error_ = ::GetLastError();

@@ -7,12 +7,12 @@
 namespace quorvel::win32 {
 
 class Win32FileSystem final : public FileSystem {
-public:
+  public:
     std::optional<std::string> ReadFile(std::string_view path) override;
     bool ReplaceFile(std::string_view path, std::string_view bytes) override;
     std::string LastError() const override;
 
-private:
+  private:
     bool Fail();
     DWORD last_error_ = ERROR_SUCCESS;
 };

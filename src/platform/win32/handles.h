@@ -30,8 +30,7 @@ class UniqueHandle {
     }
     T release() { return std::exchange(handle_, Invalid); }
     void reset(T handle = Invalid) {
-        if (handle_ != Invalid)
-            Close(handle_);
+        if (handle_ != Invalid) Close(handle_);
         handle_ = handle;
     }
 
@@ -40,33 +39,15 @@ class UniqueHandle {
 };
 
 namespace detail {
-inline void CloseKey(HKEY key) {
-    ::RegCloseKey(key);
-}
-inline void CloseKernelHandle(HANDLE handle) {
-    ::CloseHandle(handle);
-}
-inline void DestroyMenuHandle(HMENU menu) {
-    ::DestroyMenu(menu);
-}
-inline void DestroyIconHandle(HICON icon) {
-    ::DestroyIcon(icon);
-}
-inline void DeleteBitmap(HBITMAP bitmap) {
-    ::DeleteObject(bitmap);
-}
-inline void DeleteFont(HFONT font) {
-    ::DeleteObject(font);
-}
-inline void DeleteBrush(HBRUSH brush) {
-    ::DeleteObject(brush);
-}
-inline void DeletePen(HPEN pen) {
-    ::DeleteObject(pen);
-}
-inline void DeleteMemoryDC(HDC dc) {
-    ::DeleteDC(dc);
-}
+inline void CloseKey(HKEY key) { ::RegCloseKey(key); }
+inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
+inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
+inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
+inline void DeleteBitmap(HBITMAP bitmap) { ::DeleteObject(bitmap); }
+inline void DeleteFont(HFONT font) { ::DeleteObject(font); }
+inline void DeleteBrush(HBRUSH brush) { ::DeleteObject(brush); }
+inline void DeletePen(HPEN pen) { ::DeleteObject(pen); }
+inline void DeleteMemoryDC(HDC dc) { ::DeleteDC(dc); }
 }  // namespace detail
 
 using UniqueHKey = UniqueHandle<HKEY, &detail::CloseKey>;

@@ -25,8 +25,7 @@ constexpr std::array<Strip, 5> kStrips{{{16, IDB_IMAGES_16},
 const Strip& ClosestStrip(int wanted) {
     const Strip* best = &kStrips[0];
     for (const Strip& strip : kStrips) {
-        if (std::abs(strip.size - wanted) < std::abs(best->size - wanted))
-            best = &strip;
+        if (std::abs(strip.size - wanted) < std::abs(best->size - wanted)) best = &strip;
     }
     return *best;
 }
@@ -44,8 +43,7 @@ UniqueHBitmap MakeBitmap(const Pixels& pixels, int size) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     UniqueHBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap)
-        return bitmap;
+    if (!bitmap) return bitmap;
     std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
     return bitmap;
 }
@@ -106,8 +104,7 @@ ImageSet::ImageSet(HINSTANCE instance, UINT dpi) {
 }
 
 ImageSet::~ImageSet() {
-    if (list_ != nullptr)
-        ImageList_Destroy(list_);
+    if (list_ != nullptr) ImageList_Destroy(list_);
 }
 
 }  // namespace quorvel::win32

@@ -107,8 +107,7 @@ void ListView::ShowRows(const std::vector<ListRow>& rows) {
         ListView_SetItemText(list_, index, 1, command.data());
         WideText word(row.state_word);
         ListView_SetItemText(list_, index, 2, word.data());
-        if (selected && row.identity == *selected)
-            selected_index = index;
+        if (selected && row.identity == *selected) selected_index = index;
     }
     if (selected_index >= 0) {
         ListView_SetItemState(list_, selected_index, LVIS_SELECTED | LVIS_FOCUSED,
@@ -125,8 +124,7 @@ void ListView::ShowRows(const std::vector<ListRow>& rows) {
 
 std::optional<EntryIdentity> ListView::SelectedEntry() const {
     const int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-    if (index < 0)
-        return std::nullopt;
+    if (index < 0) return std::nullopt;
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = index;
@@ -144,10 +142,9 @@ void SortRowsByName(std::vector<ListRow>& rows) {
     std::vector<std::vector<BYTE>> keys(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         const WideText name(rows[i].name);
-        const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1,
-                                         nullptr, 0, nullptr, nullptr, 0);
-        if (size <= 0)
-            continue;
+        const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                                         name.c_str(), -1, nullptr, 0, nullptr, nullptr, 0);
+        if (size <= 0) continue;
         keys[i].resize(static_cast<size_t>(size));
         ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1,
                         reinterpret_cast<LPWSTR>(keys[i].data()), size, nullptr, nullptr, 0);
@@ -160,8 +157,7 @@ void SortRowsByName(std::vector<ListRow>& rows) {
         const std::vector<BYTE>& x = keys[a];
         const std::vector<BYTE>& y = keys[b];
         for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
-            if (x[i] != y[i])
-                return x[i] < y[i];
+            if (x[i] != y[i]) return x[i] < y[i];
         }
         return x.size() < y.size();
     };

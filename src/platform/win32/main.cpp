@@ -47,15 +47,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     const std::string arguments =
         std::string(ProgramArguments(Narrow(::GetCommandLineW()), Narrow(ProcessWin32::ModulePath())));
-    if (form.Form_Load(arguments) == StartOutcome::kEnded)
-        return 0;
+    if (form.Form_Load(arguments) == StartOutcome::kEnded) return 0;
 
     // The message loop also waits for the startup keys to change, on this one thread.
     RegistryWatcher watcher;
     watcher.ArmAll();
     for (;;) {
-        const DWORD woken = ::MsgWaitForMultipleObjectsEx(watcher.Count(), watcher.Events(), INFINITE, QS_ALLINPUT,
-                                                          MWMO_INPUTAVAILABLE);
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(watcher.Count(), watcher.Events(), INFINITE,
+                                                          QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken < WAIT_OBJECT_0 + watcher.Count()) {
             watcher.Rearm(woken - WAIT_OBJECT_0);
             form.Registry_Change();
@@ -63,8 +62,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         MSG message;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                return static_cast<int>(message.wParam);
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }

@@ -42,8 +42,7 @@ MainWindowWin32::MainWindowWin32(HINSTANCE instance) : instance_(instance) {
 }
 
 MainWindowWin32::~MainWindowWin32() {
-    if (window_ != nullptr)
-        ::DestroyWindow(window_);
+    if (window_ != nullptr) ::DestroyWindow(window_);
 }
 
 void MainWindowWin32::Show() {
@@ -51,17 +50,11 @@ void MainWindowWin32::Show() {
     ::SetForegroundWindow(window_);
 }
 
-void MainWindowWin32::Hide() {
-    ::ShowWindow(window_, SW_HIDE);
-}
+void MainWindowWin32::Hide() { ::ShowWindow(window_, SW_HIDE); }
 
-void MainWindowWin32::BindImageList() {
-    list_->SetImageList(images_->List());
-}
+void MainWindowWin32::BindImageList() { list_->SetImageList(images_->List()); }
 
-void MainWindowWin32::StartSettleTimer() {
-    ::SetTimer(window_, IDT_SETTLE, kSettleInterval, nullptr);
-}
+void MainWindowWin32::StartSettleTimer() { ::SetTimer(window_, IDT_SETTLE, kSettleInterval, nullptr); }
 
 LRESULT CALLBACK MainWindowWin32::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     MainWindowWin32* self = nullptr;
@@ -78,37 +71,24 @@ LRESULT CALLBACK MainWindowWin32::Procedure(HWND window, UINT message, WPARAM wp
 
 LRESULT MainWindowWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_CREATE:
-            OnCreate();
-            return 0;
-        case WM_SIZE:
-            OnSize();
-            return 0;
-        case WM_DPICHANGED:
-            OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
-            return 0;
-        case WM_SETFOCUS:
-            ::SetFocus(list_->Handle());
-            return 0;
+        case WM_CREATE: OnCreate(); return 0;
+        case WM_SIZE: OnSize(); return 0;
+        case WM_DPICHANGED: OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam)); return 0;
+        case WM_SETFOCUS: ::SetFocus(list_->Handle()); return 0;
         case WM_CLOSE:
-            if (form_ != nullptr)
-                form_->Form_QueryUnload();
+            if (form_ != nullptr) form_->Form_QueryUnload();
             return 0;
-        case WM_QUERYENDSESSION:
-            return TRUE;  // never stand in the way of a logoff or shutdown
+        case WM_QUERYENDSESSION: return TRUE;  // never stand in the way of a logoff or shutdown
         case WM_ENDSESSION:
             // The session ends: the settings are already saved, so the process simply ends with it.
             if (wparam) {
-                if (tray_ != nullptr)
-                    tray_->Remove();
+                if (tray_ != nullptr) tray_->Remove();
                 ::ExitProcess(0);
             }
             return 0;
         case WM_TIMER:
-            if (form_ == nullptr)
-                return 0;
-            if (wparam == IDT_TIMER1)
-                form_->Timer1_Timer();
+            if (form_ == nullptr) return 0;
+            if (wparam == IDT_TIMER1) form_->Timer1_Timer();
             if (wparam == IDT_SETTLE) {
                 ::KillTimer(window_, IDT_SETTLE);
                 form_->Settle_Timer();
@@ -119,8 +99,7 @@ LRESULT MainWindowWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 form_->OnCommand(static_cast<Command>(LOWORD(wparam)));
             }
             return 0;
-        case WM_NOTIFY:
-            return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
         case WM_MEASUREITEM:
             if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam); item->CtlType == ODT_MENU) {
                 menu_painter_.Measure(*item);
@@ -143,16 +122,13 @@ LRESULT MainWindowWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_APP_TRAY:
             if (form_ != nullptr) {
                 const UINT event = LOWORD(lparam);
-                if (event == WM_LBUTTONUP || event == WM_RBUTTONUP)
-                    form_->TaskbarIcon_MouseUp();
-                if (event == NIN_BALLOONUSERCLICK)
-                    form_->Balloon_Click();
+                if (event == WM_LBUTTONUP || event == WM_RBUTTONUP) form_->TaskbarIcon_MouseUp();
+                if (event == NIN_BALLOONUSERCLICK) form_->Balloon_Click();
             }
             return 0;
         default:
             if (message == taskbar_created_ && message != 0) {
-                if (tray_ != nullptr)
-                    tray_->AddAgain();
+                if (tray_ != nullptr) tray_->AddAgain();
                 return 0;
             }
             return ::DefWindowProcW(window_, message, wparam, lparam);
@@ -176,8 +152,7 @@ void MainWindowWin32::OnCreate() {
 }
 
 void MainWindowWin32::OnSize() {
-    if (!list_)
-        return;
+    if (!list_) return;
     // The list always takes the whole client area, an empty one while minimised included.
     RECT client{};
     ::GetClientRect(window_, &client);
@@ -196,18 +171,12 @@ void MainWindowWin32::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 LRESULT MainWindowWin32::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom != list_->Handle() || form_ == nullptr)
-        return 0;
+    if (header.hwndFrom != list_->Handle() || form_ == nullptr) return 0;
     // The list runs its own mouse loop and reports the release of a button as a click.
     switch (header.code) {
-        case NM_RCLICK:
-            form_->View1_MouseUp(MouseButton::kRight);
-            break;
-        case NM_CLICK:
-            form_->View1_MouseUp(MouseButton::kLeft);
-            break;
-        default:
-            break;
+        case NM_RCLICK: form_->View1_MouseUp(MouseButton::kRight); break;
+        case NM_CLICK: form_->View1_MouseUp(MouseButton::kLeft); break;
+        default: break;
     }
     return 0;
 }

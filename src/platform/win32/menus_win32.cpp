@@ -9,9 +9,7 @@
 namespace quorvel::win32 {
 namespace {
 
-UINT Id(Command command) {
-    return static_cast<UINT>(command);
-}
+UINT Id(Command command) { return static_cast<UINT>(command); }
 
 // Sizes at 96 dpi: the gutter holds a check mark or an image, then the caption follows.
 constexpr int kGutter = 26;
@@ -28,23 +26,16 @@ void AppendItems(HMENU menu, std::span<const MenuItemSpec> items) {
 
 Command CommandOf(Option option) {
     switch (option) {
-        case Option::kExitAfterCleaning:
-            return Command::kExitAfterCleaning;
-        case Option::kEnableVisible:
-            return Command::kEnableVisible;
-        case Option::kDisableVisible:
-            return Command::kDisableVisible;
-        case Option::kBanVisible:
-            return Command::kBanVisible;
-        case Option::kSortinga:
-            return Command::kSortinga;
+        case Option::kExitAfterCleaning: return Command::kExitAfterCleaning;
+        case Option::kEnableVisible: return Command::kEnableVisible;
+        case Option::kDisableVisible: return Command::kDisableVisible;
+        case Option::kBanVisible: return Command::kBanVisible;
+        case Option::kSortinga: return Command::kSortinga;
     }
     return Command::kNone;
 }
 
-const MenuItemSpec& SpecOf(ULONG_PTR data) {
-    return *reinterpret_cast<const MenuItemSpec*>(data);
-}
+const MenuItemSpec& SpecOf(ULONG_PTR data) { return *reinterpret_cast<const MenuItemSpec*>(data); }
 
 }  // namespace
 

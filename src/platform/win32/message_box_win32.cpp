@@ -8,13 +8,9 @@ namespace {
 constexpr wchar_t kProgramTitle[] = L"Quorvel";
 
 // A hidden owner would hide the box too; then the box stands on its own, in front.
-HWND VisibleOwner(HWND owner) {
-    return owner != nullptr && ::IsWindowVisible(owner) ? owner : nullptr;
-}
+HWND VisibleOwner(HWND owner) { return owner != nullptr && ::IsWindowVisible(owner) ? owner : nullptr; }
 
-UINT OwnerFlags(HWND owner) {
-    return owner == nullptr ? MB_TASKMODAL | MB_SETFOREGROUND : 0;
-}
+UINT OwnerFlags(HWND owner) { return owner == nullptr ? MB_TASKMODAL | MB_SETFOREGROUND : 0; }
 
 }  // namespace
 

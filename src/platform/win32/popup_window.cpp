@@ -15,13 +15,11 @@ PopupWindowWin32::PopupWindowWin32(HINSTANCE instance, MainWindowWin32& main_win
     : instance_(instance), main_(main_window) {}
 
 PopupWindowWin32::~PopupWindowWin32() {
-    if (window_ != nullptr)
-        ::DestroyWindow(window_);
+    if (window_ != nullptr) ::DestroyWindow(window_);
 }
 
 void PopupWindowWin32::Create() {
-    if (window_ != nullptr)
-        return;
+    if (window_ != nullptr) return;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = ::DefWindowProcW;
@@ -72,12 +70,9 @@ TrayChoice PopupWindowWin32::ShowTrayMenu() {
     POINT at{};
     ::GetCursorPos(&at);
     switch (static_cast<Command>(Track(menu2_.get(), at))) {
-        case Command::kShowa:
-            return TrayChoice::kShow;
-        case Command::kTrayExit:
-            return TrayChoice::kExit;
-        default:
-            return TrayChoice::kNone;
+        case Command::kShowa: return TrayChoice::kShow;
+        case Command::kTrayExit: return TrayChoice::kExit;
+        default: return TrayChoice::kNone;
     }
 }
 

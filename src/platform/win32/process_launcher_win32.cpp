@@ -18,8 +18,7 @@ std::string DescribeError(DWORD code) {
     ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
-    if (text.empty())
-        text = L"Error " + std::to_wstring(code) + L".";
+    if (text.empty()) text = L"Error " + std::to_wstring(code) + L".";
     return Narrow(text);
 }
 
@@ -48,20 +47,17 @@ LaunchResult Win32ProcessLauncher::OpenWithDefaultProgram(std::string_view targe
     const std::wstring wide = Widen(target);
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result > 32)
-        return {true, {}};
+    if (result > 32) return {true, {}};
     return {false, DescribeError(static_cast<DWORD>(::GetLastError()))};
 }
 
 std::string Win32ProcessLauncher::ExpandEnvironment(std::string_view text) {
     const std::wstring wide = Widen(text);
     DWORD needed = ::ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
-    if (needed == 0)
-        return std::string(text);
+    if (needed == 0) return std::string(text);
     std::vector<wchar_t> buffer(needed);
     needed = ::ExpandEnvironmentStringsW(wide.c_str(), buffer.data(), needed);
-    if (needed == 0 || needed > buffer.size())
-        return std::string(text);
+    if (needed == 0 || needed > buffer.size()) return std::string(text);
     return Narrow(std::wstring_view(buffer.data(), needed - 1));
 }
 

@@ -10,9 +10,7 @@ bool ProcessWin32::ClaimSingleInstance() {
     return instance_mutex_ && ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-void ProcessWin32::EndProcess() {
-    ::ExitProcess(0);
-}
+void ProcessWin32::EndProcess() { ::ExitProcess(0); }
 
 std::wstring ProcessWin32::ModulePath() {
     std::wstring path(MAX_PATH, L'\0');

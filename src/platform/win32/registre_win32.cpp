@@ -17,11 +17,9 @@ constexpr DWORD kMaxValueNameChars = 16383;
 // Opens an existing key; never creates one.
 LSTATUS OpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key) {
     const HKEY base = PredefinedKey(root);
-    if (base == nullptr)
-        return ERROR_INVALID_HANDLE;
+    if (base == nullptr) return ERROR_INVALID_HANDLE;
     const LSTATUS status = ::RegOpenKeyExW(base, Widen(path).c_str(), 0, access, key.put());
-    if (status != ERROR_SUCCESS)
-        key.release();
+    if (status != ERROR_SUCCESS) key.release();
     return status;
 }
 
@@ -34,26 +32,20 @@ UniqueHKey OpenKey(RootKey root, std::string_view path, REGSAM access) {
 // Opens a key, creating it and its missing parents first.
 LSTATUS CreateOrOpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key) {
     const HKEY base = PredefinedKey(root);
-    if (base == nullptr)
-        return ERROR_INVALID_HANDLE;
+    if (base == nullptr) return ERROR_INVALID_HANDLE;
     const LSTATUS status = ::RegCreateKeyExW(base, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                              access, nullptr, key.put(), nullptr);
-    if (status != ERROR_SUCCESS)
-        key.release();
+    if (status != ERROR_SUCCESS) key.release();
     return status;
 }
 
-bool IsText(DWORD type) {
-    return type == REG_SZ || type == REG_EXPAND_SZ;
-}
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 // A string value's characters up to its first NUL; an odd trailing byte is no character.
 std::string TextOfData(const BYTE* data, DWORD size) {
     std::wstring wide(size / sizeof(wchar_t), L'\0');
-    if (!wide.empty())
-        std::memcpy(wide.data(), data, wide.size() * sizeof(wchar_t));
-    if (const size_t nul = wide.find(L'\0'); nul != std::wstring::npos)
-        wide.resize(nul);
+    if (!wide.empty()) std::memcpy(wide.data(), data, wide.size() * sizeof(wchar_t));
+    if (const size_t nul = wide.find(L'\0'); nul != std::wstring::npos) wide.resize(nul);
     return Narrow(wide);
 }
 
@@ -67,8 +59,7 @@ bool QueryRaw(HKEY key, const std::wstring& name, RawValue& value) {
     DWORD size = 0;
     LSTATUS status = ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size);
     for (int attempt = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++attempt) {
-        if (attempt == 8)
-            return false;
+        if (attempt == 8) return false;
         value.data.resize(size);
         status = ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type,
                                     value.data.empty() ? nullptr : value.data.data(), &size);
@@ -83,10 +74,8 @@ bool QueryRaw(HKEY key, const std::wstring& name, RawValue& value) {
 }  // namespace
 
 HKEY PredefinedKey(RootKey root) {
-    if (root == kLocalMachine)
-        return HKEY_LOCAL_MACHINE;
-    if (root == kCurrentUser)
-        return HKEY_CURRENT_USER;
+    if (root == kLocalMachine) return HKEY_LOCAL_MACHINE;
+    if (root == kCurrentUser) return HKEY_CURRENT_USER;
     return nullptr;
 }
 
@@ -94,10 +83,8 @@ bool Win32Registre::DeleteValue(RootKey root, std::string_view path, std::string
     // Success means the value is gone: a missing key or value is no failure, a refusal is.
     UniqueHKey key;
     const LSTATUS opened = OpenKey(root, path, KEY_SET_VALUE, key);
-    if (opened == ERROR_FILE_NOT_FOUND)
-        return true;
-    if (!Check(opened))
-        return false;
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (!Check(opened)) return false;
     const LSTATUS status = ::RegDeleteValueW(key.get(), Widen(name).c_str());
     return status == ERROR_FILE_NOT_FOUND || Check(status);
 }
@@ -105,8 +92,7 @@ bool Win32Registre::DeleteValue(RootKey root, std::string_view path, std::string
 bool Win32Registre::WriteStringValue(RootKey root, std::string_view path, std::string_view name,
                                      std::string_view text) {
     UniqueHKey key;
-    if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key)))
-        return false;
+    if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key))) return false;
     const std::wstring wide = Widen(text);
     const DWORD size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
     return Check(::RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ,
@@ -121,15 +107,13 @@ bool Win32Registre::CreateKey(RootKey root, std::string_view path) {
 std::string Win32Registre::ReadStringValue(RootKey root, std::string_view path, std::string_view name) {
     const UniqueHKey key = OpenKey(root, path, KEY_QUERY_VALUE);
     RawValue value;
-    if (!key || !QueryRaw(key.get(), Widen(name), value) || !IsText(value.type))
-        return {};
+    if (!key || !QueryRaw(key.get(), Widen(name), value) || !IsText(value.type)) return {};
     return TextOfData(value.data.data(), static_cast<DWORD>(value.data.size()));
 }
 
 bool Win32Registre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
     UniqueHKey key;
-    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key)))
-        return false;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
     DWORD longest = 0;
     ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
                        nullptr, nullptr, nullptr);
@@ -139,26 +123,22 @@ bool Win32Registre::ListValueNames(std::vector<std::string>& list, RootKey root,
         DWORD data_size = 0;
         const LSTATUS status =
             ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, &data_size);
-        if (status == ERROR_NO_MORE_ITEMS)
-            return true;
+        if (status == ERROR_NO_MORE_ITEMS) return true;
         if (status == ERROR_MORE_DATA && name.size() <= kMaxValueNameChars) {
             // A longer name arrived after we sized the buffer: retry this index with room for any name.
             name.assign(kMaxValueNameChars + 1, L'\0');
             continue;
         }
         // Any other failure (the key was deleted under us, say) ends the enumeration.
-        if (!Check(status))
-            return false;
-        if (data_size > 0)
-            list.push_back(Narrow(std::wstring_view(name.data(), length)));
+        if (!Check(status)) return false;
+        if (data_size > 0) list.push_back(Narrow(std::wstring_view(name.data(), length)));
         ++index;
     }
 }
 
 bool Win32Registre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
     UniqueHKey key;
-    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key)))
-        return false;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
     DWORD longest_name = 0;
     DWORD longest_data = 0;
     ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -172,16 +152,14 @@ bool Win32Registre::ListValues(std::vector<NamedText>& list, RootKey root, std::
         DWORD type = REG_NONE;
         const LSTATUS status =
             ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, &type, data.data(), &data_size);
-        if (status == ERROR_NO_MORE_ITEMS)
-            return true;
+        if (status == ERROR_NO_MORE_ITEMS) return true;
         if (status == ERROR_MORE_DATA && ++retries < 8) {
             // The value grew while we read: make room for the largest name and the reported data.
             name.assign(kMaxValueNameChars + 1, L'\0');
             data.resize(std::max<size_t>(data.size() * 2, data_size));
             continue;
         }
-        if (!Check(status))
-            return false;
+        if (!Check(status)) return false;
         retries = 0;
         if (data_size > 0) {
             list.push_back({Narrow(std::wstring_view(name.data(), length)),
@@ -198,14 +176,11 @@ bool Win32Registre::CopyValue(RootKey root, std::string_view from_path, std::str
     RawValue value;
     {
         UniqueHKey from;
-        if (!Check(OpenKey(root, from_path, KEY_QUERY_VALUE, from)))
-            return false;
-        if (!QueryRaw(from.get(), wide_name, value))
-            return Check(ERROR_FILE_NOT_FOUND);
+        if (!Check(OpenKey(root, from_path, KEY_QUERY_VALUE, from))) return false;
+        if (!QueryRaw(from.get(), wide_name, value)) return Check(ERROR_FILE_NOT_FOUND);
     }
     UniqueHKey to;
-    if (!Check(CreateOrOpenKey(root, to_path, KEY_SET_VALUE, to)))
-        return false;
+    if (!Check(CreateOrOpenKey(root, to_path, KEY_SET_VALUE, to))) return false;
     return Check(::RegSetValueExW(to.get(), wide_name.c_str(), 0, value.type, value.data.data(),
                                   static_cast<DWORD>(value.data.size())));
 }
@@ -214,8 +189,7 @@ std::optional<RegistryValue> Win32Registre::ReadRawValue(RootKey root, std::stri
                                                          std::string_view name) {
     UniqueHKey key;
     RawValue value;
-    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key)))
-        return std::nullopt;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return std::nullopt;
     if (!QueryRaw(key.get(), Widen(name), value)) {
         Check(ERROR_FILE_NOT_FOUND);
         return std::nullopt;
@@ -226,19 +200,15 @@ std::optional<RegistryValue> Win32Registre::ReadRawValue(RootKey root, std::stri
 bool Win32Registre::WriteRawValue(RootKey root, std::string_view path, std::string_view name,
                                   const RegistryValue& value) {
     UniqueHKey key;
-    if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key)))
-        return false;
+    if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key))) return false;
     return Check(::RegSetValueExW(key.get(), Widen(name).c_str(), 0, value.type, value.data.data(),
                                   static_cast<DWORD>(value.data.size())));
 }
 
-std::string Win32Registre::LastError() const {
-    return DescribeError(static_cast<DWORD>(last_error_));
-}
+std::string Win32Registre::LastError() const { return DescribeError(static_cast<DWORD>(last_error_)); }
 
 bool Win32Registre::Check(LSTATUS status) {
-    if (status != ERROR_SUCCESS)
-        last_error_ = status;
+    if (status != ERROR_SUCCESS) last_error_ = status;
     return status == ERROR_SUCCESS;
 }
 

@@ -20,7 +20,8 @@ class Win32Registre final : public Registre {
     bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override;
-    std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path, std::string_view name) override;
+    std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path,
+                                              std::string_view name) override;
     bool WriteRawValue(RootKey root, std::string_view path, std::string_view name,
                        const RegistryValue& value) override;
     std::string LastError() const override;

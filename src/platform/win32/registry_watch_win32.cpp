@@ -21,7 +21,8 @@ RegistryWatcher::RegistryWatcher() {
 }
 
 void RegistryWatcher::ArmAll() {
-    for (size_t i = 0; i < watches_.size(); ++i) Rearm(i);
+    for (size_t i = 0; i < watches_.size(); ++i)
+        Rearm(i);
 }
 
 void RegistryWatcher::Rearm(size_t index) {
@@ -33,7 +34,8 @@ void RegistryWatcher::Rearm(size_t index) {
         watch.key.release();
         // Missing (or deleted meanwhile): the parent tells when a subkey comes into being.
         filter = REG_NOTIFY_CHANGE_NAME;
-        if (::RegOpenKeyExW(root, Widen(kParentPath).c_str(), 0, KEY_NOTIFY, watch.key.put()) != ERROR_SUCCESS) {
+        if (::RegOpenKeyExW(root, Widen(kParentPath).c_str(), 0, KEY_NOTIFY, watch.key.put()) !=
+            ERROR_SUCCESS) {
             watch.key.release();
             return;
         }

@@ -13,7 +13,7 @@
 namespace quorvel::win32 {
 
 class RegistryWatcher {
-public:
+  public:
     RegistryWatcher();
     RegistryWatcher(const RegistryWatcher&) = delete;
     RegistryWatcher& operator=(const RegistryWatcher&) = delete;
@@ -25,7 +25,7 @@ public:
     DWORD Count() const { return static_cast<DWORD>(events_.size()); }
     const HANDLE* Events() const { return events_.data(); }
 
-private:
+  private:
     struct Watch {
         RootKey root;
         std::string_view path;

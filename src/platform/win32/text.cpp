@@ -7,8 +7,7 @@
 namespace quorvel::win32 {
 
 std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty() || utf8.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
-        return {};
+    if (utf8.empty() || utf8.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
     const int length = static_cast<int>(utf8.size());
     const int needed = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
     std::wstring wide(static_cast<size_t>(needed), L'\0');
@@ -17,8 +16,7 @@ std::wstring Widen(std::string_view utf8) {
 }
 
 std::string Narrow(std::wstring_view utf16) {
-    if (utf16.empty() || utf16.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
-        return {};
+    if (utf16.empty() || utf16.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
     const int length = static_cast<int>(utf16.size());
     const int needed = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<size_t>(needed), '\0');

@@ -26,23 +26,20 @@ NOTIFYICONDATAW TrayIconWin32::Data(UINT flags) const {
 }
 
 void TrayIconWin32::Show() {
-    if (shown_)
-        return;
+    if (shown_) return;
     NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
 void TrayIconWin32::Remove() {
-    if (!shown_)
-        return;
+    if (!shown_) return;
     NOTIFYICONDATAW data = Data(0);
     ::Shell_NotifyIconW(NIM_DELETE, &data);
     shown_ = false;
 }
 
 void TrayIconWin32::Announce(std::string_view title, std::string_view text) {
-    if (!shown_)
-        return;
+    if (!shown_) return;
     NOTIFYICONDATAW data = Data(NIF_INFO);
     // The shell's fields are fixed arrays: long names and commands are cut, never overrun.
     wcsncpy_s(data.szInfoTitle, Widen(title).c_str(), _TRUNCATE);
@@ -52,12 +49,10 @@ void TrayIconWin32::Announce(std::string_view title, std::string_view text) {
 }
 
 void TrayIconWin32::AddAgain() {
-    if (!shown_)
-        return;
+    if (!shown_) return;
     // A shell that did not really lose the icon refuses the second add; the icon is still there then.
     NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    if (!::Shell_NotifyIconW(NIM_ADD, &data))
-        ::Shell_NotifyIconW(NIM_MODIFY, &data);
+    if (!::Shell_NotifyIconW(NIM_ADD, &data)) ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 }  // namespace quorvel::win32
