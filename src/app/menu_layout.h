@@ -27,18 +27,18 @@ enum Image : int {
 };
 inline constexpr int kImageCount = 11;
 
-struct MenuItemSpec {
+struct MenuItemLayout {
     Command command;
     std::string_view caption;
     bool checked_as_built = false;
 };
 
-struct MenuSpec {
+struct MenuLayout {
     std::string_view caption;
-    std::span<const MenuItemSpec> items;
+    std::span<const MenuItemLayout> items;
 };
 
-inline constexpr std::array<MenuItemSpec, 6> kOptionItems{{
+inline constexpr std::array<MenuItemLayout, 6> kOptionItems{{
     {Command::kRefresha, "Refresh"},
     {Command::kEnableVisible, "Enable Visible", true},
     {Command::kDisableVisible, "Disable Visible", true},
@@ -46,32 +46,32 @@ inline constexpr std::array<MenuItemSpec, 6> kOptionItems{{
     {Command::kExitAfterCleaning, "Exit After Cleaning", false},
     {Command::kSortinga, "Sorting by Name", false},
 }};
-inline constexpr std::array<MenuItemSpec, 4> kToolItems{{
+inline constexpr std::array<MenuItemLayout, 4> kToolItems{{
     {Command::kRegedit, "Regedit"},
     {Command::kLoadStartUp, "Load StartUp"},
     {Command::kSaveStartUp, "Save StartUp"},
     {Command::kExit, "Exit"},
 }};
-inline constexpr std::array<MenuItemSpec, 3> kHelpItems{{
+inline constexpr std::array<MenuItemLayout, 3> kHelpItems{{
     {Command::kDocument, "Document"},
     {Command::kAbout, "About"},
     {Command::kWebSite, "Web Site"},
 }};
-inline constexpr std::array<MenuSpec, 3> kMenuBar{{
+inline constexpr std::array<MenuLayout, 3> kMenuBar{{
     {"Option", kOptionItems},
     {"Tool", kToolItems},
     {"Help", kHelpItems},
 }};
 
 // The hidden window's two pop-up menus.
-inline constexpr std::array<MenuItemSpec, 5> kEntryMenuItems{{
+inline constexpr std::array<MenuItemLayout, 5> kEntryMenuItems{{
     {Command::kEnable, "Enable"},
     {Command::kDisable, "Disable"},
     {Command::kBan, "Ban"},
     {Command::kDelet, "Delete"},
     {Command::kExecut, "Execute"},
 }};
-inline constexpr std::array<MenuItemSpec, 2> kTrayMenuItems{{
+inline constexpr std::array<MenuItemLayout, 2> kTrayMenuItems{{
     {Command::kShowa, "Show"},
     {Command::kTrayExit, "Exit"},
 }};

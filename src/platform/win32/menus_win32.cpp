@@ -16,8 +16,8 @@ constexpr int kGutter = 26;
 constexpr int kTextPaddingRight = 20;
 constexpr int kMinimumHeight = 22;
 
-void AppendItems(HMENU menu, std::span<const MenuItemSpec> items) {
-    for (const MenuItemSpec& item : items) {
+void AppendItems(HMENU menu, std::span<const MenuItemLayout> items) {
+    for (const MenuItemLayout& item : items) {
         const UINT flags = MF_OWNERDRAW | (item.checked_as_built ? MF_CHECKED : MF_UNCHECKED);
         // The item's table entry lives as long as the program and tells the painter its caption.
         ::AppendMenuW(menu, flags, Id(item.command), reinterpret_cast<const wchar_t*>(&item));
@@ -35,23 +35,23 @@ Command CommandOf(Option option) {
     return Command::kNone;
 }
 
-const MenuItemSpec& SpecOf(ULONG_PTR data) { return *reinterpret_cast<const MenuItemSpec*>(data); }
+const MenuItemLayout& LayoutOf(ULONG_PTR data) { return *reinterpret_cast<const MenuItemLayout*>(data); }
 
 }  // namespace
 
 HMENU BuildMenuBar() {
     HMENU bar = ::CreateMenu();
-    for (const MenuSpec& spec : kMenuBar) {
+    for (const MenuLayout& menu : kMenuBar) {
         HMENU popup = ::CreatePopupMenu();
-        AppendItems(popup, spec.items);
+        AppendItems(popup, menu.items);
         // The bar owns its pop-ups from here on and destroys them with itself.
         ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
-                      Widen(spec.caption).c_str());
+                      Widen(menu.caption).c_str());
     }
     return bar;
 }
 
-HMENU BuildPopupMenu(std::span<const MenuItemSpec> items) {
+HMENU BuildPopupMenu(std::span<const MenuItemLayout> items) {
     HMENU menu = ::CreatePopupMenu();
     AppendItems(menu, items);
     return menu;
@@ -69,7 +69,7 @@ void MenuPainter::SetDpi(UINT dpi) {
 }
 
 void MenuPainter::Measure(MEASUREITEMSTRUCT& item) const {
-    const std::wstring caption = Widen(SpecOf(item.itemData).caption);
+    const std::wstring caption = Widen(LayoutOf(item.itemData).caption);
     WindowDC screen(nullptr);
     SelectGuard font(screen.get(), font_.get());
     RECT text{};
@@ -80,7 +80,7 @@ void MenuPainter::Measure(MEASUREITEMSTRUCT& item) const {
 }
 
 void MenuPainter::Draw(const DRAWITEMSTRUCT& item, const ImageSet& images) const {
-    const MenuItemSpec& spec = SpecOf(item.itemData);
+    const MenuItemLayout& layout = LayoutOf(item.itemData);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool checked = (item.itemState & ODS_CHECKED) != 0;
     HDC dc = item.hDC;
@@ -89,7 +89,7 @@ void MenuPainter::Draw(const DRAWITEMSTRUCT& item, const ImageSet& images) const
 
     const int gutter = Scale(kGutter, dpi_);
     const int middle = (area.top + area.bottom) / 2;
-    const auto image = images_.find(spec.command);
+    const auto image = images_.find(layout.command);
     if (image != images_.end() && image->second != kImageNone) {
         const int size = images.Size();
         ImageList_Draw(images.List(), image->second - 1, dc, area.left + (gutter - size) / 2,
@@ -114,7 +114,7 @@ void MenuPainter::Draw(const DRAWITEMSTRUCT& item, const ImageSet& images) const
                                      : selected                         ? COLOR_HIGHLIGHTTEXT
                                                                         : COLOR_MENUTEXT));
     RECT text{area.left + gutter + Scale(4, dpi_), area.top, area.right, area.bottom};
-    const std::wstring caption = Widen(spec.caption);
+    const std::wstring caption = Widen(layout.caption);
     ::DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

@@ -19,7 +19,7 @@ class ImageSet;
 // The main window's menu bar, as built (check marks included).
 HMENU BuildMenuBar();
 // A pop-up menu with the given items.
-HMENU BuildPopupMenu(std::span<const MenuItemSpec> items);
+HMENU BuildPopupMenu(std::span<const MenuItemLayout> items);
 
 // Measures and paints the owner-drawn items, and remembers which image each item was given.
 class MenuPainter {
