@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
 namespace quorvel::win32 {
@@ -19,16 +19,10 @@ constexpr DWORD kPathChars = 32768;
 namespace {
 
 using ShowFileDialog = BOOL(WINAPI*)(LPOPENFILENAMEW);
-using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
 
-// The dialogs' library, with all it pulls in, is loaded when a dialog is first asked for: every
-// start of the program (most of them hidden, at logon) would pay for it otherwise.
-ShowFileDialog FileDialogFunction(const char* name) {
-    static const UniqueModule library(::LoadLibraryW(L"comdlg32.dll"));
-    if (!library) return nullptr;
-    // Through a generic function pointer, the cast every GetProcAddress result needs.
-    return reinterpret_cast<ShowFileDialog>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(library.get(), name)));
+SystemLibrary& Comdlg32() {
+    static SystemLibrary library(L"comdlg32.dll");
+    return library;
 }
 
 }  // namespace
@@ -59,7 +53,7 @@ std::optional<std::string> Win32FileDialogs::Ask(std::string_view title, std::st
     // The program's current folder stays where it was, whatever folder the user browsed to.
     request.Flags = flags | OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
 
-    const auto show = FileDialogFunction(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+    const auto show = Comdlg32().Get<ShowFileDialog>(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
     const BOOL chosen = show != nullptr && show(&request);
     if (!chosen) return std::nullopt;
     file.resize(std::wcslen(file.c_str()));

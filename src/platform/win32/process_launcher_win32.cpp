@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
 namespace quorvel::win32 {
@@ -45,8 +46,10 @@ LaunchResult Win32ProcessLauncher::StartCommandLine(std::string_view command_lin
 
 LaunchResult Win32ProcessLauncher::OpenWithDefaultProgram(std::string_view target) {
     const std::wstring wide = Widen(target);
+    using Function = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    const auto open = Shell32().Get<Function>("ShellExecuteW");
     const auto result = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        open != nullptr ? open(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL) : nullptr);
     if (result > 32) return {true, {}};
     return {false, DescribeError(static_cast<DWORD>(::GetLastError()))};
 }

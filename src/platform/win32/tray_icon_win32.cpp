@@ -3,9 +3,20 @@
 #include <shellapi.h>
 
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
 namespace quorvel::win32 {
+namespace {
+
+// Through the lazily loaded shell: a program that never hides needs none of it.
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
+    using Function = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
+    const auto notify = Shell32().Get<Function>("Shell_NotifyIconW");
+    return notify != nullptr && notify(message, data);
+}
+
+}  // namespace
 
 TrayIconWin32::TrayIconWin32(HWND owner, HINSTANCE instance) : owner_(owner) {
     icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON,
@@ -28,13 +39,13 @@ NOTIFYICONDATAW TrayIconWin32::Data(UINT flags) const {
 void TrayIconWin32::Show() {
     if (shown_) return;
     NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    shown_ = NotifyIcon(NIM_ADD, &data) != FALSE;
 }
 
 void TrayIconWin32::Remove() {
     if (!shown_) return;
     NOTIFYICONDATAW data = Data(0);
-    ::Shell_NotifyIconW(NIM_DELETE, &data);
+    NotifyIcon(NIM_DELETE, &data);
     shown_ = false;
 }
 
@@ -45,14 +56,14 @@ void TrayIconWin32::Announce(std::string_view title, std::string_view text) {
     wcsncpy_s(data.szInfoTitle, Widen(title).c_str(), _TRUNCATE);
     wcsncpy_s(data.szInfo, Widen(text).c_str(), _TRUNCATE);
     data.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
-    ::Shell_NotifyIconW(NIM_MODIFY, &data);
+    NotifyIcon(NIM_MODIFY, &data);
 }
 
 void TrayIconWin32::AddAgain() {
     if (!shown_) return;
     // A shell that did not really lose the icon refuses the second add; the icon is still there then.
     NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    if (!::Shell_NotifyIconW(NIM_ADD, &data)) ::Shell_NotifyIconW(NIM_MODIFY, &data);
+    if (!NotifyIcon(NIM_ADD, &data)) NotifyIcon(NIM_MODIFY, &data);
 }
 
 }  // namespace quorvel::win32
