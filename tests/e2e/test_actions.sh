@@ -35,6 +35,16 @@ wait_until 10 reg_has "$HKCU_RUN" Expand || fail "Enable did not bring Expand ba
 reg_text "$HKCU_RUN" | grep -q "^\"Expand\"=$EXPAND_HEX" || fail "Expand lost its type in Run"
 reg_has "$HKCU_RUN_OFF" Expand && fail "Enable left Expand in Run-"
 
+# The keyboard opens the same menu for the selected row: Shift+F10, then Escape closes it unused.
+read -r x y < <(driver row-point "$(row_of Updater)")
+xdotool mousemove "$x" "$y" click 1
+xdotool key shift+F10
+wait_until 10 driver menu-open || fail "Shift+F10 did not open the entry menu"
+shot keyboard-menu
+driver keys $VK_ESCAPE
+wait_until 10 bash -c "! wine '$DRIVER' menu-open >/dev/null 2>&1" || fail "Escape did not close the entry menu"
+reg_has "$HKCU_RUN" Updater || fail "a menu closed unused changed the registry"
+
 # Ban, then Delete answered Cancel (nothing changes), then Delete answered OK (the ban is lifted).
 right_click_row Updater
 choose_item 3
