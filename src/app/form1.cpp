@@ -60,19 +60,15 @@ void Form1::OnCommand(Command command) {
     }
 }
 
-void Form1::View1_MouseUp(MouseButton button) {
-    PopupChoice = 0;
-    const std::optional<EntryIdentity> selected = ports_.view.SelectedEntry();
-    if (!selected) return;
-    if (button == MouseButton::kRight) PopupChoice = ports_.popups.ShowEntryMenu(true);
-    ActOnEntry(*selected);
-}
+void Form1::View1_MouseUp(MouseButton button) { EntryMenu(button == MouseButton::kRight, true); }
 
-void Form1::View1_ContextKey() {
+void Form1::View1_ContextKey() { EntryMenu(true, false); }
+
+void Form1::EntryMenu(bool open_menu, bool at_pointer) {
     PopupChoice = 0;
     const std::optional<EntryIdentity> selected = ports_.view.SelectedEntry();
     if (!selected) return;
-    PopupChoice = ports_.popups.ShowEntryMenu(false);
+    if (open_menu) PopupChoice = ports_.popups.ShowEntryMenu(at_pointer);
     ActOnEntry(*selected);
 }
 
@@ -103,10 +99,9 @@ void Form1::Showa_Click() {
 }
 
 void Form1::Refresha_Click() {
-    // Collected again after the pass, so that the list never shows values already deleted.
+    // Collected again after deletions, so that the list never shows values already deleted.
     RefreshList();
-    DelectBanElement();
-    RefreshList();
+    if (DelectBanElement() > 0) RefreshList();
     AnnounceNewcomers();
 }
 

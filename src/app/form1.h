@@ -92,6 +92,8 @@ class Form1 {
     void Showa_Click();
     void LoadStartUp_Click();
     void SaveStartUp_Click();
+    // Notes the selected entry, opens the entry menu if asked, and carries out the choice.
+    void EntryMenu(bool open_menu, bool at_pointer);
     // Carries out PopupChoice on the entry that was selected when the menu opened.
     void ActOnEntry(const EntryIdentity& selected);
 

@@ -125,13 +125,11 @@ std::string FakeRegistre::ReadStringValue(RootKey root, std::string_view path, s
 }
 
 bool FakeRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
-    ++counters.lists;
-    const Key* key = Find(root, path);
-    if (key == nullptr) return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
-    for (const Value& v : key->values) {
-        if (!v.raw.data.empty()) list.push_back(v.name);
-    }
-    return true;
+    std::vector<NamedText> values;
+    const bool complete = ListValues(values, root, path);
+    for (NamedText& value : values)
+        list.push_back(std::move(value.name));
+    return complete;
 }
 
 bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {

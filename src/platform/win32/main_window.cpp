@@ -139,16 +139,20 @@ void MainWindowWin32::OnCreate() {
     dpi_ = DpiOf(window_);
     options_ = std::make_unique<MenuOptions>(::GetMenu(window_));
     list_ = std::make_unique<ListView>(window_, IDC_VIEW1, instance_);
-    images_ = std::make_unique<ImageSet>(instance_, dpi_);
-    font_.reset(CreateUiFont(dpi_));
-    list_->ApplyDpi(dpi_, font_.get());
-    menu_painter_.SetDpi(dpi_);
+    ApplyDpi();
 
     RECT frame{0, 0, Scale(kInitialClient.cx, dpi_), Scale(kInitialClient.cy, dpi_)};
     ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi_);
     ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetTimer(window_, IDT_TIMER1, kTimer1Interval, nullptr);
+}
+
+void MainWindowWin32::ApplyDpi() {
+    images_ = std::make_unique<ImageSet>(instance_, dpi_);
+    font_.reset(CreateUiFont(dpi_));
+    list_->ApplyDpi(dpi_, font_.get());
+    menu_painter_.SetDpi(dpi_);
 }
 
 void MainWindowWin32::OnSize() {
@@ -161,11 +165,8 @@ void MainWindowWin32::OnSize() {
 
 void MainWindowWin32::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    font_.reset(CreateUiFont(dpi_));
-    list_->ApplyDpi(dpi_, font_.get());
-    images_ = std::make_unique<ImageSet>(instance_, dpi_);
+    ApplyDpi();
     list_->SetImageList(images_->List());
-    menu_painter_.SetDpi(dpi_);
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

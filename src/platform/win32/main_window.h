@@ -43,6 +43,8 @@ class MainWindowWin32 final : public MainWindow {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
     void OnCreate();
+    // Images, fonts and column widths for dpi_.
+    void ApplyDpi();
     void OnSize();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnNotify(const NMHDR& header);

@@ -112,28 +112,13 @@ std::string Win32Registre::ReadStringValue(RootKey root, std::string_view path, 
 }
 
 bool Win32Registre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
-    UniqueHKey key;
-    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
-    DWORD longest = 0;
-    ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
-                       nullptr, nullptr, nullptr);
-    std::wstring name(std::min(longest, kMaxValueNameChars) + 1, L'\0');
-    for (DWORD index = 0;;) {
-        DWORD length = static_cast<DWORD>(name.size());
-        DWORD data_size = 0;
-        const LSTATUS status =
-            ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, &data_size);
-        if (status == ERROR_NO_MORE_ITEMS) return true;
-        if (status == ERROR_MORE_DATA && name.size() <= kMaxValueNameChars) {
-            // A longer name arrived after we sized the buffer: retry this index with room for any name.
-            name.assign(kMaxValueNameChars + 1, L'\0');
-            continue;
-        }
-        // Any other failure (the key was deleted under us, say) ends the enumeration.
-        if (!Check(status)) return false;
-        if (data_size > 0) list.push_back(Narrow(std::wstring_view(name.data(), length)));
-        ++index;
-    }
+    // The same enumeration as ListValues, whose rules (names of any length, values without data left
+    // out, an end on any other failure) it must share; reading the data too costs nothing that matters.
+    std::vector<NamedText> values;
+    const bool complete = ListValues(values, root, path);
+    for (NamedText& value : values)
+        list.push_back(std::move(value.name));
+    return complete;
 }
 
 bool Win32Registre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
