@@ -583,7 +583,7 @@ class Sheet:
 def preview(strips, icons, zoom=2):
     gap = 6
     pad = 12
-    strip_w = max(10 * (n + gap) for n in strips) * zoom
+    strip_w = max(STRIP_TILES * (n + gap) for n in strips) * zoom
     icon_w = sum(n + gap for n, _ in icons) * zoom
     width = max(strip_w, icon_w) + 2 * pad
     height = pad
@@ -597,9 +597,9 @@ def preview(strips, icons, zoom=2):
         for background in (LIST_GREY, WHITE):
             h = (n + 2 * gap) * zoom
             sheet.box(pad, y, width - 2 * pad, h, background)
-            for k in range(10):
+            for k in range(STRIP_TILES):
                 sheet.paste(pad + (gap + k * (n + gap)) * zoom, y + gap * zoom,
-                            n, rgba[k * n * 4:], zoom, stride=10 * n)
+                            n, rgba[k * n * 4:], zoom, stride=STRIP_TILES * n)
             y += h
         y += pad
     for background in (LIST_GREY, WHITE):
@@ -616,9 +616,13 @@ def preview(strips, icons, zoom=2):
 # --- Main ----------------------------------------------------------------------
 
 
+# The list's and menus' images, then the program's own at the same size: one strip is one image list.
+STRIP_TILES = len(IMAGES) + 1
+
+
 def strip(n):
-    """The ten images side by side, as one 10n x n RGBA buffer."""
-    tiles = [draw(n).render() for draw in IMAGES]
+    """Every tile of the strip side by side, as one STRIP_TILES * n x n RGBA buffer."""
+    tiles = [draw(n).render() for draw in IMAGES] + [icon(n).render()]
     out = bytearray()
     for j in range(n):
         for tile in tiles:
@@ -638,7 +642,7 @@ def main():
     strips = {}
     for n in STRIP_SIZES:
         strips[n] = strip(n)
-        write(f"images-{n}.bmp", bmp(10 * n, n, strips[n]))
+        write(f"images-{n}.bmp", bmp(STRIP_TILES * n, n, strips[n]))
     icons = [(n, icon(n).render(8 if n < 256 else 4)) for n in ICON_SIZES]
     write("quorvel.ico", ico(icons))
     write("art-preview.png", preview(strips, icons))
