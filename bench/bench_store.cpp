@@ -226,7 +226,8 @@ void InsertBare(HWND list, std::vector<WideRow>& rows) {
 int ItemCount(HWND list) { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 struct Program {
-    explicit Program(HWND host, HINSTANCE instance) : view(host, kListId, instance) {
+    explicit Program(HWND host, HINSTANCE instance) : view(kListId, instance) {
+        view.Create(host);
         FillClient(host, view.Handle());
         // Everything listed, as the start-up measurement's config.ini has it.
         options.SetChecked(Option::kBanVisible, true);

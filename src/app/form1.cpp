@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <future>
+
 #include "about/tool_help_commands.h"
 #include "app/command_line.h"
 #include "app/settings.h"
@@ -17,8 +19,17 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     SaveSeting();
     RegisterAtLogon();
     CreateSiblingKeys();
+    {
+        // Reading the keys needs no window and building the window needs no entries, so the first
+        // reading runs on a worker meanwhile. Nothing else touches the registry or the table until
+        // it is joined.
+        std::future<void> reading =
+            std::async(std::launch::async, [this] { CollectEntries(ports_.registry, entries_); });
+        ports_.window.Create();
+        reading.get();
+    }
     ports_.window.BindImageList();
-    PeriodicCleaning();
+    FirstCleaning();
     const bool automatic = IsAutomaticStart(arguments);
     if (automatic) {
         ports_.window.Hide();
@@ -117,6 +128,10 @@ std::string Form1::LogonCommand() const {
 
 void Form1::RefreshList() {
     CollectEntries(ports_.registry, entries_);
+    ShowCollected();
+}
+
+void Form1::ShowCollected() {
     showing_list_file_ = false;
     DrawList();
 }
@@ -183,6 +198,16 @@ void Form1::PeriodicCleaning() {
     // list shows what the deletions left. A pass that deleted nothing left the table as it was read:
     // whatever the events let through changed since collected on its own.
     RefreshList();
+    EndPass();
+}
+
+void Form1::FirstCleaning() {
+    if (!scheduler_.BeginPass()) return;
+    ShowCollected();
+    EndPass();
+}
+
+void Form1::EndPass() {
     const int deleted = DelectBanElement();
     ports_.events.ProcessPendingEvents();
     if (deleted > 0) RefreshList();

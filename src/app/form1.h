@@ -80,6 +80,11 @@ class Form1 {
   private:
     StartOutcome EndProgram();
     void PeriodicCleaning();
+    // The start-up pass, on the table Form_Load has just read.
+    void FirstCleaning();
+    // The rest of a pass once its table is read and shown: deletions, and what follows from them.
+    void EndPass();
+    void ShowCollected();
     // Tells the user, while the window is hidden, of entries that newly appeared in a Run key.
     void AnnounceNewcomers();
     void RegisterAtLogon();

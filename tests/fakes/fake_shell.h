@@ -46,10 +46,16 @@ class FakeOptions final : public OptionMenu {
 
 class FakeWindow final : public MainWindow {
   public:
+    void Create() override {
+        ++creations;
+        if (on_create) on_create();
+    }
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
     void BindImageList() override { images_bound = true; }
     void StartSettleTimer() override { ++settle_timers; }
+    int creations = 0;
+    std::function<void()> on_create;
     bool visible = false;
     bool images_bound = false;
     int settle_timers = 0;

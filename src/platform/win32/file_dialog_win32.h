@@ -9,7 +9,7 @@ namespace quorvel::win32 {
 // The common Open and Save As dialogs, modal to the main window.
 class Win32FileDialogs final : public FileDialogs {
   public:
-    explicit Win32FileDialogs(HWND owner) : owner_(owner) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
 
     std::optional<std::string> AskOpenPath(std::string_view title, std::string_view initial) override;
     std::optional<std::string> AskSavePath(std::string_view title, std::string_view initial) override;
@@ -17,7 +17,7 @@ class Win32FileDialogs final : public FileDialogs {
   private:
     std::optional<std::string> Ask(std::string_view title, std::string_view initial, DWORD flags, bool save);
 
-    HWND owner_;
+    HWND owner_ = nullptr;
 };
 
 }  // namespace quorvel::win32

@@ -50,13 +50,13 @@ class WideText {
 
 }  // namespace
 
-ListView::ListView(HWND parent, int id, HINSTANCE instance) {
+void ListView::Create(HWND parent) {
     // No sort header: the list has table order and name order, and name order is an option.
     list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
                                   LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                              nullptr);
+                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                              instance_, nullptr);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     ListView_SetBkColor(list_, kBackground);
     ListView_SetTextBkColor(list_, kBackground);

@@ -16,8 +16,9 @@ void SortRowsByName(std::vector<ListRow>& rows);
 
 class ListView final : public ListControl {
   public:
-    // Creates the list as a child filling the parent's client area.
-    ListView(HWND parent, int id, HINSTANCE instance);
+    ListView(int id, HINSTANCE instance) : id_(id), instance_(instance) {}
+    // Creates the control, a child of `parent`; the parent sizes it.
+    void Create(HWND parent);
 
     void ShowRows(const std::vector<ListRow>& rows) override;
     std::optional<EntryIdentity> SelectedEntry() const override;
@@ -31,7 +32,9 @@ class ListView final : public ListControl {
     POINT SelectedItemAnchor() const;
 
   private:
-    HWND list_;
+    int id_;
+    HINSTANCE instance_;
+    HWND list_ = nullptr;
     std::vector<EntryIdentity> identities_;  // one per row, found through the row's lParam
 };
 

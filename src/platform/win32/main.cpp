@@ -34,12 +34,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32FileSystem files;
     MainWindowWin32 window(instance);
     PopupWindowWin32 popups(instance, window);
-    TrayIconWin32 tray(window.Handle(), instance);
-    Win32MessageBoxes boxes(window.Handle());
-    Win32AboutBox about(instance, launcher, window.Handle());
-    Win32FileDialogs dialogs(window.Handle());
+    TrayIconWin32 tray(instance);
+    Win32MessageBoxes boxes;
+    Win32AboutBox about(instance, launcher);
+    Win32FileDialogs dialogs;
     Win32TextCodec codec;
     window.AttachTray(&tray);
+    // Form_Load builds the window while it reads the registry; what belongs to the window learns of it then.
+    window.WhenCreated([&](HWND handle) {
+        tray.SetOwner(handle);
+        boxes.SetOwner(handle);
+        about.SetMainWindow(handle);
+        dialogs.SetOwner(handle);
+    });
 
     Form1 form({registry, window.List(), window.Options(), window, tray, popups, process, process, launcher,
                 boxes, about, files, dialogs, codec});

@@ -37,8 +37,21 @@ MainWindowWin32::MainWindowWin32(HINSTANCE instance) : instance_(instance) {
     ::RegisterClassExW(&wc);
 
     taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    ::CreateWindowExW(0, kClassName, L"Quorvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, BuildMenuBar(), instance, this);
+    menu_bar_.reset(BuildMenuBar());
+    options_ = std::make_unique<MenuOptions>(menu_bar_.get());
+    list_ = std::make_unique<ListView>(IDC_VIEW1, instance);
+}
+
+void MainWindowWin32::Create() {
+    if (window_ != nullptr) return;
+    if (::CreateWindowExW(0, kClassName, L"Quorvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_bar_.get(), instance_,
+                          this) == nullptr) {
+        return;
+    }
+    // The window destroys its menu bar with itself.
+    menu_bar_.release();
+    if (created_) created_(window_);
 }
 
 MainWindowWin32::~MainWindowWin32() {
@@ -137,8 +150,7 @@ LRESULT MainWindowWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void MainWindowWin32::OnCreate() {
     dpi_ = DpiOf(window_);
-    options_ = std::make_unique<MenuOptions>(::GetMenu(window_));
-    list_ = std::make_unique<ListView>(window_, IDC_VIEW1, instance_);
+    list_->Create(window_);
     ApplyDpi();
 
     RECT frame{0, 0, Scale(kInitialClient.cx, dpi_), Scale(kInitialClient.cy, dpi_)};
@@ -156,7 +168,7 @@ void MainWindowWin32::ApplyDpi() {
 }
 
 void MainWindowWin32::OnSize() {
-    if (!list_) return;
+    if (list_->Handle() == nullptr) return;
     // The list always takes the whole client area, an empty one while minimised included.
     RECT client{};
     ::GetClientRect(window_, &client);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "platform/shell.h"
@@ -22,8 +23,11 @@ class TrayIconWin32;
 
 class MainWindowWin32 final : public MainWindow {
   public:
+    // Registers the class and builds the menu bar and the list's object; Create() makes the window.
     explicit MainWindowWin32(HINSTANCE instance);
     ~MainWindowWin32() override;
+    MainWindowWin32(const MainWindowWin32&) = delete;
+    MainWindowWin32& operator=(const MainWindowWin32&) = delete;
 
     void Attach(Form1* form) { form_ = form; }
     HWND Handle() const { return window_; }
@@ -33,7 +37,10 @@ class MainWindowWin32 final : public MainWindow {
     MenuPainter& Menus() { return menu_painter_; }
     // The notification-area icon, added again when Explorer restarts.
     void AttachTray(TrayIconWin32* tray) { tray_ = tray; }
+    // Called with the handle once the window exists, for the parts that own their windows by it.
+    void WhenCreated(std::function<void(HWND)> created) { created_ = std::move(created); }
 
+    void Create() override;
     void Show() override;
     void Hide() override;
     void BindImageList() override;
@@ -51,6 +58,9 @@ class MainWindowWin32 final : public MainWindow {
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
+    // Until the window takes it, the menu bar is ours to destroy.
+    UniqueHMenu menu_bar_;
+    std::function<void(HWND)> created_;
     Form1* form_ = nullptr;
     UINT dpi_ = 96;
     std::unique_ptr<ListView> list_;

@@ -18,7 +18,7 @@ BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
 
 }  // namespace
 
-TrayIconWin32::TrayIconWin32(HWND owner, HINSTANCE instance) : owner_(owner) {
+TrayIconWin32::TrayIconWin32(HINSTANCE instance) {
     icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON,
                                                 ::GetSystemMetrics(SM_CXSMICON),
                                                 ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));

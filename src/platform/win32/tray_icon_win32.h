@@ -12,7 +12,9 @@ namespace quorvel::win32 {
 
 class TrayIconWin32 final : public TrayIcon {
   public:
-    TrayIconWin32(HWND owner, HINSTANCE instance);
+    explicit TrayIconWin32(HINSTANCE instance);
+    // The window that receives the icon's messages.
+    void SetOwner(HWND owner) { owner_ = owner; }
     ~TrayIconWin32() override { Remove(); }
 
     void Show() override;
@@ -25,7 +27,7 @@ class TrayIconWin32 final : public TrayIcon {
   private:
     NOTIFYICONDATAW Data(UINT flags) const;
 
-    HWND owner_;
+    HWND owner_ = nullptr;
     UniqueHIcon icon_;
     bool shown_ = false;
 };
