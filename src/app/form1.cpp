@@ -256,8 +256,9 @@ std::string Form1::SettingsPath() const {
 void Form1::LoadSeting() {
     // Without a file the options keep the marks the menu is built with, so that a first start lists
     // the enabled and disabled entries instead of nothing.
-    if (const std::optional<std::string> file = ports_.files.ReadFile(SettingsPath())) {
+    if (std::optional<std::string> file = ports_.files.ReadFile(SettingsPath())) {
         const std::array<std::int16_t, 5> values = ReadSettings(*file);
+        settings_on_disk_ = std::move(*file);
         for (size_t i = 0; i < kSettingsOrder.size(); ++i)
             ports_.options.SetChecked(kSettingsOrder[i], VtoB(values[i]));
     }
@@ -266,7 +267,10 @@ void Form1::LoadSeting() {
 
 void Form1::SaveSeting() {
     // A folder that cannot be written keeps the old file; the options in memory stay as they are.
-    ports_.files.ReplaceFile(SettingsPath(), WriteSettings(ports_.options));
+    // A file that already says the same is left alone: every start saves, and need not touch the disk.
+    std::string text = WriteSettings(ports_.options);
+    if (settings_on_disk_ == text) return;
+    if (ports_.files.ReplaceFile(SettingsPath(), text)) settings_on_disk_ = std::move(text);
 }
 
 void Form1::Option_Click(Option option) {

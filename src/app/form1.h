@@ -4,6 +4,8 @@
 // the Win32 window only translates messages into these calls.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/commands.h"
@@ -104,6 +106,8 @@ class Form1 {
 
     Form1Ports ports_;
     EntryTable entries_;
+    // What config.ini holds, as last read or written; nothing until then.
+    std::optional<std::string> settings_on_disk_;
     // The table holds a loaded list file rather than the registry, until the next collection.
     bool showing_list_file_ = false;
     CleaningScheduler scheduler_;

@@ -44,6 +44,18 @@ TEST(SettingsFile, AFileSetsEveryOptionAndIsRewrittenAtStart) {
     EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"a", "b"}));
 }
 
+TEST(SettingsFile, AFileThatSaysTheSameIsNotWrittenAgainButAChangeIs) {
+    Program p;
+    p.files.files[Program::kConfig] = " 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n";
+    p.form.Form_Load("");
+    EXPECT_EQ(p.files.writes, 0);
+    // Flipping an option there and back writes both times: each differs from what the file then held.
+    p.form.OnCommand(Command::kSortinga);
+    p.form.OnCommand(Command::kSortinga);
+    EXPECT_EQ(p.files.writes, 2);
+    EXPECT_EQ(p.files.files.at(Program::kConfig), " 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n");
+}
+
 TEST(SettingsFile, EachClickFlipsOneOptionRedrawsAndSaves) {
     Program p;
     p.Seed(kCurrentUser, kRunPath, "b", "x");

@@ -83,6 +83,8 @@ void ListView::ApplyDpi(UINT dpi, HFONT font) {
 }
 
 void ListView::ShowRows(const std::vector<ListRow>& rows) {
+    // The settings are read, and the list drawn empty, before the window is built.
+    if (list_ == nullptr) return;
     // Rebuilt whole, but without flicker, and a reader of a long list keeps his place and selection.
     const int top = ListView_GetTopIndex(list_);
     const std::optional<EntryIdentity> selected = SelectedEntry();
