@@ -144,7 +144,7 @@ void Form1::DrawList() {
     // The program orders the rows itself, as the control's own sort would, instead of letting the
     // control place every insertion: far cheaper for long lists.
     if (ports_.options.IsChecked(Option::kSortinga)) ports_.view.SortByName(rows);
-    ports_.view.ShowRows(rows);
+    ports_.view.ShowRows(std::move(rows));
 }
 
 int Form1::DelectBanElement() { return showing_list_file_ ? 0 : EnforceBans(ports_.registry, entries_); }

@@ -22,8 +22,8 @@ struct ListRow {
 class ListControl {
   public:
     virtual ~ListControl() = default;
-    // Replaces every row, top to bottom in the order given.
-    virtual void ShowRows(const std::vector<ListRow>& rows) = 0;
+    // Replaces every row, top to bottom in the order given. The list keeps the rows it is given.
+    virtual void ShowRows(std::vector<ListRow> rows) = 0;
     virtual std::optional<EntryIdentity> SelectedEntry() const = 0;
     // Puts the rows in ascending name order as the list control orders names; rows of equal names
     // keep their order.

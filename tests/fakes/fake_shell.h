@@ -19,8 +19,8 @@ namespace quorvel::testing {
 
 class FakeList final : public ListControl {
   public:
-    void ShowRows(const std::vector<ListRow>& shown) override {
-        rows = shown;
+    void ShowRows(std::vector<ListRow> shown) override {
+        rows = std::move(shown);
         ++redraws;
     }
     std::optional<EntryIdentity> SelectedEntry() const override { return selected; }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/text.h"
@@ -54,7 +55,7 @@ void ListView::Create(HWND parent) {
     // No sort header: the list has table order and name order, and name order is an option.
     list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                  LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                                  LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_OWNERDATA,
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                               instance_, nullptr);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
@@ -69,6 +70,7 @@ void ListView::Create(HWND parent) {
         column.iSubItem = i;
         ListView_InsertColumn(list_, i, &column);
     }
+    ListView_SetItemCountEx(list_, static_cast<int>(rows_.size()), 0);
 }
 
 void ListView::SetImageList(HIMAGELIST images) {
@@ -82,59 +84,100 @@ void ListView::ApplyDpi(UINT dpi, HFONT font) {
         ListView_SetColumnWidth(list_, i, Scale(kColumns[i].width_at_96, dpi));
 }
 
-void ListView::ShowRows(const std::vector<ListRow>& rows) {
+void ListView::ShowRows(std::vector<ListRow> rows) {
     // The settings are read, and the list drawn empty, before the window is built.
-    if (list_ == nullptr) return;
-    // Rebuilt whole, but without flicker, and a reader of a long list keeps his place and selection.
+    if (list_ == nullptr) {
+        rows_ = std::move(rows);
+        return;
+    }
+    // Replaced whole, but without flicker, and a reader of a long list keeps his place and selection.
     const int top = ListView_GetTopIndex(list_);
     const std::optional<EntryIdentity> selected = SelectedEntry();
-    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(list_);
-    identities_.clear();
-    identities_.reserve(rows.size());
-    ListView_SetItemCount(list_, static_cast<int>(rows.size()));
-    int selected_index = -1;
-    for (const ListRow& row : rows) {
-        const int index = static_cast<int>(identities_.size());
-        identities_.push_back(row.identity);
-        WideText name(row.name);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = index;
-        item.pszText = name.data();
-        item.iImage = row.image - 1;
-        item.lParam = index;
-        ListView_InsertItem(list_, &item);
-        WideText command(row.command);
-        ListView_SetItemText(list_, index, 1, command.data());
-        WideText word(row.state_word);
-        ListView_SetItemText(list_, index, 2, word.data());
-        if (selected && row.identity == *selected) selected_index = index;
+    rows_ = std::move(rows);
+    const int count = static_cast<int>(rows_.size());
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemCountEx(list_, count, LVSICF_NOSCROLL);
+    if (selected) {
+        const auto at = std::find_if(rows_.begin(), rows_.end(),
+                                     [&](const ListRow& row) { return row.identity == *selected; });
+        if (at != rows_.end()) {
+            ListView_SetItemState(list_, static_cast<int>(at - rows_.begin()), LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+        }
     }
-    if (selected_index >= 0) {
-        ListView_SetItemState(list_, selected_index, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    if (top > 0 && !rows.empty()) {
+    // Setting the count and the focus can still move the list, by a row or below a shrunk end.
+    const int now_top = ListView_GetTopIndex(list_);
+    const int wanted_top = std::min(top, std::max(count - 1, 0));
+    if (count > 0 && now_top != wanted_top) {
         RECT first{};
         ListView_GetItemRect(list_, 0, &first, LVIR_BOUNDS);
-        ListView_Scroll(list_, 0, top * (first.bottom - first.top));
+        ListView_Scroll(list_, 0, (wanted_top - now_top) * (first.bottom - first.top));
     }
-    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(list_, nullptr, TRUE);
+    // Every row may have changed while the count stayed; the control paints double-buffered.
+    ::InvalidateRect(list_, nullptr, FALSE);
 }
 
 std::optional<EntryIdentity> ListView::SelectedEntry() const {
+    if (list_ == nullptr) return std::nullopt;
     const int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-    if (index < 0) return std::nullopt;
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = index;
-    if (!ListView_GetItem(list_, &item) || item.lParam < 0 ||
-        static_cast<size_t>(item.lParam) >= identities_.size()) {
-        return std::nullopt;
+    if (index < 0 || static_cast<size_t>(index) >= rows_.size()) return std::nullopt;
+    return rows_[static_cast<size_t>(index)].identity;
+}
+
+namespace {
+
+// Copies as much of the text as the control's buffer holds, always terminated.
+void CopyText(std::string_view utf8, LPWSTR buffer, int capacity) {
+    if (buffer == nullptr || capacity <= 0) return;
+    const WideText text(utf8);
+    const size_t length = std::min(std::wcslen(text.c_str()), static_cast<size_t>(capacity - 1));
+    std::copy_n(text.c_str(), length, buffer);
+    buffer[length] = L'\0';
+}
+
+// Whether a row's name starts with (or, for an exact search, is) what the user typed, letter case
+// ignored as the control's own search ignores it.
+bool NameMatches(std::string_view name, const wchar_t* typed, bool whole) {
+    const WideText wide(name);
+    const int typed_length = static_cast<int>(std::wcslen(typed));
+    const int name_length = static_cast<int>(std::wcslen(wide.c_str()));
+    if (whole ? name_length != typed_length : name_length < typed_length) return false;
+    return ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, wide.c_str(), typed_length, typed,
+                             typed_length, nullptr, nullptr, 0) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+LRESULT ListView::OnNotify(NMHDR& header) const {
+    if (header.hwndFrom != list_) return 0;
+    if (header.code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
+        if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size()) return 0;
+        const ListRow& row = rows_[static_cast<size_t>(item.iItem)];
+        if ((item.mask & LVIF_TEXT) != 0) {
+            const std::string_view texts[] = {row.name, row.command, row.state_word};
+            if (item.iSubItem >= 0 && item.iSubItem < 3)
+                CopyText(texts[item.iSubItem], item.pszText, item.cchTextMax);
+        }
+        if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.image - 1;
+        return 0;
     }
-    return identities_[static_cast<size_t>(item.lParam)];
+    if (header.code == LVN_ODFINDITEMW) {
+        // Typing in the list jumps to the next row whose name starts with what was typed.
+        const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+        if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr) return -1;
+        const bool whole = (find.lvfi.flags & LVFI_PARTIAL) == 0;
+        const int count = static_cast<int>(rows_.size());
+        if (count == 0) return -1;
+        const int start = std::clamp(find.iStart, 0, count);
+        const int span = (find.lvfi.flags & LVFI_WRAP) != 0 ? count : count - start;
+        for (int step = 0; step < span; ++step) {
+            const int index = (start + step) % count;
+            if (NameMatches(rows_[static_cast<size_t>(index)].name, find.lvfi.psz, whole)) return index;
+        }
+        return -1;
+    }
+    return 0;
 }
 
 void SortRowsByName(std::vector<ListRow>& rows) {

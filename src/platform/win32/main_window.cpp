@@ -112,7 +112,7 @@ LRESULT MainWindowWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 form_->OnCommand(static_cast<Command>(LOWORD(wparam)));
             }
             return 0;
-        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lparam));
         case WM_MEASUREITEM:
             if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam); item->CtlType == ODT_MENU) {
                 menu_painter_.Measure(*item);
@@ -183,8 +183,10 @@ void MainWindowWin32::OnDpiChanged(UINT dpi, const RECT& suggested) {
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT MainWindowWin32::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom != list_->Handle() || form_ == nullptr) return 0;
+LRESULT MainWindowWin32::OnNotify(NMHDR& header) {
+    if (header.hwndFrom != list_->Handle()) return 0;
+    if (header.code == LVN_GETDISPINFOW || header.code == LVN_ODFINDITEMW) return list_->OnNotify(header);
+    if (form_ == nullptr) return 0;
     // The list runs its own mouse loop and reports the release of a button as a click.
     switch (header.code) {
         case NM_RCLICK: form_->View1_MouseUp(MouseButton::kRight); break;

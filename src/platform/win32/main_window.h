@@ -54,7 +54,7 @@ class MainWindowWin32 final : public MainWindow {
     void ApplyDpi();
     void OnSize();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
-    LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnNotify(NMHDR& header);
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
