@@ -18,6 +18,13 @@ constexpr UINT kSettleInterval = 50;
 // The client area the window opens with, at 96 dpi.
 constexpr SIZE kInitialClient{622, 325};
 
+// The window's outer size for that client area, menu bar included, at a DPI.
+SIZE InitialFrame(UINT dpi) {
+    RECT frame{0, 0, Scale(kInitialClient.cx, dpi), Scale(kInitialClient.cy, dpi)};
+    ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 }  // namespace
 
 MainWindowWin32::MainWindowWin32(HINSTANCE instance) : instance_(instance) {
@@ -44,8 +51,12 @@ MainWindowWin32::MainWindowWin32(HINSTANCE instance) : instance_(instance) {
 
 void MainWindowWin32::Create() {
     if (window_ != nullptr) return;
+    // Made at its size for the DPI it most likely opens at, the system's: resizing it afterwards costs
+    // a layout of the list. OnCreate resizes it when it opens on a monitor of another DPI.
+    created_dpi_ = ::GetDpiForSystem();
+    const SIZE frame = InitialFrame(created_dpi_);
     if (::CreateWindowExW(0, kClassName, L"Quorvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_bar_.get(), instance_,
+                          CW_USEDEFAULT, frame.cx, frame.cy, nullptr, menu_bar_.get(), instance_,
                           this) == nullptr) {
         return;
     }
@@ -152,11 +163,13 @@ void MainWindowWin32::OnCreate() {
     dpi_ = DpiOf(window_);
     list_->Create(window_);
     ApplyDpi();
-
-    RECT frame{0, 0, Scale(kInitialClient.cx, dpi_), Scale(kInitialClient.cy, dpi_)};
-    ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi_);
-    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi_ != created_dpi_) {
+        const SIZE frame = InitialFrame(dpi_);
+        ::SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        OnSize();  // the list fills the client area it was made with
+    }
     ::SetTimer(window_, IDT_TIMER1, kTimer1Interval, nullptr);
 }
 

@@ -63,6 +63,7 @@ class MainWindowWin32 final : public MainWindow {
     std::function<void(HWND)> created_;
     Form1* form_ = nullptr;
     UINT dpi_ = 96;
+    UINT created_dpi_ = 96;
     std::unique_ptr<ListView> list_;
     std::unique_ptr<MenuOptions> options_;
     std::unique_ptr<ImageSet> images_;
