@@ -1,0 +1,81 @@
+// The least program that shows what Quorvel's window shows after start-up: a window of the same client
+// size filled by a report-view list of Common Controls v6, three columns, the given number of rows,
+// their texts given on demand. No registry, no menus, no images. Quorvel's start-up is set against it
+// as well as against the bare window, to tell the cost of showing such a list from Quorvel's own.
+//
+//   bare_list ROWS
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+namespace {
+
+constexpr int kListId = 1001;  // as Quorvel's, so that the same watcher finds it
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_NOTIFY:
+            if (auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
+                info->hdr.code == LVN_GETDISPINFOW && (info->item.mask & LVIF_TEXT) != 0) {
+                wchar_t text[64];
+                ::wsprintfW(text, L"Agent %d column %d", info->item.iItem, info->item.iSubItem);
+                ::lstrcpynW(info->item.pszText, text, info->item.cchTextMax);
+            }
+            return 0;
+        case WM_SIZE: {
+            RECT client{};
+            ::GetClientRect(window, &client);
+            ::MoveWindow(::GetDlgItem(window, kListId), 0, 0, client.right, client.bottom, TRUE);
+            return 0;
+        }
+        case WM_DESTROY: ::PostQuitMessage(0); return 0;
+        default: return ::DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"QuorvelBenchList";
+    if (!::RegisterClassExW(&wc)) return 1;
+    RECT frame{0, 0, 622, 325};
+    ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    const HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"List", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                          frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return 1;
+    const HWND list = ::CreateWindowExW(
+        0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 0, 0, 622, 325, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
+    if (list == nullptr) return 1;
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    const wchar_t* headers[] = {L"Name", L"Path", L"Startup"};
+    const int widths[] = {200, 300, 53};
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<wchar_t*>(headers[i]);
+        column.cx = widths[i];
+        ListView_InsertColumn(list, i, &column);
+    }
+    ListView_SetItemCountEx(list, static_cast<int>(std::wcstol(arguments, nullptr, 10)), 0);
+    ::ShowWindow(window, show);
+    ::UpdateWindow(window);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return 0;
+}
