@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include <future>
+#include <system_error>
 
 #include "about/tool_help_commands.h"
 #include "app/command_line.h"
@@ -19,15 +20,7 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     SaveSeting();
     RegisterAtLogon();
     CreateSiblingKeys();
-    {
-        // Reading the keys needs no window and building the window needs no entries, so the first
-        // reading runs on a worker meanwhile. Nothing else touches the registry or the table until
-        // it is joined.
-        std::future<void> reading =
-            std::async(std::launch::async, [this] { CollectEntries(ports_.registry, entries_); });
-        ports_.window.Create();
-        reading.get();
-    }
+    ReadWhileTheWindowIsBuilt();
     ports_.window.BindImageList();
     FirstCleaning();
     const bool automatic = IsAutomaticStart(arguments);
@@ -40,6 +33,23 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     if (automatic) return StartOutcome::kHidden;
     ports_.window.Show();
     return StartOutcome::kShown;
+}
+
+void Form1::ReadWhileTheWindowIsBuilt() {
+    // Reading the keys needs no window and building the window needs no entries, so the first reading
+    // runs on a worker meanwhile; nothing else touches the registry or the table until it is joined.
+    // Without a thread to spare, one simply follows the other.
+    std::future<void> reading;
+    try {
+        reading = std::async(std::launch::async, [this] { CollectEntries(ports_.registry, entries_); });
+    } catch (const std::system_error&) {
+    }
+    ports_.window.Create();
+    if (reading.valid()) {
+        reading.get();
+    } else {
+        CollectEntries(ports_.registry, entries_);
+    }
 }
 
 void Form1::Form_QueryUnload() {
