@@ -13,6 +13,11 @@
 #include "store/collection.h"
 
 namespace quorvel {
+namespace {
+
+constexpr std::string_view kNoWindowText = "Quorvel cannot start: Windows refused to create its window.";
+
+}  // namespace
 
 StartOutcome Form1::Form_Load(std::string_view arguments) {
     if (!ports_.process.ClaimSingleInstance()) return EndProgram();
@@ -20,7 +25,10 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     SaveSeting();
     RegisterAtLogon();
     CreateSiblingKeys();
-    ReadWhileTheWindowIsBuilt();
+    if (!ReadWhileTheWindowIsBuilt()) {
+        ports_.boxes.Fail(kNoWindowText);
+        return EndProgram();
+    }
     ports_.window.BindImageList();
     FirstCleaning();
     const bool automatic = IsAutomaticStart(arguments);
@@ -35,7 +43,7 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     return StartOutcome::kShown;
 }
 
-void Form1::ReadWhileTheWindowIsBuilt() {
+bool Form1::ReadWhileTheWindowIsBuilt() {
     // Reading the keys needs no window and building the window needs no entries, so the first reading
     // runs on a worker meanwhile; nothing else touches the registry or the table until it is joined.
     // Without a thread to spare, one simply follows the other.
@@ -44,12 +52,13 @@ void Form1::ReadWhileTheWindowIsBuilt() {
         reading = std::async(std::launch::async, [this] { CollectEntries(ports_.registry, entries_); });
     } catch (const std::system_error&) {
     }
-    ports_.window.Create();
+    const bool created = ports_.window.Create();
     if (reading.valid()) {
         reading.get();
     } else {
         CollectEntries(ports_.registry, entries_);
     }
+    return created;
 }
 
 void Form1::Form_QueryUnload() {

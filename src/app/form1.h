@@ -82,8 +82,9 @@ class Form1 {
   private:
     StartOutcome EndProgram();
     void PeriodicCleaning();
-    // The first collection, on a worker while the window is being built.
-    void ReadWhileTheWindowIsBuilt();
+    // The first collection, on a worker while the window is being built. False when the window could
+    // not be built.
+    bool ReadWhileTheWindowIsBuilt();
     // The start-up pass, on the table Form_Load has just read.
     void FirstCleaning();
     // The rest of a pass once its table is read and shown: deletions, and what follows from them.

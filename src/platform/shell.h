@@ -10,9 +10,10 @@ namespace quorvel {
 class MainWindow {
   public:
     virtual ~MainWindow() = default;
-    // Builds the window, hidden. Start-up calls it once, while the first reading of the registry runs
-    // on another thread: nothing it does may touch the registry or the entry table.
-    virtual void Create() = 0;
+    // Builds the window, hidden; false when the system refused it. Start-up calls it once, while the
+    // first reading of the registry runs on another thread: nothing it does may touch the registry or
+    // the entry table.
+    virtual bool Create() = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
     // Gives the list its image list, so that rows carry their state icons.

@@ -46,15 +46,17 @@ class FakeOptions final : public OptionMenu {
 
 class FakeWindow final : public MainWindow {
   public:
-    void Create() override {
+    bool Create() override {
         ++creations;
         if (on_create) on_create();
+        return !refuse_creation;
     }
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
     void BindImageList() override { images_bound = true; }
     void StartSettleTimer() override { ++settle_timers; }
     int creations = 0;
+    bool refuse_creation = false;
     std::function<void()> on_create;
     bool visible = false;
     bool images_bound = false;

@@ -51,6 +51,16 @@ TEST(StartupSequence, TheWindowIsBuiltOnceWhileTheFirstReadingRuns) {
     EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
 }
 
+TEST(StartupSequence, AWindowTheSystemRefusesEndsTheProgramWithAMessage) {
+    Program p;
+    p.window.refuse_creation = true;
+    EXPECT_EQ(p.form.Form_Load(""), StartOutcome::kEnded);
+    EXPECT_TRUE(p.process.ended);
+    EXPECT_FALSE(p.tray.shown);
+    ASSERT_EQ(p.boxes.failures.size(), 1u);
+    EXPECT_NE(p.boxes.failures[0].find("window"), std::string::npos);
+}
+
 TEST(StartupSequence, ASecondInstanceEndsBeforeItReadsOrWritesAnything) {
     Program p;
     p.process.another_running = true;

@@ -92,12 +92,6 @@ class ListViewTest : public ::testing::Test {
     void Select(int item) const {
         ListView_SetItemState(Control(), item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    int Find(const wchar_t* typed, int start, UINT flags) const {
-        LVFINDINFOW find{};
-        find.flags = flags;
-        find.psz = typed;
-        return ListView_FindItem(Control(), start, &find);
-    }
 
     HWND host_ = nullptr;
     std::unique_ptr<ListView> list_;
@@ -137,6 +131,7 @@ TEST_F(ListViewTest, ARebuildKeepsTheSelectedEntryWhereverItMovesAndTheReadersPl
     ASSERT_TRUE(list_->SelectedEntry());
     EXPECT_EQ(list_->SelectedEntry()->key, "150");
     EXPECT_EQ(ListView_GetNextItem(Control(), -1, LVNI_SELECTED), 151);
+    EXPECT_EQ(ListView_GetNextItem(Control(), -1, LVNI_FOCUSED), 151);
     EXPECT_EQ(ListView_GetTopIndex(Control()), top);
 
     // The entry is gone: nothing is selected rather than whatever row took its place.
@@ -146,18 +141,40 @@ TEST_F(ListViewTest, ARebuildKeepsTheSelectedEntryWhereverItMovesAndTheReadersPl
     EXPECT_LE(ListView_GetTopIndex(Control()), 149);
 }
 
-TEST_F(ListViewTest, TypingANameFindsTheNextRowStartingWithItIgnoringCase) {
+TEST_F(ListViewTest, TypingALetterMovesToTheNextRowWhoseNameStartsWithIt) {
     list_->ShowRows({Row(0, "Alpha"), Row(1, "beta"), Row(2, "Bravo"), Row(3, "alpine")});
-    EXPECT_EQ(Find(L"B", 0, LVFI_PARTIAL | LVFI_WRAP), 1);
-    EXPECT_EQ(Find(L"b", 2, LVFI_PARTIAL | LVFI_WRAP), 2);
-    EXPECT_EQ(Find(L"ALP", 1, LVFI_PARTIAL | LVFI_WRAP), 3);
-    // From past the last row it wraps to the top, and without wrapping it does not.
-    EXPECT_EQ(Find(L"alp", 4, LVFI_PARTIAL | LVFI_WRAP), 0);
-    EXPECT_EQ(Find(L"beta", 2, LVFI_PARTIAL), -1);
+    Select(0);
+    ::SendMessageW(Control(), WM_CHAR, L'B', 1);  // a repeat count of one, as typing gives
+    EXPECT_EQ(ListView_GetNextItem(Control(), -1, LVNI_SELECTED), 1);
+    ASSERT_TRUE(list_->SelectedEntry());
+    EXPECT_EQ(list_->SelectedEntry()->key, "1");
+}
+
+TEST_F(ListViewTest, TheSearchForATypedNameIgnoresCaseStartsWhereAskedAndWrapsOnlyWhenAsked) {
+    list_->ShowRows({Row(0, "Alpha"), Row(1, "beta"), Row(2, "Bravo"), Row(3, "alpine")});
+    // As the control asks its parent: the search includes the start row.
+    const auto find = [&](const wchar_t* typed, int start, UINT flags) {
+        NMLVFINDITEMW request{};
+        request.hdr.hwndFrom = Control();
+        request.hdr.idFrom = kListId;
+        request.hdr.code = LVN_ODFINDITEMW;
+        request.iStart = start;
+        request.lvfi.flags = flags;
+        request.lvfi.psz = typed;
+        return static_cast<int>(list_->OnNotify(request.hdr));
+    };
+    EXPECT_EQ(find(L"B", 0, LVFI_PARTIAL | LVFI_WRAP), 1);
+    EXPECT_EQ(find(L"b", 2, LVFI_PARTIAL | LVFI_WRAP), 2);
+    EXPECT_EQ(find(L"ALP", 1, LVFI_PARTIAL | LVFI_WRAP), 3);
+    EXPECT_EQ(find(L"alp", 4, LVFI_PARTIAL | LVFI_WRAP), 0);
+    EXPECT_EQ(find(L"beta", 2, LVFI_PARTIAL), -1);
+    EXPECT_EQ(find(L"bra", 0, LVFI_STRING | 0x0004 /* LVFI_SUBSTRING */), 2);
     // A whole-name search wants the whole name.
-    EXPECT_EQ(Find(L"alp", 0, LVFI_STRING), -1);
-    EXPECT_EQ(Find(L"BRAVO", 0, LVFI_STRING), 2);
-    EXPECT_EQ(Find(L"zulu", 0, LVFI_PARTIAL | LVFI_WRAP), -1);
+    EXPECT_EQ(find(L"alp", 0, LVFI_STRING), -1);
+    EXPECT_EQ(find(L"BRAVO", 0, LVFI_STRING), 2);
+    EXPECT_EQ(find(L"zulu", 0, LVFI_PARTIAL | LVFI_WRAP), -1);
+    list_->ShowRows({});
+    EXPECT_EQ(find(L"a", 0, LVFI_PARTIAL | LVFI_WRAP), -1);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ const Strip& ClosestStrip(int wanted) {
 ImageSet::ImageSet(HINSTANCE instance, UINT dpi) {
     const Strip& strip = ClosestStrip(Scale(16, dpi));
     size_ = strip.size;
-    list_ = ImageList_Create(size_, size_, ILC_COLOR32, kImageCount - 1, 0);
+    list_ = ImageList_Create(size_, size_, ILC_COLOR32, kImageCount, 0);
     // One strip holds every image, the program's own last, with straight alpha: the form a 32-bit
     // image list takes in one call. Image by image, through icons, took a tenth of the start-up.
     const UniqueHBitmap bitmap(static_cast<HBITMAP>(

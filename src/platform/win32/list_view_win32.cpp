@@ -93,9 +93,10 @@ void ListView::ShowRows(std::vector<ListRow> rows) {
     // Replaced whole, but without flicker, and a reader of a long list keeps his place and selection.
     const int top = ListView_GetTopIndex(list_);
     const std::optional<EntryIdentity> selected = SelectedEntry();
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     rows_ = std::move(rows);
     const int count = static_cast<int>(rows_.size());
-    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Without LVSICF_NOINVALIDATEALL the control repaints every row: any of them may have changed.
     ListView_SetItemCountEx(list_, count, LVSICF_NOSCROLL);
     if (selected) {
         const auto at = std::find_if(rows_.begin(), rows_.end(),
@@ -113,8 +114,6 @@ void ListView::ShowRows(std::vector<ListRow> rows) {
         ListView_GetItemRect(list_, 0, &first, LVIR_BOUNDS);
         ListView_Scroll(list_, 0, (wanted_top - now_top) * (first.bottom - first.top));
     }
-    // Every row may have changed while the count stayed; the control paints double-buffered.
-    ::InvalidateRect(list_, nullptr, FALSE);
 }
 
 std::optional<EntryIdentity> ListView::SelectedEntry() const {
@@ -126,11 +125,12 @@ std::optional<EntryIdentity> ListView::SelectedEntry() const {
 
 namespace {
 
-// Copies as much of the text as the control's buffer holds, always terminated.
+// Copies as much of the text as the control's buffer holds, always terminated, never half a character.
 void CopyText(std::string_view utf8, LPWSTR buffer, int capacity) {
     if (buffer == nullptr || capacity <= 0) return;
     const WideText text(utf8);
-    const size_t length = std::min(std::wcslen(text.c_str()), static_cast<size_t>(capacity - 1));
+    size_t length = std::min(std::wcslen(text.c_str()), static_cast<size_t>(capacity - 1));
+    if (length > 0 && IS_HIGH_SURROGATE(text.c_str()[length - 1])) --length;
     std::copy_n(text.c_str(), length, buffer);
     buffer[length] = L'\0';
 }
@@ -152,12 +152,15 @@ LRESULT ListView::OnNotify(NMHDR& header) const {
     if (header.hwndFrom != list_) return 0;
     if (header.code == LVN_GETDISPINFOW) {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
-        if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size()) return 0;
+        if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size()) {
+            if ((item.mask & LVIF_TEXT) != 0) CopyText({}, item.pszText, item.cchTextMax);
+            return 0;
+        }
         const ListRow& row = rows_[static_cast<size_t>(item.iItem)];
         if ((item.mask & LVIF_TEXT) != 0) {
             const std::string_view texts[] = {row.name, row.command, row.state_word};
-            if (item.iSubItem >= 0 && item.iSubItem < 3)
-                CopyText(texts[item.iSubItem], item.pszText, item.cchTextMax);
+            const bool known = item.iSubItem >= 0 && item.iSubItem < 3;
+            CopyText(known ? texts[item.iSubItem] : std::string_view{}, item.pszText, item.cchTextMax);
         }
         if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.image - 1;
         return 0;
@@ -165,8 +168,10 @@ LRESULT ListView::OnNotify(NMHDR& header) const {
     if (header.code == LVN_ODFINDITEMW) {
         // Typing in the list jumps to the next row whose name starts with what was typed.
         const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
-        if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr) return -1;
-        const bool whole = (find.lvfi.flags & LVFI_PARTIAL) == 0;
+        // LVFI_SUBSTRING (0x0004, missing from some headers) means the same as LVFI_PARTIAL.
+        constexpr UINT kPrefix = LVFI_PARTIAL | 0x0004;
+        if ((find.lvfi.flags & (LVFI_STRING | kPrefix)) == 0 || find.lvfi.psz == nullptr) return -1;
+        const bool whole = (find.lvfi.flags & kPrefix) == 0;
         const int count = static_cast<int>(rows_.size());
         if (count == 0) return -1;
         const int start = std::clamp(find.iStart, 0, count);

@@ -49,8 +49,8 @@ MainWindowWin32::MainWindowWin32(HINSTANCE instance) : instance_(instance) {
     list_ = std::make_unique<ListView>(IDC_VIEW1, instance);
 }
 
-void MainWindowWin32::Create() {
-    if (window_ != nullptr) return;
+bool MainWindowWin32::Create() {
+    if (window_ != nullptr) return true;
     // Made at its size for the DPI it most likely opens at, the system's: resizing it afterwards costs
     // a layout of the list. OnCreate resizes it when it opens on a monitor of another DPI.
     created_dpi_ = ::GetDpiForSystem();
@@ -58,11 +58,15 @@ void MainWindowWin32::Create() {
     if (::CreateWindowExW(0, kClassName, L"Quorvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                           CW_USEDEFAULT, frame.cx, frame.cy, nullptr, menu_bar_.get(), instance_,
                           this) == nullptr) {
-        return;
+        // A window refused after WM_NCCREATE has taken the menu bar with it.
+        if (window_ != nullptr && !::IsMenu(menu_bar_.get())) menu_bar_.release();
+        window_ = nullptr;
+        return false;
     }
     // The window destroys its menu bar with itself.
     menu_bar_.release();
     if (created_) created_(window_);
+    return true;
 }
 
 MainWindowWin32::~MainWindowWin32() {

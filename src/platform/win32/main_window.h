@@ -40,7 +40,7 @@ class MainWindowWin32 final : public MainWindow {
     // Called with the handle once the window exists, for the parts that own their windows by it.
     void WhenCreated(std::function<void(HWND)> created) { created_ = std::move(created); }
 
-    void Create() override;
+    bool Create() override;
     void Show() override;
     void Hide() override;
     void BindImageList() override;
