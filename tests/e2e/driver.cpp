@@ -133,7 +133,8 @@ int Usage() {
     Write(
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
         L"       select N | command ID | close | tick | keys VK... | menu-bar | menu-open | msgbox |\n"
-        L"       answer ok|cancel | windows | window-visible TITLE [CLASS] | window-rect TITLE [CLASS] |\n"
+        L"       answer ok|cancel | windows | window-visible TITLE [CLASS] | window-typing TITLE [CLASS] |\n"
+        L"       window-rect TITLE [CLASS] |\n"
         L"       window-client-rect TITLE ID | window-text TITLE CLASS ID | window-command TITLE ID "
         L"[CLASS]\n");
     return 2;
@@ -250,6 +251,20 @@ int wmain(int argc, wchar_t** argv) {
     }
     // Verbs about any window, by title: whether it is shown, where, and posting it a command.
     if (verb == L"window-visible") return FindVisible(arg(2), arg(3)) != nullptr ? 0 : 1;
+    if (verb == L"window-typing") {
+        // Keys sent now reach an edit box of this window: it is the foreground window, and the focus
+        // of its thread is in an edit box (a dialog shows before it places the focus).
+        const HWND window = FindVisible(arg(2), arg(3));
+        if (window == nullptr || ::GetForegroundWindow() != window) return 1;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ||
+            info.hwndFocus == nullptr)
+            return 1;
+        wchar_t cls[32] = {};
+        ::GetClassNameW(info.hwndFocus, cls, 32);
+        return ::lstrcmpiW(cls, L"Edit") == 0 ? 0 : 1;
+    }
     if (verb == L"window-rect") {
         const HWND window = FindVisible(arg(2), arg(3));
         RECT rect{};

@@ -17,10 +17,10 @@ start_quorvel
 popd >/dev/null
 wait_window
 
-# Opens a dialog with a menu command and waits for it.
+# Opens a dialog with a menu command and waits until what is typed goes into its file name box.
 open_dialog() {  # COMMAND TITLE
     driver command "$1"
-    wait_until 10 driver window-visible "$2" || fail "the $2 dialog did not open"
+    wait_until 10 driver window-typing "$2" || fail "the $2 dialog did not open ready for typing"
 }
 closed() { ! driver window-visible "$1"; }
 # Types into the dialog's file name box; keys reach Wine's foreground window, which the dialog is.

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "app/form1.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/resource_ids.h"
@@ -55,9 +57,13 @@ bool MainWindowWin32::Create() {
     // a layout of the list. OnCreate resizes it when it opens on a monitor of another DPI.
     created_dpi_ = ::GetDpiForSystem();
     const SIZE frame = InitialFrame(created_dpi_);
-    if (::CreateWindowExW(0, kClassName, L"Quorvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                          CW_USEDEFAULT, frame.cx, frame.cy, nullptr, menu_bar_.get(), instance_,
-                          this) == nullptr) {
+    // No message of the creation reaches Form1: the first reading of the registry runs meanwhile.
+    Form1* const form = std::exchange(form_, nullptr);
+    const HWND made =
+        ::CreateWindowExW(0, kClassName, L"Quorvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                          CW_USEDEFAULT, frame.cx, frame.cy, nullptr, menu_bar_.get(), instance_, this);
+    form_ = form;
+    if (made == nullptr) {
         // A window refused after WM_NCCREATE has taken the menu bar with it.
         if (window_ != nullptr && !::IsMenu(menu_bar_.get())) menu_bar_.release();
         window_ = nullptr;
