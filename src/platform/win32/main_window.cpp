@@ -173,12 +173,11 @@ void MainWindowWin32::OnCreate() {
     dpi_ = DpiOf(window_);
     list_->Create(window_);
     ApplyDpi();
+    // The size message that ends the creation makes the list fill the client area.
     if (dpi_ != created_dpi_) {
         const SIZE frame = InitialFrame(dpi_);
         ::SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        OnSize();  // the list fills the client area it was made with
     }
     ::SetTimer(window_, IDT_TIMER1, kTimer1Interval, nullptr);
 }
