@@ -18,8 +18,8 @@ struct Column {
 constexpr Column kColumns[] = {{L"Name", 200}, {L"Path", 300}, {L"Startup", 53}};
 constexpr COLORREF kBackground = RGB(224, 224, 224);
 
-// A NUL-terminated UTF-16 copy of UTF-8 text, on the stack when it is short: every rebuild of a long
-// list converts four texts per row, and a heap copy costs several times the conversion.
+// A NUL-terminated UTF-16 copy of UTF-8 text, on the stack when it is short: every painted cell asks
+// for its text again, and a heap copy costs several times the conversion.
 class WideText {
   public:
     explicit WideText(std::string_view utf8) {
@@ -39,7 +39,6 @@ class WideText {
     WideText(const WideText&) = delete;
     WideText& operator=(const WideText&) = delete;
 
-    wchar_t* data() { return text_; }
     const wchar_t* c_str() const { return text_; }
 
   private:
