@@ -1,19 +1,60 @@
 // The least program that shows what Quorvel's window shows after start-up: a window of the same client
 // size filled by a report-view list of Common Controls v6, three columns, the given number of rows,
-// their texts given on demand. No registry, no menus, no images. Quorvel's start-up is set against it
-// as well as against the bare window, to tell the cost of showing such a list from Quorvel's own.
+// their texts given on demand. No menus, no images. Quorvel's start-up is set against it as well as
+// against the bare window, to tell the cost of showing such a list from Quorvel's own.
 //
-//   bare_list ROWS
+//   bare_list ROWS          that many rows, and no registry
+//   bare_list --read-keys   first one pass over the startup keys, reading every value's name, type and
+//                           data, as Quorvel's start-up must; then one row per value found
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <cwchar>
+#include <vector>
+
+#include "platform/win32/shared/ids.h"
 
 namespace {
 
-constexpr int kListId = 1001;  // as Quorvel's, so that the same watcher finds it
+// As Quorvel's, so that the same watcher finds it.
+constexpr int kListId = quorvel::win32::kView1Id;
+
+// One RegEnumValueW pass over each startup key; the number of values that hold data.
+long ReadStartupKeys() {
+    struct Key {
+        HKEY root;
+        const wchar_t* path;
+    };
+    const Key keys[] = {
+        {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-"},
+        {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ban-"},
+        {HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        {HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-"},
+        {HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ban-"},
+    };
+    std::vector<wchar_t> name(16384);
+    std::vector<BYTE> data(1 << 16);
+    long values = 0;
+    for (const Key& source : keys) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(source.root, source.path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) continue;
+        for (DWORD index = 0;; ++index) {
+            DWORD name_length = static_cast<DWORD>(name.size());
+            DWORD data_size = static_cast<DWORD>(data.size());
+            DWORD type = 0;
+            if (::RegEnumValueW(key, index, name.data(), &name_length, nullptr, &type, data.data(),
+                                &data_size) != ERROR_SUCCESS) {
+                break;
+            }
+            if (data_size > 0) ++values;
+        }
+        ::RegCloseKey(key);
+    }
+    return values;
+}
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -39,6 +80,8 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
+    const long rows =
+        std::wcscmp(arguments, L"--read-keys") == 0 ? ReadStartupKeys() : std::wcstol(arguments, nullptr, 10);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
     WNDCLASSEXW wc{};
@@ -69,7 +112,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
         column.cx = widths[i];
         ListView_InsertColumn(list, i, &column);
     }
-    ListView_SetItemCountEx(list, static_cast<int>(std::wcstol(arguments, nullptr, 10)), 0);
+    ListView_SetItemCountEx(list, static_cast<int>(rows), 0);
     ::ShowWindow(window, show);
     ::UpdateWindow(window);
     MSG message;

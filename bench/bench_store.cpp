@@ -23,19 +23,24 @@
 #include "fakes/fake_list_files.h"
 #include "fakes/fake_shell.h"
 #include "listview/draw_list.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/list_view_win32.h"
-#include "platform/win32/process_win32.h"
-#include "platform/win32/registre_win32.h"
-#include "platform/win32/text.h"
+#include "platform/win32/app/key_watcher.h"
+#include "platform/win32/app/message_loop.h"
+#include "platform/win32/listview/list_view.h"
+#include "platform/win32/shared/handles.h"
+#include "platform/win32/shared/ids.h"
+#include "platform/win32/shared/message_pump.h"
+#include "platform/win32/shared/text.h"
+#include "platform/win32/store/registry_keys.h"
+#include "platform/win32/store/system_registre.h"
 #include "store/collection.h"
+#include "words/words.h"
 
 namespace {
 
 using namespace quorvel;
 using namespace quorvel::win32;
 
-constexpr int kListId = 1001;
+constexpr int kListId = kView1Id;
 constexpr size_t kBans = 100;
 
 double Now() {
@@ -108,13 +113,7 @@ void RoundRobin(int rounds, const std::vector<Arm*>& arms) {
 }
 
 // Lets the windows paint what the last run changed, outside any timing.
-void Pump() {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
+void Pump() { PumpPendingMessages(); }
 
 // One RegEnumValueW pass over the six keys into buffers big enough for any value: names, types and
 // data, and nothing done with them but counting.
@@ -225,20 +224,93 @@ void InsertBare(HWND list, std::vector<WideRow>& rows) {
 
 int ItemCount(HWND list) { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
+// The real registry, counting the work the program asks of it: one ListValues per key and pass.
+class CountingRegistre final : public Registre {
+  public:
+    bool DeleteValue(RootKey root, std::string_view path, std::string_view name) override {
+        const bool deleted = real_.DeleteValue(root, path, name);
+        deletions += deleted ? 1 : 0;
+        return deleted;
+    }
+    bool WriteStringValue(RootKey root, std::string_view path, std::string_view name,
+                          std::string_view text) override {
+        return real_.WriteStringValue(root, path, name, text);
+    }
+    bool CreateKey(RootKey root, std::string_view path) override { return real_.CreateKey(root, path); }
+    std::string ReadStringValue(RootKey root, std::string_view path, std::string_view name) override {
+        return real_.ReadStringValue(root, path, name);
+    }
+    bool ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) override {
+        return real_.ListValueNames(list, root, path);
+    }
+    bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override {
+        // Every collection reads the first source first.
+        if (root == kEntrySources[0].root && path == kEntrySources[0].path) ++collections;
+        return real_.ListValues(list, root, path);
+    }
+    bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
+                   std::string_view name) override {
+        return real_.CopyValue(root, from_path, to_path, name);
+    }
+    std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path,
+                                              std::string_view name) override {
+        return real_.ReadRawValue(root, path, name);
+    }
+    bool WriteRawValue(RootKey root, std::string_view path, std::string_view name,
+                       const RegistryValue& value) override {
+        return real_.WriteRawValue(root, path, name, value);
+    }
+    std::string LastError() const override { return real_.LastError(); }
+
+    int collections = 0;
+    int deletions = 0;
+
+  private:
+    SystemRegistre real_;
+};
+
+// The main window's timers, on a thread timer: the settling time before a pass is the program's own.
+class TimedWindow final : public MainWindow {
+  public:
+    void Show() override {}
+    void Hide() override {}
+    void BindImageList() override {}
+    void StartSettleTimer() override {
+        current_ = this;
+        ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+            ::KillTimer(nullptr, id);
+            if (current_ != nullptr && current_->form != nullptr) current_->form->Settle_Timer();
+        });
+    }
+    Form1* form = nullptr;
+
+  private:
+    static inline TimedWindow* current_ = nullptr;
+};
+
+// Form1 over the real registry, its real watch and message loop, with the given list.
+template <typename List>
 struct Program {
-    explicit Program(HWND host, HINSTANCE instance) : view(kListId, instance) {
-        view.Create(host);
-        FillClient(host, view.Handle());
+    template <typename... ListArguments>
+    explicit Program(ListArguments&&... list_arguments)
+        : view(std::forward<ListArguments>(list_arguments)...) {
         // Everything listed, as the start-up measurement's config.ini has it.
         options.SetChecked(Option::kBanVisible, true);
+        window.form = &form;
     }
-    Win32Registre registry;
-    ListView view;
+    // Lets the program react to whatever happened until nothing more comes for half a second.
+    void Settle() {
+        while (loop.RunOnce(form, 500)) {
+        }
+    }
+    CountingRegistre registry;
+    KeyWatcher watch;
+    MessageLoop loop{watch};
+    List view;
     testing::FakeOptions options;
-    testing::FakeWindow window;
+    TimedWindow window;
     testing::FakeTray tray;
     testing::FakePopups popups;
-    ProcessWin32 events;
     testing::FakeProcess process;
     testing::FakeLauncher launcher;
     testing::FakeBoxes boxes;
@@ -246,9 +318,24 @@ struct Program {
     testing::FakeFiles files;
     testing::FakeFileDialogs dialogs;
     testing::FakeTextCodec codec;
-    Form1 form{{registry, view, options, window, tray, popups, events, process, launcher, boxes, about, files,
-                dialogs, codec}};
+    Form1 form{{registry, watch, view, options, window, tray, popups, loop, process, launcher, boxes, about,
+                files, dialogs, codec}};
 };
+
+// Writes a value as another program would, behind Quorvel's back.
+void WriteAsAnotherProgram(RootKey root, std::string_view path, std::string_view name) {
+    UniqueHKey key;
+    if (CreateOrOpenKey(root, path, KEY_SET_VALUE, key) != ERROR_SUCCESS)
+        Fail("cannot open " + std::string(path));
+    const std::wstring data = L"C:\\Bench\\came back.exe";
+    ::RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+}
+
+void ReportCount(const std::string& label, int count, int most) {
+    std::printf("count\t%s\t%d\t%d\n", label.c_str(), count, most);
+    std::fflush(stdout);
+}
 
 // Names that stand in a Ban- key, taken alternately from both roots, with the root they are banned under.
 std::vector<std::pair<RootKey, std::string>> BannedNames(Registre& registry, size_t wanted) {
@@ -280,7 +367,8 @@ int wmain(int argc, wchar_t** argv) {
 
     const HWND program_host = CreateHost(instance, L"Quorvel list", 0);
     const HWND bare_host = CreateHost(instance, L"Bare list", 640);
-    Program program(program_host, instance);
+    Program<ListView> program(program_host, kListId, instance);
+    FillClient(program_host, program.view.Handle());
     const HWND bare = CreateBareList(bare_host, instance);
     Pump();
 
@@ -374,6 +462,44 @@ int wmain(int argc, wchar_t** argv) {
         // The keys as they were given: what runs next finds no banned name waiting in Run.
         for (const auto& [root, name] : banned)
             program.registry.DeleteValue(root, kRunPath, name);
+    }
+    // The work one event costs, counted: collections and deletions after a banned value came back, and
+    // collections after each entry action, with the program's own watch, loop and settling time.
+    {
+        Program<testing::FakeList> watched;
+        watched.form.RefreshList();
+        watched.watch.Restart();
+        watched.Settle();
+        const auto [root, name] = BannedNames(watched.registry, 1)[0];
+        watched.registry.collections = watched.registry.deletions = 0;
+        WriteAsAnotherProgram(root, kRunPath, name);
+        watched.Settle();
+        if (watched.registry.ReadRawValue(root, kRunPath, name)) Fail("the returned ban " + name + " stayed");
+        ReportCount("collections after one banned value came back", watched.registry.collections, 2);
+        ReportCount("deletions after one banned value came back", watched.registry.deletions, 1);
+
+        constexpr char kActed[] = "Bench acted on";
+        watched.registry.WriteStringValue(kCurrentUser, kRunPath, kActed, "C:\\Bench\\acted.exe");
+        watched.Settle();
+        struct Acting {
+            EntryAction action;
+            std::int16_t from;
+            std::string_view word;
+        };
+        constexpr Acting actions[] = {{EntryAction::kDisable, kStateEnabled, words::kDisable},
+                                      {EntryAction::kEnable, kStateDisabled, words::kEnable},
+                                      {EntryAction::kBan, kStateEnabled, words::kBan},
+                                      {EntryAction::kDelete, kStateBanned, words::kDelete}};
+        for (const auto& [action, from, word] : actions) {
+            watched.registry.collections = 0;
+            watched.view.selected = EntryIdentity{kCurrentUser, MakeKey(kActed, from)};
+            watched.popups.entry_choice = action;
+            watched.form.View1_MouseUp(MouseButton::kRight);
+            watched.Settle();
+            ReportCount("collections after " + std::string(word), watched.registry.collections, 1);
+        }
+        if (watched.registry.ReadRawValue(kCurrentUser, kBanPath, kActed))
+            Fail("Delete left the entry acted on");
     }
     ::DestroyWindow(bare_host);
     ::DestroyWindow(program_host);

@@ -4,7 +4,8 @@
 // own start-up is no part of what is measured. A tight poll in one process: each look costs microseconds,
 // where a new driver process per look would cost a tenth of a second.
 //
-//   wait_window CLASS TITLE SECONDS [--hidden] [--rows COUNT LIST_ID] [--poll MS]
+//   wait_window CLASS TITLE SECONDS [--hidden] [--rows COUNT] [--poll MS]
+// The rows are those of the window's list, the child with Quorvel's list id (which the least list shares).
 // Exit status 0 when seen (the time on stdout, in microseconds since 1970), 1 on time-out, 2 on misuse.
 
 #include <windows.h>
@@ -14,6 +15,8 @@
 #include <cstdint>
 #include <cwchar>
 #include <string>
+
+#include "platform/win32/shared/ids.h"
 
 namespace {
 
@@ -39,7 +42,6 @@ struct Watch {
     bool hidden_counts = false;
     DWORD poll_ms = 2;
     long rows = -1;
-    int list_id = 0;
 };
 
 bool Seen(const Watch& watch) {
@@ -49,7 +51,7 @@ bool Seen(const Watch& watch) {
     if (window == nullptr || !::IsWindow(window)) window = ::FindWindowW(watch.class_name, watch.title);
     if (window == nullptr || (!watch.hidden_counts && !::IsWindowVisible(window))) return false;
     if (watch.rows < 0) return true;
-    const HWND list = ::GetDlgItem(window, watch.list_id);
+    const HWND list = ::GetDlgItem(window, quorvel::win32::kView1Id);
     DWORD_PTR count = 0;
     if (list == nullptr ||
         !::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count)) {
@@ -62,7 +64,7 @@ bool Seen(const Watch& watch) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
-        Write("usage: wait_window CLASS TITLE SECONDS [--hidden] [--rows COUNT LIST_ID] [--poll MS]\n");
+        Write("usage: wait_window CLASS TITLE SECONDS [--hidden] [--rows COUNT] [--poll MS]\n");
         return 2;
     }
     Watch watch{argv[1], argv[2]};
@@ -71,10 +73,9 @@ int wmain(int argc, wchar_t** argv) {
             watch.hidden_counts = true;
         } else if (std::wcscmp(argv[i], L"--poll") == 0 && i + 1 < argc) {
             watch.poll_ms = std::wcstoul(argv[++i], nullptr, 10);
-        } else if (std::wcscmp(argv[i], L"--rows") == 0 && i + 2 < argc) {
+        } else if (std::wcscmp(argv[i], L"--rows") == 0 && i + 1 < argc) {
             watch.rows = std::wcstol(argv[i + 1], nullptr, 10);
-            watch.list_id = static_cast<int>(std::wcstol(argv[i + 2], nullptr, 10));
-            i += 2;
+            ++i;
         } else {
             return 2;
         }

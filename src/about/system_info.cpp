@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "about/about_strings.h"
 #include "store/utf16_text.h"
+#include "words/words.h"
 
 namespace quorvel {
 namespace {
@@ -61,14 +61,14 @@ void StartSysInfo(AboutSystem& system, ProcessLauncher& launcher, MessageBoxes& 
         std::string folder;
         if (!GetKeyValue(system, kLocalMachine, kSysInfoFolderKey, kSysInfoFolderValue, folder) ||
             !system.OrdinaryFileExists(folder + std::string(kSysInfoProgram))) {
-            boxes.Inform(kSysInfoUnavailable);
+            boxes.Inform(words::kSysInfoUnavailable);
             return;
         }
         program = folder + std::string(kSysInfoProgram);
     }
     // An empty path (a found value of another type) names no program at all.
     if (program.empty() || !launcher.StartCommandLine(CommandLineOf(program), ShowCommand::kNormal).started) {
-        boxes.Inform(kSysInfoUnavailable);
+        boxes.Inform(words::kSysInfoUnavailable);
     }
 }
 

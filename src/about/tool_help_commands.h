@@ -9,6 +9,9 @@
 
 namespace quorvel {
 
+// Set by the build (QUORVEL_WEB_PAGE); shown in the About box and opened by Help > Web Site.
+inline constexpr std::string_view kWebPage = QUORVEL_WEB_PAGE;
+
 inline constexpr std::string_view kRegistryEditor = "regedit";
 inline constexpr std::string_view kFileExplorer = "explorer";
 inline constexpr std::string_view kWebBrowser = "C:\\Program Files\\Internet Explorer\\iexplore.exe";

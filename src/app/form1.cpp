@@ -1,23 +1,15 @@
 #include "app/form1.h"
 
-#include <future>
-#include <system_error>
-
 #include "about/tool_help_commands.h"
 #include "app/command_line.h"
 #include "app/settings.h"
 #include "listfiles/list_file_commands.h"
 #include "listview/draw_list.h"
 #include "listview/entry_actions.h"
-#include "store/ban_enforcement.h"
 #include "store/collection.h"
+#include "words/words.h"
 
 namespace quorvel {
-namespace {
-
-constexpr std::string_view kNoWindowText = "Quorvel cannot start: Windows refused to create its window.";
-
-}  // namespace
 
 StartOutcome Form1::Form_Load(std::string_view arguments) {
     if (!ports_.process.ClaimSingleInstance()) return EndProgram();
@@ -25,12 +17,10 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     SaveSeting();
     RegisterAtLogon();
     CreateSiblingKeys();
-    if (!ReadWhileTheWindowIsBuilt()) {
-        ports_.boxes.Fail(kNoWindowText);
-        return EndProgram();
-    }
     ports_.window.BindImageList();
-    FirstCleaning();
+    // Watched from here on: what steps 4 and 5 wrote is in the reading that follows.
+    ports_.watch.Restart();
+    PeriodicCleaning();
     const bool automatic = IsAutomaticStart(arguments);
     if (automatic) {
         ports_.window.Hide();
@@ -41,24 +31,6 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     if (automatic) return StartOutcome::kHidden;
     ports_.window.Show();
     return StartOutcome::kShown;
-}
-
-bool Form1::ReadWhileTheWindowIsBuilt() {
-    // Reading the keys needs no window and building the window needs no entries, so the first reading
-    // runs on a worker meanwhile; nothing else touches the registry or the table until it is joined.
-    // Without a thread to spare, one simply follows the other.
-    std::future<void> reading;
-    try {
-        reading = std::async(std::launch::async, [this] { CollectEntries(ports_.registry, entries_); });
-    } catch (const std::system_error&) {
-    }
-    const bool created = ports_.window.Create();
-    if (reading.valid()) {
-        reading.get();
-    } else {
-        CollectEntries(ports_.registry, entries_);
-    }
-    return created;
 }
 
 void Form1::Form_QueryUnload() {
@@ -95,7 +67,7 @@ void Form1::View1_MouseUp(MouseButton button) { EntryMenu(button == MouseButton:
 void Form1::View1_ContextKey() { EntryMenu(true, false); }
 
 void Form1::EntryMenu(bool open_menu, bool at_pointer) {
-    PopupChoice = 0;
+    PopupChoice = EntryAction::kNone;
     const std::optional<EntryIdentity> selected = ports_.view.SelectedEntry();
     if (!selected) return;
     if (open_menu) PopupChoice = ports_.popups.ShowEntryMenu(at_pointer);
@@ -105,13 +77,12 @@ void Form1::EntryMenu(bool open_menu, bool at_pointer) {
 void Form1::ActOnEntry(const EntryIdentity& selected) {
     // Looked up after the menu closed: a tick may have rebuilt the table while it was open.
     const StartupEntry* found = FindEntry(entries_, selected);
-    if (found == nullptr || PopupChoice == 0) return;
+    if (found == nullptr || PopupChoice == EntryAction::kNone) return;
     const StartupEntry entry = *found;
     // An entry the user enables is nobody's news.
-    if (PopupChoice == static_cast<std::int16_t>(EntryAction::kEnable))
-        newcomers_.ExpectOwnWrite(entry.Root, entry.Name);
+    if (PopupChoice == EntryAction::kEnable) newcomers_.ExpectOwnWrite(entry.Root, entry.Name);
     const ActionPorts ports{ports_.registry, ports_.boxes, ports_.launcher};
-    if (CarryOut(static_cast<EntryAction>(PopupChoice), entry, !showing_list_file_, ports)) RefreshList();
+    if (CarryOut(PopupChoice, entry, !showing_list_file_, ports)) ReadBackOwnChanges();
 }
 
 void Form1::TaskbarIcon_MouseUp() {
@@ -131,7 +102,7 @@ void Form1::Showa_Click() {
 void Form1::Refresha_Click() {
     // Collected again after deletions, so that the list never shows values already deleted.
     RefreshList();
-    if (DelectBanElement() > 0) RefreshList();
+    if (DelectBanElement().deleted > 0) ReadBackOwnChanges();
     AnnounceNewcomers();
 }
 
@@ -147,10 +118,6 @@ std::string Form1::LogonCommand() const {
 
 void Form1::RefreshList() {
     CollectEntries(ports_.registry, entries_);
-    ShowCollected();
-}
-
-void Form1::ShowCollected() {
     showing_list_file_ = false;
     DrawList();
 }
@@ -166,17 +133,22 @@ void Form1::DrawList() {
     ports_.view.ShowRows(std::move(rows));
 }
 
-int Form1::DelectBanElement() { return showing_list_file_ ? 0 : EnforceBans(ports_.registry, entries_); }
+BanPass Form1::DelectBanElement() {
+    if (showing_list_file_) return {};
+    const BanPass pass = EnforceBans(ports_.registry, entries_);
+    refused_bans_ = pass.refused;
+    return pass;
+}
 
 void Form1::LoadStartUp_Click() {
     if (const std::optional<std::string> path =
-            ports_.dialogs.AskOpenPath(kLoadStartUpTitle, kStartUpPattern))
+            ports_.dialogs.AskOpenPath(words::kLoadStartUp, kStartUpPattern))
         LoadStartUpf(*path);
 }
 
 void Form1::SaveStartUp_Click() {
     if (const std::optional<std::string> path =
-            ports_.dialogs.AskSavePath(kSaveStartUpTitle, kStartUpPattern))
+            ports_.dialogs.AskSavePath(words::kSaveStartUp, kStartUpPattern))
         SaveStartUpf(*path);
 }
 
@@ -220,18 +192,21 @@ void Form1::PeriodicCleaning() {
     EndPass();
 }
 
-void Form1::FirstCleaning() {
-    if (!scheduler_.BeginPass()) return;
-    ShowCollected();
-    EndPass();
-}
-
 void Form1::EndPass() {
-    const int deleted = DelectBanElement();
+    const BanPass pass = DelectBanElement();
     ports_.events.ProcessPendingEvents();
-    if (deleted > 0) RefreshList();
+    if (pass.deleted > 0) ReadBackOwnChanges();
     AnnounceNewcomers();
     if (scheduler_.EndPass()) ports_.window.StartSettleTimer();
+}
+
+void Form1::ReadBackOwnChanges() {
+    // The notifications of Quorvel's own changes would only bring this same reading once more.
+    ports_.watch.Restart();
+    RefreshList();
+    // A program that watches its own value may write it back between a deletion and the restart of
+    // the watch; the reading shows it, though no notification will.
+    if (!showing_list_file_ && CountBannedValues(entries_) > refused_bans_) Registry_Change();
 }
 
 void Form1::Registry_Change() {
@@ -248,13 +223,13 @@ void Form1::AnnounceNewcomers() {
     const std::vector<StartupEntry> news = newcomers_.Newcomers(entries_);
     if (news.empty() || !ports_.tray.IsShown()) return;
     if (news.size() == 1) {
-        ports_.tray.Announce("New startup entry: " + news[0].Name, news[0].Command);
+        ports_.tray.Announce(words::NewEntryTitle(news[0].Name), news[0].Command);
         return;
     }
     std::string names;
     for (const StartupEntry& entry : news)
         names += (names.empty() ? "" : ", ") + entry.Name;
-    ports_.tray.Announce(std::to_string(news.size()) + " new startup entries", names);
+    ports_.tray.Announce(words::NewEntriesTitle(news.size()), names);
 }
 
 void Form1::RegisterAtLogon() {

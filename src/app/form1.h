@@ -3,7 +3,7 @@
 // cleaning and every command. Each procedure is a short call into the folder that owns the behaviour;
 // the Win32 window only translates messages into these calls.
 
-#include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,21 +11,29 @@
 #include "app/commands.h"
 #include "app/live_watch.h"
 #include "platform/about_box.h"
+#include "platform/entry_action.h"
+#include "platform/event_pump.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
+#include "platform/key_watch.h"
 #include "platform/list_control.h"
+#include "platform/main_window.h"
 #include "platform/message_box.h"
 #include "platform/option_menu.h"
+#include "platform/popup_menus.h"
+#include "platform/process_control.h"
 #include "platform/process_launcher.h"
 #include "platform/registre.h"
-#include "platform/shell.h"
 #include "platform/text_codec.h"
+#include "platform/tray_icon.h"
+#include "store/ban_enforcement.h"
 #include "store/startup_entry.h"
 
 namespace quorvel {
 
 struct Form1Ports {
     Registre& registry;
+    KeyWatch& watch;
     ListControl& view;
     OptionMenu& options;
     MainWindow& window;
@@ -43,8 +51,8 @@ struct Form1Ports {
 
 enum class StartOutcome { kEnded, kShown, kHidden };
 
-// The mouse button released over the list, with the codes the list control reports.
-enum class MouseButton : std::int16_t { kLeft = 1, kRight = 2, kMiddle = 4 };
+// The mouse button released over the list.
+enum class MouseButton { kLeft, kRight };
 
 class Form1 {
   public:
@@ -67,14 +75,12 @@ class Form1 {
     // The procedures other parts of the program call.
     void RefreshList();
     void DrawList();
-    // Returns how many values it deleted.
-    int DelectBanElement();
+    BanPass DelectBanElement();
     // Shows a saved startup list in place of the registry's entries; writes nothing to the registry.
     void LoadStartUpf(std::string_view path);
     void SaveStartUpf(std::string_view path);
 
     const EntryTable& Entries() const { return entries_; }
-    std::size_t EntryCount() const { return entries_.size(); }
 
     // The text registered in Run so that the program starts hidden at logon.
     std::string LogonCommand() const;
@@ -82,14 +88,11 @@ class Form1 {
   private:
     StartOutcome EndProgram();
     void PeriodicCleaning();
-    // The first collection, on a worker while the window is being built. False when the window could
-    // not be built.
-    bool ReadWhileTheWindowIsBuilt();
-    // The start-up pass, on the table Form_Load has just read.
-    void FirstCleaning();
     // The rest of a pass once its table is read and shown: deletions, and what follows from them.
     void EndPass();
-    void ShowCollected();
+    // Reads the keys again after Quorvel changed them itself; a banned value found back there that no
+    // deletion was refused for asks for another pass.
+    void ReadBackOwnChanges();
     // Tells the user, while the window is hidden, of entries that newly appeared in a Run key.
     void AnnounceNewcomers();
     void RegisterAtLogon();
@@ -113,9 +116,11 @@ class Form1 {
     std::optional<std::string> settings_on_disk_;
     // The table holds a loaded list file rather than the registry, until the next collection.
     bool showing_list_file_ = false;
+    // Banned values the last pass could not delete: finding them again is no news.
+    std::size_t refused_bans_ = 0;
     CleaningScheduler scheduler_;
     NewcomerWatch newcomers_;
-    std::int16_t PopupChoice = 0;
+    EntryAction PopupChoice = EntryAction::kNone;
 };
 
 }  // namespace quorvel

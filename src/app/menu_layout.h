@@ -1,12 +1,14 @@
 #pragma once
 // The menus of both windows: captions, check marks as built, and the image each item carries.
-// The Win32 layer builds the real menus from these tables; nothing else spells a caption.
+// The Win32 layer builds the real menus from these tables.
 
 #include <array>
 #include <span>
 #include <string_view>
 
 #include "app/commands.h"
+#include "platform/entry_action.h"
+#include "words/words.h"
 
 namespace quorvel {
 
@@ -31,6 +33,8 @@ struct MenuItemLayout {
     Command command;
     std::string_view caption;
     bool checked_as_built = false;
+    // For the entry menu's items: the code their click gives PopupChoice.
+    EntryAction action = EntryAction::kNone;
 };
 
 struct MenuLayout {
@@ -39,63 +43,62 @@ struct MenuLayout {
 };
 
 inline constexpr std::array<MenuItemLayout, 6> kOptionItems{{
-    {Command::kRefresha, "Refresh"},
-    {Command::kEnableVisible, "Enable Visible", true},
-    {Command::kDisableVisible, "Disable Visible", true},
-    {Command::kBanVisible, "Ban Visible", false},
-    {Command::kExitAfterCleaning, "Exit After Cleaning", false},
-    {Command::kSortinga, "Sorting by Name", false},
+    {Command::kRefresha, words::kRefresh},
+    {Command::kEnableVisible, words::kEnableVisible, true},
+    {Command::kDisableVisible, words::kDisableVisible, true},
+    {Command::kBanVisible, words::kBanVisible, false},
+    {Command::kExitAfterCleaning, words::kExitAfterCleaning, false},
+    {Command::kSortinga, words::kSortingByName, false},
 }};
 inline constexpr std::array<MenuItemLayout, 4> kToolItems{{
-    {Command::kRegedit, "Regedit"},
-    {Command::kLoadStartUp, "Load StartUp"},
-    {Command::kSaveStartUp, "Save StartUp"},
-    {Command::kExit, "Exit"},
+    {Command::kRegedit, words::kRegedit},
+    {Command::kLoadStartUp, words::kLoadStartUp},
+    {Command::kSaveStartUp, words::kSaveStartUp},
+    {Command::kExit, words::kExit},
 }};
 inline constexpr std::array<MenuItemLayout, 3> kHelpItems{{
-    {Command::kDocument, "Document"},
-    {Command::kAbout, "About"},
-    {Command::kWebSite, "Web Site"},
+    {Command::kDocument, words::kDocument},
+    {Command::kAbout, words::kAbout},
+    {Command::kWebSite, words::kWebSite},
 }};
 inline constexpr std::array<MenuLayout, 3> kMenuBar{{
-    {"Option", kOptionItems},
-    {"Tool", kToolItems},
-    {"Help", kHelpItems},
+    {words::kOptionMenu, kOptionItems},
+    {words::kToolMenu, kToolItems},
+    {words::kHelpMenu, kHelpItems},
 }};
 
 // The hidden window's two pop-up menus.
 inline constexpr std::array<MenuItemLayout, 5> kEntryMenuItems{{
-    {Command::kEnable, "Enable"},
-    {Command::kDisable, "Disable"},
-    {Command::kBan, "Ban"},
-    {Command::kDelet, "Delete"},
-    {Command::kExecut, "Execute"},
+    {Command::kEnable, words::kEnable, false, EntryAction::kEnable},
+    {Command::kDisable, words::kDisable, false, EntryAction::kDisable},
+    {Command::kBan, words::kBan, false, EntryAction::kBan},
+    {Command::kDelet, words::kDelete, false, EntryAction::kDelete},
+    {Command::kExecut, words::kExecute, false, EntryAction::kExecute},
 }};
 inline constexpr std::array<MenuItemLayout, 2> kTrayMenuItems{{
-    {Command::kShowa, "Show"},
-    {Command::kTrayExit, "Exit"},
+    {Command::kShowa, words::kShow},
+    {Command::kTrayExit, words::kExit},
 }};
 
 // The images handed to the menu items at start, in the order in which they are handed out.
 struct MenuBitmap {
-    bool on_hidden_window;
     Command command;
     Image image;
 };
 inline constexpr std::array<MenuBitmap, 13> kMenuBitmaps{{
-    {false, Command::kRegedit, kImageRegistryEditor},
-    {false, Command::kExit, kImageExitDelete},
-    {false, Command::kDocument, kImageDocument},
-    {false, Command::kAbout, kImageAbout},
-    {false, Command::kWebSite, kImageWebSite},
-    {true, Command::kExecut, kImageExecute},
-    {false, Command::kRefresha, kImageRefresh},
-    {true, Command::kBan, kImageBanned},
-    {true, Command::kDisable, kImageDisabled},
-    {true, Command::kEnable, kImageEnabled},
-    {true, Command::kShowa, kImageProgram},
-    {true, Command::kTrayExit, kImageExitDelete},
-    {true, Command::kDelet, kImageExitDelete},
+    {Command::kRegedit, kImageRegistryEditor},
+    {Command::kExit, kImageExitDelete},
+    {Command::kDocument, kImageDocument},
+    {Command::kAbout, kImageAbout},
+    {Command::kWebSite, kImageWebSite},
+    {Command::kExecut, kImageExecute},
+    {Command::kRefresha, kImageRefresh},
+    {Command::kBan, kImageBanned},
+    {Command::kDisable, kImageDisabled},
+    {Command::kEnable, kImageEnabled},
+    {Command::kShowa, kImageProgram},
+    {Command::kTrayExit, kImageExitDelete},
+    {Command::kDelet, kImageExitDelete},
 }};
 
 }  // namespace quorvel

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "words/words.h"
+
 namespace quorvel {
 
 void SaveStartUpList(const EntryTable& entries, std::string_view path, const ListFilePorts& ports) {
@@ -11,8 +13,7 @@ void SaveStartUpList(const EntryTable& entries, std::string_view path, const Lis
         return;
     }
     if (!ports.files.ReplaceFile(path, written.bytes)) {
-        ports.boxes.Fail("Quorvel could not save the startup list \"" + std::string(path) + "\".\n\n" +
-                         ports.files.LastError() + "\n\nAn older file of that name is unchanged.");
+        ports.boxes.Fail(words::CouldNotSaveList(path, ports.files.LastError()));
     }
 }
 
@@ -34,9 +35,7 @@ void AnnounceStartUpList(const StartupList& list, MessageBoxes& boxes) {
 }
 
 void TellDamagedList(std::string_view path, const ListDamage& damage, MessageBoxes& boxes) {
-    boxes.Fail("The startup list \"" + std::string(path) + "\" is damaged at line " +
-               std::to_string(damage.line) + ": " + damage.reason +
-               ".\n\nThe list stays empty until the next refresh; the registry is unchanged.");
+    boxes.Fail(words::DamagedList(path, damage.line, damage.reason));
 }
 
 }  // namespace quorvel

@@ -14,8 +14,6 @@
 
 namespace quorvel {
 
-inline constexpr std::string_view kLoadStartUpTitle = "Load StartUp";
-inline constexpr std::string_view kSaveStartUpTitle = "Save StartUp";
 // Both dialogs start from this name, which lists the startup list files of a folder.
 inline constexpr std::string_view kStartUpPattern = "*.stu";
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "words/words.h"
+
 namespace quorvel {
 namespace {
 
@@ -21,9 +23,7 @@ std::string NumberLine(std::int32_t value) {
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 std::string Refusal(std::string_view field, const StartupEntry& entry) {
-    return "Quorvel cannot save this list: the " + std::string(field) + " of the startup entry \"" +
-           entry.Name + "\" of " + std::string(RootName(entry.Root)) +
-           " holds a line break, which a startup list file has no way to store.\n\nNothing was written.";
+    return words::LineBreakInList(field, entry.Name, RootName(entry.Root));
 }
 
 // Hands out the file's lines one by one, counting them. A line ends at LF, with or without a CR
@@ -67,14 +67,13 @@ std::string Quoted(std::string_view line) {
 }
 
 struct Field {
-    std::string_view what;  // "name", "root key", "state", "command"; empty for the count
+    std::string_view what;  // words::kListName and its kin; empty for the count
     std::size_t entry = 0;  // from 0
     std::int16_t count = 0;
 
     std::string Describe() const {
-        if (what.empty()) return "the entry count";
-        return "the " + std::string(what) + " of entry " + std::to_string(entry + 1) + " of " +
-               std::to_string(count);
+        if (what.empty()) return std::string(words::kListCount);
+        return words::ListField(what, entry + 1, static_cast<std::size_t>(count));
     }
 };
 
@@ -85,7 +84,7 @@ class ListParser {
 
     std::optional<std::string_view> Text(const Field& field) {
         const std::optional<std::string_view> line = lines_.Next();
-        if (!line) Damage(lines_.Number() + 1, "the file ends before " + field.Describe());
+        if (!line) Damage(lines_.Number() + 1, words::ListEndsBefore(field.Describe()));
         return line;
     }
 
@@ -101,16 +100,15 @@ class ListParser {
         const bool all_digits =
             std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
         if (digits.empty() || !all_digits) {
-            Damage(lines_.Number(), Quoted(*line) + " stands where " + field.Describe() +
-                                        " should be, and is not a whole number");
+            Damage(lines_.Number(), words::ListNotANumber(Quoted(*line), field.Describe()));
             return std::nullopt;
         }
         Number value = 0;
         const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
         if (error != std::errc() || end != number.data() + number.size()) {
-            Damage(lines_.Number(), field.Describe() + " is " + std::string(number) + ", outside the range " +
-                                        std::to_string(std::numeric_limits<Number>::min()) + " to " +
-                                        std::to_string(std::numeric_limits<Number>::max()));
+            Damage(lines_.Number(),
+                   words::ListOutOfRange(field.Describe(), number, std::numeric_limits<Number>::min(),
+                                         std::numeric_limits<Number>::max()));
             return std::nullopt;
         }
         return value;
@@ -129,14 +127,11 @@ class ListParser {
 
 WrittenList WriteStartupList(const EntryTable& entries, const TextCodec& codec) {
     if (entries.size() > kMaxListEntries) {
-        return {{},
-                "Quorvel cannot save " + std::to_string(entries.size()) +
-                    " startup entries in one list: a startup list file holds at most " +
-                    std::to_string(kMaxListEntries) + ".\n\nNothing was written."};
+        return {{}, words::ListTooLong(entries.size(), kMaxListEntries)};
     }
     for (const StartupEntry& entry : entries) {
-        if (HasLineBreak(entry.Name)) return {{}, Refusal("name", entry)};
-        if (HasLineBreak(entry.Command)) return {{}, Refusal("command", entry)};
+        if (HasLineBreak(entry.Name)) return {{}, Refusal(words::kListName, entry)};
+        if (HasLineBreak(entry.Command)) return {{}, Refusal(words::kListCommand, entry)};
     }
     std::string text = NumberLine(static_cast<std::int32_t>(entries.size()));
     text += kLineEnd;
@@ -170,13 +165,13 @@ StartupList ReadStartupList(std::string_view bytes, const TextCodec& codec) {
         const auto at = [&](std::string_view what) {
             return Field{what, static_cast<std::size_t>(i), *list.count};
         };
-        const std::optional<std::string_view> name = parser.Text(at("name"));
+        const std::optional<std::string_view> name = parser.Text(at(words::kListName));
         if (!name) break;
-        const std::optional<std::int32_t> root = parser.Read<std::int32_t>(at("root key"));
+        const std::optional<std::int32_t> root = parser.Read<std::int32_t>(at(words::kListRoot));
         if (!root) break;
-        const std::optional<std::int16_t> state = parser.Read<std::int16_t>(at("state"));
+        const std::optional<std::int16_t> state = parser.Read<std::int16_t>(at(words::kListState));
         if (!state) break;
-        const std::optional<std::string_view> command = parser.Text(at("command"));
+        const std::optional<std::string_view> command = parser.Text(at(words::kListCommand));
         if (!command) break;
         list.entries.push_back(MakeEntry(std::string(*name), std::string(*command), *state, *root));
     }

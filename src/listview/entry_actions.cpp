@@ -3,39 +3,57 @@
 #include <optional>
 #include <string>
 
+#include "words/words.h"
+
 namespace quorvel {
 namespace {
 
-constexpr char kDeleteQuestion[] = "Are you sure to want delete this StartUp ?";
-constexpr char kExecuteQuestion[] = "Are you sure to want execute this StartUp ?";
-
-std::string_view Verb(std::int16_t target_state) {
-    switch (target_state) {
-        case kStateEnabled: return "enable";
-        case kStateDisabled: return "disable";
-        case kStateBanned: return "ban";
-        default: return "change";
+// The action as a message names it: "Quorvel could not disable ...".
+std::string_view Verb(EntryAction action) {
+    switch (action) {
+        case EntryAction::kEnable: return "enable";
+        case EntryAction::kDisable: return "disable";
+        case EntryAction::kBan: return "ban";
+        case EntryAction::kDelete: return "delete";
+        case EntryAction::kExecute: return "execute";
+        case EntryAction::kNone: break;
     }
+    return "change";
 }
 
-// Names the entry, says what failed and why, and what usually helps.
-void TellRefusal(const ActionPorts& ports, std::string_view verb, const StartupEntry& entry,
+void TellRefusal(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
                  std::string_view reason) {
-    std::string text = "Quorvel could not " + std::string(verb) + " the startup entry \"" + entry.Name +
-                       "\" of " + std::string(RootName(entry.Root)) + ".\n\n" + std::string(reason);
-    if (entry.Root == kLocalMachine) {
-        text +=
-            "\n\nEntries of HKEY_LOCAL_MACHINE belong to the whole machine; changing them needs Quorvel "
-            "to run as an administrator.";
+    ports.boxes.Fail(words::CouldNotChangeEntry(Verb(action), entry.Name, RootName(entry.Root), reason,
+                                                entry.Root == kLocalMachine));
+}
+
+EntryAction ActionInto(std::int16_t target_state) {
+    switch (target_state) {
+        case kStateEnabled: return EntryAction::kEnable;
+        case kStateDisabled: return EntryAction::kDisable;
+        case kStateBanned: return EntryAction::kBan;
+        default: return EntryAction::kNone;
     }
-    ports.boxes.Fail(text);
 }
 
 }  // namespace
 
+std::optional<std::int16_t> TargetStateOf(EntryAction action) {
+    switch (action) {
+        case EntryAction::kEnable: return kStateEnabled;
+        case EntryAction::kDisable: return kStateDisabled;
+        case EntryAction::kBan: return kStateBanned;
+        case EntryAction::kNone:
+        case EntryAction::kDelete:
+        case EntryAction::kExecute: break;
+    }
+    return std::nullopt;
+}
+
 bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
                const ActionPorts& ports) {
     Registre& registry = ports.registry;
+    const EntryAction action = ActionInto(target_state);
     const std::string_view source = PathOfState(entry.State);
     const std::string_view target = PathOfState(target_state);
     // What the target held under this name, to be put back if the move has to be undone.
@@ -46,7 +64,7 @@ bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_r
         from_registry && !source.empty() && registry.CopyValue(entry.Root, source, target, entry.Name);
     if (!written) written = registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
     if (!written) {
-        TellRefusal(ports, Verb(target_state), entry, registry.LastError());
+        TellRefusal(ports, action, entry, registry.LastError());
         return false;
     }
     if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name)) return true;
@@ -55,48 +73,34 @@ bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_r
     // keys. Should the system refuse that too, the user learns where the entry now stands.
     const bool undone = replaced ? registry.WriteRawValue(entry.Root, target, entry.Name, *replaced)
                                  : registry.DeleteValue(entry.Root, target, entry.Name);
-    if (!undone) {
-        reason += "\n\nThe entry now stands in both " + std::string(source) + " and " + std::string(target) +
-                  "; remove one of them with the registry editor.";
-    }
-    TellRefusal(ports, Verb(target_state), entry, reason);
+    if (!undone) reason += words::EntryNowInTwoKeys(source, target);
+    TellRefusal(ports, action, entry, reason);
     return false;
 }
 
 bool CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry, const ActionPorts& ports) {
+    if (const std::optional<std::int16_t> target = TargetStateOf(action)) {
+        if (entry.State == *target) return false;
+        MoveEntry(entry, *target, from_registry, ports);
+        return true;
+    }
     switch (action) {
-        case EntryAction::kNone: return false;
-        case EntryAction::kEnable:
-        case EntryAction::kDisable:
-        case EntryAction::kBan: {
-            const auto target = static_cast<std::int16_t>(
-                action == EntryAction::kEnable
-                    ? kStateEnabled
-                    : (action == EntryAction::kDisable ? kStateDisabled : kStateBanned));
-            if (entry.State == target) return false;
-            MoveEntry(entry, target, from_registry, ports);
-            return true;
-        }
         case EntryAction::kDelete:
-            if (!ports.boxes.Confirm(kDeleteQuestion, "Delete")) return false;
+            if (!ports.boxes.Confirm(words::kDeleteQuestion, words::kDelete)) return false;
             if (!ports.registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) {
-                TellRefusal(ports, "delete", entry, ports.registry.LastError());
+                TellRefusal(ports, action, entry, ports.registry.LastError());
             }
             return true;
         case EntryAction::kExecute: {
-            if (!ports.boxes.Confirm(kExecuteQuestion, "Execute")) return false;
+            if (!ports.boxes.Confirm(words::kExecuteQuestion, words::kExecute)) return false;
             const std::string command =
                 entry.Expandable ? ports.launcher.ExpandEnvironment(entry.Command) : entry.Command;
             const LaunchResult result = ports.launcher.StartCommandLine(command, ShowCommand::kMinimized);
-            if (!result.started) {
-                ports.boxes.Fail("Quorvel could not execute the command of \"" + entry.Name + "\":\n\n" +
-                                 (command.empty() ? std::string("(empty)") : command) + "\n\n" +
-                                 result.error);
-            }
+            if (!result.started) ports.boxes.Fail(words::CouldNotExecute(entry.Name, command, result.error));
             return true;
         }
+        default: return false;
     }
-    return false;
 }
 
 }  // namespace quorvel

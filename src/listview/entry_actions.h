@@ -2,7 +2,9 @@
 // The five actions of the entry menu on one entry.
 
 #include <cstdint>
+#include <optional>
 
+#include "platform/entry_action.h"
 #include "platform/message_box.h"
 #include "platform/process_launcher.h"
 #include "platform/registre.h"
@@ -10,21 +12,14 @@
 
 namespace quorvel {
 
-// The codes of the entry menu's items, as PopupChoice holds them.
-enum class EntryAction : std::int16_t {
-    kNone = 0,
-    kEnable = 1,
-    kDisable = 2,
-    kBan = 3,
-    kDelete = 4,
-    kExecute = 5
-};
-
 struct ActionPorts {
     Registre& registry;
     MessageBoxes& boxes;
     ProcessLauncher& launcher;
 };
+
+// The state Enable, Disable and Ban move an entry into; nothing for the actions that move nothing.
+std::optional<std::int16_t> TargetStateOf(EntryAction action);
 
 // Carries out the action on a copy of the entry, so that a collection while a box is open cannot
 // change what is acted on. `from_registry` is false for an entry of a loaded list file, whose

@@ -13,10 +13,8 @@
 namespace quorvel {
 
 // Registry value types, numbered as the system numbers them.
-inline constexpr std::uint32_t kValueTypeString = 1;        // REG_SZ
-inline constexpr std::uint32_t kValueTypeExpandString = 2;  // REG_EXPAND_SZ
-inline constexpr std::uint32_t kValueTypeBinary = 3;        // REG_BINARY
-inline constexpr std::uint32_t kValueTypeNumber = 4;        // REG_DWORD
+inline constexpr std::uint32_t kValueTypeString = 1;  // REG_SZ
+inline constexpr std::uint32_t kValueTypeNumber = 4;  // REG_DWORD
 
 struct RawKeyValue {
     std::uint32_t type = 0;

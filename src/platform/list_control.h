@@ -7,9 +7,18 @@
 #include <string_view>
 #include <vector>
 
-#include "store/startup_entry.h"
+#include "platform/registre.h"
 
 namespace quorvel {
+
+// The key of a list item. The entry's key ("Name-3") repeats when the same name has the same state
+// under both roots, so whatever must tell two entries apart (list items, the entry actions) uses the
+// root as well.
+struct EntryIdentity {
+    RootKey root = 0;
+    std::string key;
+    bool operator==(const EntryIdentity&) const = default;
+};
 
 struct ListRow {
     EntryIdentity identity;

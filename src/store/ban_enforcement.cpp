@@ -4,22 +4,43 @@
 #include <unordered_set>
 
 namespace quorvel {
+namespace {
 
-int EnforceBans(Registre& registry, const EntryTable& entries) {
-    // One set of banned names instead of a scan per ban: a ban under either root counts for both,
-    // and a name banned twice still deletes each value once.
+// One set of banned names instead of a scan per ban: a ban under either root counts for both, and a
+// name banned twice still matches each value once.
+std::unordered_set<std::string_view> BannedNames(const EntryTable& entries) {
     std::unordered_set<std::string_view> banned;
     for (const StartupEntry& entry : entries) {
         if (entry.State == kStateBanned) banned.insert(entry.Name);
     }
-    int deleted = 0;
-    if (banned.empty()) return deleted;
+    return banned;
+}
+
+template <typename Visit>
+void ForEachBannedValue(const EntryTable& entries, Visit&& visit) {
+    const std::unordered_set<std::string_view> banned = BannedNames(entries);
+    if (banned.empty()) return;
     for (const StartupEntry& entry : entries) {
         if (entry.State != kStateEnabled && entry.State != kStateDisabled) continue;
-        if (!banned.contains(entry.Name)) continue;
-        if (registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) ++deleted;
+        if (banned.contains(entry.Name)) visit(entry);
     }
-    return deleted;
+}
+
+}  // namespace
+
+BanPass EnforceBans(Registre& registry, const EntryTable& entries) {
+    BanPass pass;
+    ForEachBannedValue(entries, [&](const StartupEntry& entry) {
+        ++(registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name) ? pass.deleted
+                                                                                  : pass.refused);
+    });
+    return pass;
+}
+
+std::size_t CountBannedValues(const EntryTable& entries) {
+    std::size_t count = 0;
+    ForEachBannedValue(entries, [&](const StartupEntry&) { ++count; });
+    return count;
 }
 
 }  // namespace quorvel

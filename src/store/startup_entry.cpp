@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "words/words.h"
+
 namespace quorvel {
 
 std::string_view PathOfState(std::int16_t state) {
@@ -15,9 +17,9 @@ std::string_view PathOfState(std::int16_t state) {
 
 std::string_view StateWord(std::int16_t state) {
     switch (state) {
-        case kStateEnabled: return "Enable";
-        case kStateDisabled: return "Disable";
-        case kStateBanned: return "Ban";
+        case kStateEnabled: return words::kEnabledWord;
+        case kStateDisabled: return words::kDisabledWord;
+        case kStateBanned: return words::kBannedWord;
         default: return {};
     }
 }
@@ -42,9 +44,9 @@ StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state
 }
 
 std::string_view RootName(RootKey root) {
-    if (root == kLocalMachine) return "HKEY_LOCAL_MACHINE";
-    if (root == kCurrentUser) return "HKEY_CURRENT_USER";
-    return "an unknown root key";
+    if (root == kLocalMachine) return words::kLocalMachine;
+    if (root == kCurrentUser) return words::kCurrentUser;
+    return words::kUnknownRoot;
 }
 
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/list_control.h"
 #include "platform/registre.h"
 
 namespace quorvel {
@@ -28,14 +29,6 @@ std::string_view PathOfState(std::int16_t state);
 std::string_view StateWord(std::int16_t state);
 // The entry's key: its name followed by "-" and the state code ("Name-3").
 std::string MakeKey(std::string_view name, std::int16_t state);
-
-// The key repeats when the same name has the same state under both roots, so whatever must tell
-// two entries apart (list items, the entry actions) uses the root as well.
-struct EntryIdentity {
-    RootKey root = 0;
-    std::string key;
-    bool operator==(const EntryIdentity&) const = default;
-};
 
 struct StartupEntry {
     std::string Name;

@@ -1,9 +1,10 @@
 #include <windows.h>
 
 #include "contract/registry_harness.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/registre_win32.h"
-#include "platform/win32/text.h"
+#include "platform/win32/shared/handles.h"
+#include "platform/win32/shared/text.h"
+#include "platform/win32/store/registry_keys.h"
+#include "platform/win32/store/system_registre.h"
 
 namespace quorvel::testing {
 namespace {
@@ -54,7 +55,7 @@ class Win32Harness final : public RegistryHarness {
     bool RefuseChangesUnder(RootKey) override { return false; }
 
   private:
-    win32::Win32Registre registry_;
+    win32::SystemRegistre registry_;
 };
 
 }  // namespace

@@ -12,11 +12,32 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
+#include "platform/win32/shared/ids.h"
+
 namespace {
 
-constexpr wchar_t kMainClass[] = L"QuorvelForm1";
-constexpr int kListId = 1001;
-constexpr UINT_PTR kTimer1 = 1;
+using quorvel::win32::kForm1Class;
+using quorvel::win32::kTimer1Id;
+using quorvel::win32::kTrayIconId;
+using quorvel::win32::kView1Id;
+
+// Command and control names are ASCII.
+std::string Ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// A menu command by its item's name ("Refresha", "Exit"); 0 for none.
+int CommandId(const std::wstring& name) {
+    const auto command = quorvel::CommandNamed(Ascii(name));
+    return command ? static_cast<int>(*command) : 0;
+}
+
+// A control by its name ("View1", "cmdSysInfo"), or a number for the system's own controls.
+int ControlId(const std::wstring& name) {
+    for (const auto& control : quorvel::win32::kNamedControls) {
+        if (control.name == Ascii(name)) return control.id;
+    }
+    return _wtoi(name.c_str());
+}
 
 void Write(const std::wstring& text) {
     const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
@@ -29,8 +50,8 @@ void Write(const std::wstring& text) {
                 nullptr);
 }
 
-HWND MainWindow() { return ::FindWindowW(kMainClass, L"Quorvel"); }
-HWND List(HWND main) { return ::GetDlgItem(main, kListId); }
+HWND MainWindow() { return ::FindWindowW(kForm1Class, L"Quorvel"); }
+HWND List(HWND main) { return ::GetDlgItem(main, kView1Id); }
 
 // Memory in the program's own address space, for messages that carry pointers.
 class RemoteBuffer {
@@ -132,11 +153,14 @@ HWND FindVisible(const std::wstring& title, const std::wstring& class_name) {
 int Usage() {
     Write(
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
-        L"       select N | command ID | close | tick | keys VK... | menu-bar | menu-open | msgbox |\n"
+        L"       select N | command NAME | close | tick | keys VK... | menu-bar | menu-open | msgbox |\n"
         L"       answer ok|cancel | windows | window-visible TITLE [CLASS] | window-typing TITLE [CLASS] |\n"
         L"       window-rect TITLE [CLASS] |\n"
-        L"       window-client-rect TITLE ID | window-text TITLE CLASS ID | window-command TITLE ID "
-        L"[CLASS]\n");
+        L"       window-client-rect TITLE CONTROL | window-text TITLE CLASS CONTROL |\n"
+        L"       window-command TITLE CONTROL [CLASS]\n"
+        L"NAME is a menu item's name (Refresha, Exit, ...); CONTROL a control's name (View1, cmdSysInfo, "
+        L"...)\n"
+        L"or number.\n");
     return 2;
 }
 
@@ -277,7 +301,7 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"window-client-rect") {
         // The client area of child control ID of the window, in screen coordinates.
         const HWND window = FindVisible(arg(2), L"");
-        const HWND child = window != nullptr ? ::GetDlgItem(window, _wtoi(arg(3).c_str())) : nullptr;
+        const HWND child = window != nullptr ? ::GetDlgItem(window, ControlId(arg(3))) : nullptr;
         RECT rect{};
         if (child == nullptr || !::GetClientRect(child, &rect)) return 1;
         ::MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&rect), 2);
@@ -289,7 +313,7 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"window-text") {
         // The text of child control ID of the window with this title and class.
         const HWND window = FindVisible(arg(2), arg(3));
-        const HWND child = window != nullptr ? ::GetDlgItem(window, _wtoi(arg(4).c_str())) : nullptr;
+        const HWND child = window != nullptr ? ::GetDlgItem(window, ControlId(arg(4))) : nullptr;
         if (child == nullptr) return 1;
         Write(WindowText(child) + L"\n");
         return 0;
@@ -297,7 +321,7 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"window-command") {
         const HWND window = FindVisible(arg(2), arg(4));
         if (window == nullptr) return 1;
-        return ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(arg(3).c_str()), BN_CLICKED), 0) ? 0 : 1;
+        return ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(ControlId(arg(3)), BN_CLICKED), 0) ? 0 : 1;
     }
 
     if (verb == L"wait-window") {
@@ -321,7 +345,7 @@ int wmain(int argc, wchar_t** argv) {
         NOTIFYICONDATAW probe{};
         probe.cbSize = sizeof(probe);
         probe.hWnd = main;
-        probe.uID = 1;
+        probe.uID = kTrayIconId;
         return ::Shell_NotifyIconW(NIM_MODIFY, &probe) ? 0 : 1;
     }
     if (verb == L"pid") {
@@ -385,7 +409,8 @@ int wmain(int argc, wchar_t** argv) {
                    : 1;
     }
     if (verb == L"command") {
-        return ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(_wtoi(arg(2).c_str()), 0), 0) ? 0 : 1;
+        const int id = CommandId(arg(2));
+        return id != 0 && ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? 0 : 2;
     }
     if (verb == L"close") return ::PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
     if (verb == L"ping") {
@@ -411,9 +436,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"repeat-command") {
         // Sends the same menu command N times, each handled before the next is sent.
+        const int id = CommandId(arg(2));
+        if (id == 0) return 2;
         const int times = _wtoi(arg(3).c_str());
         for (int i = 0; i < times; ++i)
-            ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(_wtoi(arg(2).c_str()), 0), 0);
+            ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
         return 0;
     }
     if (verb == L"taskbar-created") {
@@ -422,7 +449,7 @@ int wmain(int argc, wchar_t** argv) {
         ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         return 0;
     }
-    if (verb == L"tick") return ::PostMessageW(main, WM_TIMER, kTimer1, 0) ? 0 : 1;
+    if (verb == L"tick") return ::PostMessageW(main, WM_TIMER, kTimer1Id, 0) ? 0 : 1;
     if (verb == L"keys") {
         // Keys for an open pop-up menu, which listens on the program's thread whatever has the focus.
         for (int i = 2; i < argc; ++i) {

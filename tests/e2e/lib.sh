@@ -19,10 +19,7 @@ HKCU_RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 HKCU_RUN_OFF='HKCU\Software\Microsoft\Windows\CurrentVersion\Run-'
 HKCU_BAN='HKCU\Software\Microsoft\Windows\CurrentVersion\Ban-'
 
-# Menu command ids (src/app/commands.h).
-CMD_REFRESH=100 CMD_ENABLE_VISIBLE=101 CMD_DISABLE_VISIBLE=102 CMD_BAN_VISIBLE=103
-CMD_EXIT_AFTER_CLEANING=104 CMD_SORTING=105 CMD_REGEDIT=200 CMD_LOAD=201 CMD_SAVE=202 CMD_EXIT=203
-CMD_DOCUMENT=300 CMD_ABOUT=301 CMD_WEBSITE=302
+# Menu commands go to the driver by their items' names (src/app/commands.h): driver command Refresha.
 
 fail() {
     echo "FAIL: $*" >&2
@@ -61,7 +58,7 @@ wait_ended() {
 
 # Ends the program through its own "Exit" command.
 exit_quorvel() {
-    driver command $CMD_EXIT >/dev/null || true
+    driver command Exit >/dev/null || true
     wait_ended "$QUORVEL_PID"
 }
 

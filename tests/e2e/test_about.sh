@@ -5,21 +5,20 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 ABOUT='A Propos'
-ABOUT_SYSINFO=1102 ABOUT_PICTURE=1106  # src/platform/win32/about_dialog.h
 MARKER_EXE=$QUORVEL_WIN_BUILD/tests/e2e/quorvel_marker.exe
 SYSINFO_KEY='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 SYSINFO_FOLDER_KEY='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
 UNAVAILABLE='System Information Is Unavailable At This Time'
 
-# Clicks button ID of a window by posting what the click would send.
-press() {  # TITLE ID [CLASS]
+# Clicks a button (by its control name) of a window by posting what the click would send.
+press() {  # TITLE CONTROL [CLASS]
     driver window-command "$@" || fail "no window $1 to press button $2 in"
 }
 menu_command() { driver command "$1" || fail "could not send menu command $1"; }
 about_open() { driver window-visible "$ABOUT"; }
 about_closed() { ! about_open; }
 open_about() {
-    menu_command $CMD_ABOUT
+    menu_command About
     wait_until 10 about_open || fail "Help > About did not open the box"
 }
 msgbox_open() { driver window-visible Quorvel '#32770'; }
@@ -49,7 +48,7 @@ wait_window
 # The picture moves inside Picture1 and nowhere else in the box.
 open_about
 box=$(driver window-rect "$ABOUT") || fail "no rectangle for the About box"
-area=$(driver window-client-rect "$ABOUT" $ABOUT_PICTURE) || fail "no rectangle for Picture1"
+area=$(driver window-client-rect "$ABOUT" Picture1) || fail "no rectangle for Picture1"
 first=$ARTIFACTS/$TEST_NAME-about-1.png
 second=$ARTIFACTS/$TEST_NAME-about-2.png
 has_lines() {
@@ -89,7 +88,7 @@ rest=$(differing_pixels "$WINE_RUN_DIR/rest-1.png" "$WINE_RUN_DIR/rest-2.png")
 is_zero "$rest" || fail "$rest pixels changed outside the picture (see $first and $second)"
 
 # OK closes the box, and the main window takes a user's clicks again.
-press "$ABOUT" 1
+press "$ABOUT" cmdOK
 wait_until 10 about_closed || fail "OK did not close the About box"
 right_click_row Quorvel
 driver keys $VK_ESCAPE || fail "could not send Esc to the entry menu"
@@ -110,7 +109,7 @@ cp "$MARKER_EXE" "$WINEPREFIX/drive_c/Shared Tools/MSInfo/MSINFO32.EXE"
 reg_add "$SYSINFO_KEY" PATH 'C:\System Tools\msinfo check.exe'
 reg_add "$SYSINFO_FOLDER_KEY" MSINFO 'C:\Shared Tools\Empty'
 open_about
-press "$ABOUT" $ABOUT_SYSINFO
+press "$ABOUT" cmdSysInfo
 ran="$WINEPREFIX/drive_c/System Tools/msinfo check.exe.ran"
 wait_until 20 test -f "$ran" || fail "System Info did not start the PATH program"
 expect_eq "command line of the PATH program" '"C:\System Tools\msinfo check.exe"' "$(tr -d '\r\n' <"$ran")"
@@ -120,25 +119,25 @@ msgbox_closed || fail "a message box came with a started System Info: $(driver w
 # Without the first value, the folder of the second one is used when MSINFO32.EXE is in it.
 reg_delete "$SYSINFO_KEY" PATH
 reg_add "$SYSINFO_FOLDER_KEY" MSINFO 'C:\Shared Tools\MSInfo'
-press "$ABOUT" $ABOUT_SYSINFO
+press "$ABOUT" cmdSysInfo
 ran="$WINEPREFIX/drive_c/Shared Tools/MSInfo/MSINFO32.EXE.ran"
 wait_until 20 test -f "$ran" || fail "System Info did not start MSINFO32.EXE of the folder"
 expect_eq "command line of the folder's program" '"C:\Shared Tools\MSInfo\MSINFO32.EXE"' "$(tr -d '\r\n' <"$ran")"
 
 # A folder without it leads nowhere: the box says so, and the About box stays.
 reg_add "$SYSINFO_FOLDER_KEY" MSINFO 'C:\Shared Tools\Empty'
-press "$ABOUT" $ABOUT_SYSINFO
+press "$ABOUT" cmdSysInfo
 wait_until 10 msgbox_open || fail "System Info showed no message when nothing leads to the tool"
 shot sysinfo-unavailable
 expect_eq "System Info failure text" "$UNAVAILABLE" "$(driver window-text Quorvel '#32770' 65535)"
 press Quorvel 1 '#32770'
 wait_until 10 msgbox_closed || fail "OK did not close the System Info message"
 about_open || fail "the About box closed with the System Info message"
-press "$ABOUT" 1
+press "$ABOUT" cmdOK
 wait_until 10 about_closed || fail "OK did not close the About box after System Info"
 
 # Tool > Regedit starts the registry editor; a close request from the keyboard ends it.
-menu_command $CMD_REGEDIT
+menu_command Regedit
 wait_until 20 driver window-visible "Registry Editor" || fail "Tool > Regedit showed no registry editor"
 shot regedit
 click_window "Registry Editor" 75 50  # the empty list of values

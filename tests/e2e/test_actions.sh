@@ -49,7 +49,7 @@ reg_has "$HKCU_RUN" Updater || fail "a menu closed unused changed the registry"
 right_click_row Updater
 choose_item 3
 wait_until 10 reg_has "$HKCU_BAN" Updater || fail "Ban did not move Updater"
-driver command $CMD_BAN_VISIBLE
+driver command BanVisible
 wait_until 10 bash -c "wine '$DRIVER' rows | grep -q \$'^Updater\t.*\tBan\t1'" || fail "banned Updater not listed"
 right_click_row Updater
 choose_item 4
@@ -81,16 +81,16 @@ reg_has "$HKCU_RUN" Marker || fail "Execute changed the registry"
 settings() { xxd -p "$config"; }
 line() { printf ' %s \r\n' "$@" | xxd -p; }
 expect_eq "after Ban Visible" "$(line 0 1 1 1 0)" "$(settings)"
-driver command $CMD_SORTING
+driver command Sortinga
 wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 1 1 1 1)' ]" || fail "sorting was not saved"
 expect_eq "sorted names" "Expand Marker Quorvel Updater" "$(rows | cut -f1 | xargs)"
-driver command $CMD_SORTING
+driver command Sortinga
 wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 1 1 1 0)' ]" || fail "unsorting was not saved"
 expect_eq "unsorted names" "Updater Marker Expand Quorvel" "$(rows | cut -f1 | xargs)"
-driver command $CMD_ENABLE_VISIBLE
+driver command EnableVisible
 wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 0 1 1 0)' ]" || fail "Enable Visible was not saved"
 expect_eq "rows with enabled entries hidden" "" "$(rows)"
-driver command $CMD_EXIT_AFTER_CLEANING
+driver command ExitAfterCleaning
 wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 1 0 1 1 0)' ]" || fail "Exit After Cleaning was not saved"
 exit_quorvel
 echo "actions: all checks passed"

@@ -12,7 +12,7 @@ reg_add "$HKCU_RUN_OFF" Example 'C:\example\tool.exe'
 
 start_quorvel
 wait_window
-read -r _ _ width height < <(driver window-client-rect Quorvel 1001)
+read -r _ _ width height < <(driver window-client-rect Quorvel View1)
 expect_eq "list size at 200 %" "1244 650" "$width $height"
 expect_eq "column widths at 200 %" "400 600 106" "$(driver column-widths)"
 driver menu-bar

@@ -45,11 +45,11 @@ registry_rows="Helper|Disable;Café|Enable;Quorvel|Enable;"
 expect_eq "rows at start" "$registry_rows" "$(fields)"
 
 # Cancel writes nothing, whatever was typed.
-open_dialog $CMD_SAVE "Save StartUp"
+open_dialog SaveStartUp "Save StartUp"
 type_path "Save StartUp" 'C:\lists\cancelled.stu' Escape
 
 # Save: every entry in table order, the hidden ban too, in the ANSI code page.
-open_dialog $CMD_SAVE "Save StartUp"
+open_dialog SaveStartUp "Save StartUp"
 [ ! -e "$LISTS/cancelled.stu" ] || fail "a cancelled save wrote a file"
 shot save-dialog-opened
 xdotool type --delay 15 'C:\lists\saved.stu'
@@ -66,8 +66,8 @@ expect_eq "saved bytes (code page $acp)" \
 
 # A name outside the code page turns the whole file into UTF-8 behind a byte-order mark.
 reg_add "$HKCU_BAN" '日本' 'nihon.exe'
-driver command $CMD_REFRESH
-open_dialog $CMD_SAVE "Save StartUp"
+driver command Refresha
+open_dialog SaveStartUp "Save StartUp"
 type_path "Save StartUp" 'C:\lists\unicode.stu'
 wait_until 10 test -s "$LISTS/unicode.stu" || fail "no UTF-8 file was saved"
 expect_eq "UTF-8 bytes" \
@@ -78,7 +78,7 @@ expect_eq "UTF-8 bytes" \
 
 # Replacing a file asks first, and No keeps it.
 before=$(bytes_of "$LISTS/saved.stu")
-open_dialog $CMD_SAVE "Save StartUp"
+open_dialog SaveStartUp "Save StartUp"
 xdotool type --delay 15 'C:\lists\saved.stu'
 xdotool key Return
 dialogs() { driver windows | grep -c $'^#32770\t' || true; }
@@ -93,14 +93,14 @@ wait_until 10 closed "Save StartUp" || fail "the save dialog did not close"
 expect_eq "saved.stu after No" "$before" "$(bytes_of "$LISTS/saved.stu")"
 
 # Cancel of the load dialog leaves the list as it is and shows nothing.
-open_dialog $CMD_LOAD "Load StartUp"
+open_dialog LoadStartUp "Load StartUp"
 type_path "Load StartUp" 'C:\lists\saved.stu' Escape
 expect_eq "rows after a cancelled load" "$registry_rows" "$(fields)"
 driver msgbox >/dev/null && fail "a cancelled load showed a box"
 
 # Load: the count, then name, command and "index last" of each entry, one box at a time.
 reg_delete "$HKCU_RUN_OFF" Helper
-open_dialog $CMD_LOAD "Load StartUp"
+open_dialog LoadStartUp "Load StartUp"
 type_path "Load StartUp" 'C:\lists\saved.stu'
 box_is() { [ "$(driver msgbox)" == "$1" ]; }
 expected_boxes=(4 Quorvel "$QUORVEL_CMD" '0 3' Nag nag.exe '1 3' 'Café' 'C:\upd\café.exe -q' '2 3'
@@ -128,7 +128,7 @@ choose_item 1
 wait_until 10 reg_has "$HKCU_RUN" Helper || fail "Enable did not restore Helper"
 reg_text "$HKCU_RUN" | grep -qF '"Helper"="\"C:\\Program Files\\Helper\\h.exe\", /x"' ||
     fail "Helper's command was not restored exactly: $(reg_text "$HKCU_RUN")"
-driver command $CMD_REFRESH
+driver command Refresha
 wait_until 10 fields_are "Helper|Enable;Café|Enable;Quorvel|Enable;" ||
     fail "Refresh does not show the registry: $(fields)"
 exit_quorvel

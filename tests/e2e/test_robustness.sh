@@ -28,11 +28,11 @@ expect_eq "rows" 1001 "$(driver count)"
 memory() { awk '/^VmData/ { print $2 }' "/proc/$QUORVEL_PID/status"; }
 
 # "Sorting by Name" twice per round: each click rebuilds all 1001 rows.
-driver repeat-command $CMD_SORTING 100
+driver repeat-command Sortinga 100
 read -r gdi_before user_before kernel_before < <(driver gui-resources)
 data_before=$(memory)
 start=$SECONDS
-driver repeat-command $CMD_SORTING 1000
+driver repeat-command Sortinga 1000
 expect_eq "rows after 1000 rebuilds" 1001 "$(driver count)"
 read -r gdi_after user_after kernel_after < <(driver gui-resources)
 data_after=$(memory)

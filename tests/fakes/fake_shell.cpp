@@ -38,7 +38,7 @@ FakeOptions::FakeOptions()
               {Option::kBanVisible, false},
               {Option::kSortinga, false}} {}
 
-std::int16_t FakePopups::ShowEntryMenu(bool at_pointer) {
+EntryAction FakePopups::ShowEntryMenu(bool at_pointer) {
     ++entry_menus_opened;
     last_at_pointer = at_pointer;
     if (while_open) while_open();

@@ -8,12 +8,17 @@
 #include <vector>
 
 #include "platform/about_box.h"
+#include "platform/event_pump.h"
 #include "platform/files.h"
+#include "platform/key_watch.h"
 #include "platform/list_control.h"
+#include "platform/main_window.h"
 #include "platform/message_box.h"
 #include "platform/option_menu.h"
+#include "platform/popup_menus.h"
+#include "platform/process_control.h"
 #include "platform/process_launcher.h"
-#include "platform/shell.h"
+#include "platform/tray_icon.h"
 
 namespace quorvel::testing {
 
@@ -46,18 +51,10 @@ class FakeOptions final : public OptionMenu {
 
 class FakeWindow final : public MainWindow {
   public:
-    bool Create() override {
-        ++creations;
-        if (on_create) on_create();
-        return !refuse_creation;
-    }
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
     void BindImageList() override { images_bound = true; }
     void StartSettleTimer() override { ++settle_timers; }
-    int creations = 0;
-    bool refuse_creation = false;
-    std::function<void()> on_create;
     bool visible = false;
     bool images_bound = false;
     int settle_timers = 0;
@@ -65,30 +62,33 @@ class FakeWindow final : public MainWindow {
 
 class FakeTray final : public TrayIcon {
   public:
-    void Show() override {
-        if (!shown) ++adds;
-        shown = true;
-    }
+    void Show() override { shown = true; }
     void Remove() override { shown = false; }
     bool IsShown() const override { return shown; }
     void Announce(std::string_view title, std::string_view text) override {
         announcements.push_back(std::string(title) + ": " + std::string(text));
     }
     bool shown = false;
-    int adds = 0;
     std::vector<std::string> announcements;
+};
+
+// Counts the restarts of the watch, which tell that Quorvel read the keys back after its own changes.
+class FakeKeyWatch final : public KeyWatch {
+  public:
+    void Restart() override { ++restarts; }
+    int restarts = 0;
 };
 
 class FakePopups final : public PopupMenus {
   public:
     void GiveMenuBitmaps() override { bitmaps_given = true; }
-    std::int16_t ShowEntryMenu(bool at_pointer) override;
+    EntryAction ShowEntryMenu(bool at_pointer) override;
     TrayChoice ShowTrayMenu() override;
 
     bool bitmaps_given = false;
     int entry_menus_opened = 0;
     bool last_at_pointer = false;
-    std::int16_t entry_choice = 0;
+    EntryAction entry_choice = EntryAction::kNone;
     TrayChoice tray_choice = TrayChoice::kNone;
     // Runs while the menu is open, as a timer tick or another program might.
     std::function<void()> while_open;

@@ -8,10 +8,11 @@
 #include <tuple>
 #include <vector>
 
-#include "about/about_strings.h"
 #include "about/system_info.h"
 #include "about/tool_help_commands.h"
+#include "fakes/fake_registre.h"
 #include "fakes/utf16.h"
+#include "words/words.h"
 
 namespace quorvel {
 namespace {
@@ -130,9 +131,9 @@ TEST_F(GetKeyValueTest, NumbersReadAsAmpersandHAndUppercaseHex) {
 }
 
 TEST_F(GetKeyValueTest, OtherTypesAreFoundButLeaveTheTextAlone) {
-    EXPECT_EQ(Read(kValueTypeExpandString, StringData("%SystemRoot%\\x.exe")), "kept");
+    EXPECT_EQ(Read(testing::kRegExpandSz, StringData("%SystemRoot%\\x.exe")), "kept");
     EXPECT_TRUE(found);
-    EXPECT_EQ(Read(kValueTypeBinary, {1, 2, 3}), "kept");
+    EXPECT_EQ(Read(testing::kRegBinary, {1, 2, 3}), "kept");
     EXPECT_TRUE(found);
 }
 
@@ -152,7 +153,7 @@ class StartSysInfoTest : public ::testing::Test {
     void Start() { StartSysInfo(system, launcher, boxes); }
     void ExpectUnavailable() {
         EXPECT_TRUE(launcher.launches.empty());
-        EXPECT_EQ(boxes.informed, std::vector<std::string>{std::string(kSysInfoUnavailable)});
+        EXPECT_EQ(boxes.informed, std::vector<std::string>{std::string(words::kSysInfoUnavailable)});
         EXPECT_TRUE(boxes.failed.empty());
     }
     FakeAboutSystem system;
@@ -173,7 +174,7 @@ TEST_F(StartSysInfoTest, TheRegisteredPathIsStartedAsItStands) {
 }
 
 TEST_F(StartSysInfoTest, AnExpandablePathIsFoundButEmptySoTheFolderIsNeverTried) {
-    system.Set(kSysInfoPathKey, "PATH", kValueTypeExpandString, StringData("%ProgramFiles%\\msinfo32.exe"));
+    system.Set(kSysInfoPathKey, "PATH", testing::kRegExpandSz, StringData("%ProgramFiles%\\msinfo32.exe"));
     system.Set(kSysInfoFolderKey, "MSINFO", kValueTypeString, StringData(kFolder));
     system.files.insert(kToolInFolder);
     Start();

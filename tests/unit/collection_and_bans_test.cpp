@@ -79,7 +79,7 @@ TEST(BanEnforcement, DeletesBannedNamesFromRunAndRunOfBothRootsOnly) {
     EntryTable entries;
     CollectEntries(registry, entries);
 
-    EXPECT_EQ(EnforceBans(registry, entries), 2);
+    EXPECT_EQ(EnforceBans(registry, entries).deleted, 2u);
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), std::vector<std::string>{"NAG"});
     EXPECT_TRUE(registry.AllNames(kLocalMachine, kRunDisabledPath).empty());
     EXPECT_EQ(registry.AllNames(kCurrentUser, kRunPath), std::vector<std::string>{"Nag2"});
@@ -95,7 +95,7 @@ TEST(BanEnforcement, WithoutBansNothingIsDeletedAndRefusalsStaySilent) {
     EntryTable entries;
     CollectEntries(registry, entries);
     registry.RefuseChangesUnder(kLocalMachine);
-    EXPECT_EQ(EnforceBans(registry, entries), 0);
+    EXPECT_EQ(EnforceBans(registry, entries).deleted, 0u);
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), (std::vector<std::string>{"A", "B"}));
 }
 
@@ -107,7 +107,7 @@ TEST(BanEnforcement, ABanIsFoundAmongThousandsOfJunkValues) {
     registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
     EntryTable entries;
     CollectEntries(registry, entries);
-    EXPECT_EQ(EnforceBans(registry, entries), 1);
+    EXPECT_EQ(EnforceBans(registry, entries).deleted, 1u);
     EXPECT_FALSE(registry.GetRaw(kLocalMachine, kRunPath, "Nag").has_value());
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath).size(), 5000u);
 }

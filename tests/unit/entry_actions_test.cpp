@@ -6,7 +6,9 @@
 namespace quorvel::testing {
 namespace {
 
-constexpr std::int16_t kEnable = 1, kDisable = 2, kBan = 3, kDelete = 4, kExecute = 5;
+constexpr EntryAction kEnable = EntryAction::kEnable, kDisable = EntryAction::kDisable,
+                      kBan = EntryAction::kBan, kDelete = EntryAction::kDelete,
+                      kExecute = EntryAction::kExecute;
 
 class EntryActions : public ::testing::Test {
   protected:
@@ -27,14 +29,15 @@ class EntryActions : public ::testing::Test {
 };
 
 TEST_F(EntryActions, EveryMoveFromEveryStateKeepsNameRootAndCommand) {
+    const std::pair<EntryAction, std::int16_t> moves[] = {
+        {kEnable, kStateEnabled}, {kDisable, kStateDisabled}, {kBan, kStateBanned}};
     for (std::int16_t from : {kStateBanned, kStateDisabled, kStateEnabled}) {
-        for (std::int16_t to : {kStateBanned, kStateDisabled, kStateEnabled}) {
+        for (const auto& [into, to] : moves) {
             p.registry.DeleteTree(kCurrentUser, "SOFTWARE");
             p.Seed(kCurrentUser, PathOfState(from), "App", "C:\\app.exe /min");
             Start();
             const int lists = p.registry.counters.lists;
-            // The menu's codes: Enable 1 targets state 3, Disable 2 state 2, Ban 3 state 1.
-            p.Choose(static_cast<std::int16_t>(4 - to), {kCurrentUser, MakeKey("App", from)});
+            p.Choose(into, {kCurrentUser, MakeKey("App", from)});
             EXPECT_EQ(StatesOf(kCurrentUser, "App"), std::vector<std::int16_t>{to}) << from << "->" << to;
             EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, PathOfState(to), "App"), "C:\\app.exe /min");
             // Moving onto its own state does nothing at all, not even a collection.
@@ -113,7 +116,7 @@ TEST_F(EntryActions, NoSelectionOrNoChoiceOrAnotherButtonDoesNothing) {
     p.form.View1_MouseUp(MouseButton::kRight);
     EXPECT_EQ(p.popups.entry_menus_opened, 0);
 
-    p.Choose(0, {kCurrentUser, "A-3"});
+    p.Choose(EntryAction::kNone, {kCurrentUser, "A-3"});
     EXPECT_EQ(p.popups.entry_menus_opened, 1);
 
     p.view.selected = EntryIdentity{kCurrentUser, "A-3"};

@@ -8,7 +8,6 @@ namespace quorvel::testing {
 namespace {
 
 constexpr char kPath[] = "C:\\lists\\saved.stu";
-constexpr std::int16_t kEnable = 1;
 
 // One entry as its four lines.
 std::string Lines(std::string_view name, std::string_view root, std::string_view state,
@@ -103,7 +102,7 @@ TEST_F(LoadStartUp, ALoadedEntryIsRestoredFromItsCommandAndRefreshShowsTheRegist
     Load(" 2 \r\n" + Lines("Gone", kUser, " 2 ", "C:\\gone.exe -min") +
          Lines("Live", kUser, " 3 ", "old.exe"));
     EXPECT_FALSE(p.Has(kCurrentUser, kRunDisabledPath, "Gone"));
-    p.Choose(kEnable, {kCurrentUser, "Gone-2"});
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Gone-2"});
     EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kRunPath, "Gone"),
               (RawValue{kRegSz, StringData("C:\\gone.exe -min")}));
     EXPECT_TRUE(p.boxes.failures.empty());

@@ -33,6 +33,31 @@ TEST(LiveWatch, AChangeSettlesThenCleansOnceAndATickInsideThePassIsNoSecondPass)
     EXPECT_EQ(p.window.settle_timers, 2);
 }
 
+TEST(LiveWatch, OwnDeletionsAreReadBackOnceAndAValueWrittenBackMeanwhileAsksForAnotherPass) {
+    Program p;
+    p.form.Form_Load("");
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    // Written back by a program that watches its value, before Quorvel has read the keys again.
+    p.events.pending = [&] { p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe"); };
+    const int restarts = p.watch.restarts;
+    const int settle_timers = p.window.settle_timers;
+    p.form.Timer1_Timer();
+    EXPECT_EQ(p.watch.restarts, restarts + 1);
+    EXPECT_EQ(p.window.settle_timers, settle_timers + 1);
+    p.events.pending = nullptr;
+    p.form.Settle_Timer();
+    EXPECT_FALSE(p.Has(kCurrentUser, kRunPath, "Nag"));
+    EXPECT_EQ(p.window.settle_timers, settle_timers + 1);
+
+    // A deletion the system refuses is no reason for another pass: it stays until a later one.
+    p.Seed(kLocalMachine, kRunPath, "Nag", "nag.exe");
+    p.registry.RefuseChangesUnder(kLocalMachine);
+    p.form.Timer1_Timer();
+    EXPECT_TRUE(p.Has(kLocalMachine, kRunPath, "Nag"));
+    EXPECT_EQ(p.window.settle_timers, settle_timers + 1);
+}
+
 TEST(LiveWatch, WhileHiddenANewEntryIsAnnouncedButNotOursNorABannedOne) {
     Program p;
     p.form.Form_Load("-auto");
@@ -70,7 +95,7 @@ TEST(LiveWatch, WhileVisibleTheListShowsNewcomersAndNothingIsAnnounced) {
     // An entry the user enables is no news once the window is hidden either.
     p.Seed(kCurrentUser, kRunDisabledPath, "Mine", "mine.exe");
     p.form.Timer1_Timer();
-    p.Choose(1, {kCurrentUser, "Mine-2"});
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Mine-2"});
     p.form.Form_QueryUnload();
     p.form.Timer1_Timer();
     EXPECT_TRUE(p.tray.announcements.empty());

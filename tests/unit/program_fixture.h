@@ -12,6 +12,7 @@ namespace quorvel::testing {
 
 struct Program {
     FakeRegistre registry;
+    FakeKeyWatch watch;
     FakeList view;
     FakeOptions options;
     FakeWindow window;
@@ -25,8 +26,8 @@ struct Program {
     FakeFiles files;
     FakeFileDialogs dialogs;
     FakeTextCodec codec;
-    Form1 form{{registry, view, options, window, tray, popups, events, process, launcher, boxes, about, files,
-                dialogs, codec}};
+    Form1 form{{registry, watch, view, options, window, tray, popups, events, process, launcher, boxes, about,
+                files, dialogs, codec}};
 
     static constexpr char kConfig[] = "C:\\Program Files\\Quorvel\\config.ini";
 
@@ -37,9 +38,9 @@ struct Program {
         return registry.GetRaw(root, path, name).has_value();
     }
     // Right-clicks the row of this entry and chooses an item of the entry menu.
-    void Choose(std::int16_t code, const EntryIdentity& entry) {
+    void Choose(EntryAction action, const EntryIdentity& entry) {
         view.selected = entry;
-        popups.entry_choice = code;
+        popups.entry_choice = action;
         form.View1_MouseUp(MouseButton::kRight);
     }
 };

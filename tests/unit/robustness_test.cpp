@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/settings.h"
+#include "listview/entry_actions.h"
 #include "program_fixture.h"
 
 namespace quorvel::testing {
@@ -65,15 +66,16 @@ TEST(Robustness, RandomSessionsWithRefusedChangesNeverLoseOrDoubleAnEntry) {
             const size_t what = pick(10);
             if (what < 6 && !p.view.rows.empty()) {
                 const ListRow row = p.view.rows[pick(p.view.rows.size())];
-                const auto code = static_cast<std::int16_t>(1 + pick(5));
+                const auto action = static_cast<EntryAction>(1 + pick(5));
                 const bool confirm = chance(70);
                 p.boxes.answers = {confirm};
-                if (code == 4 && confirm) deleted_by_user = {row.identity.root, row.name};
-                if (code <= 3) {
+                if (action == EntryAction::kDelete && confirm)
+                    deleted_by_user = {row.identity.root, row.name};
+                if (TargetStateOf(action)) {
                     moved = {row.identity.root, row.name};
                     keys_before_move = KeysHolding(p.registry, row.identity.root, row.name);
                 }
-                p.Choose(code, row.identity);
+                p.Choose(action, row.identity);
             } else if (what < 8) {
                 p.form.Timer1_Timer();
             } else if (what < 9) {

@@ -1,8 +1,5 @@
 // The start-up sequence, closing, and the end of the program.
 
-#include <chrono>
-#include <future>
-
 #include "program_fixture.h"
 
 namespace quorvel::testing {
@@ -28,39 +25,6 @@ TEST(StartupSequence, RegistersQuotedAtLogonCreatesTheSiblingKeysAndShowsTheWind
     EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
 }
 
-TEST(StartupSequence, TheWindowIsBuiltOnceWhileTheFirstReadingRuns) {
-    Program p;
-    // Each side waits for the other to have begun: done one after the other, one of them times out.
-    std::promise<void> building, reading;
-    std::shared_future<void> built = building.get_future().share(), read = reading.get_future().share();
-    bool reading_saw_building = false, building_saw_reading = false, first_listing = true;
-    p.registry.on_list = [&] {
-        if (!std::exchange(first_listing, false)) return;
-        reading_saw_building = built.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
-        reading.set_value();
-    };
-    p.window.on_create = [&] {
-        building.set_value();
-        building_saw_reading = read.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
-    };
-    EXPECT_EQ(p.form.Form_Load(""), StartOutcome::kShown);
-    EXPECT_TRUE(reading_saw_building);
-    EXPECT_TRUE(building_saw_reading);
-    EXPECT_EQ(p.window.creations, 1);
-    // The reading ran after the registration, and the list shows what it read.
-    EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
-}
-
-TEST(StartupSequence, AWindowTheSystemRefusesEndsTheProgramWithAMessage) {
-    Program p;
-    p.window.refuse_creation = true;
-    EXPECT_EQ(p.form.Form_Load(""), StartOutcome::kEnded);
-    EXPECT_TRUE(p.process.ended);
-    EXPECT_FALSE(p.tray.shown);
-    ASSERT_EQ(p.boxes.failures.size(), 1u);
-    EXPECT_NE(p.boxes.failures[0].find("window"), std::string::npos);
-}
-
 TEST(StartupSequence, ASecondInstanceEndsBeforeItReadsOrWritesAnything) {
     Program p;
     p.process.another_running = true;
@@ -69,7 +33,6 @@ TEST(StartupSequence, ASecondInstanceEndsBeforeItReadsOrWritesAnything) {
     EXPECT_FALSE(p.registry.KeyExists(kLocalMachine, kRunPath));
     EXPECT_EQ(p.registry.counters.lists, 0);
     EXPECT_FALSE(p.window.visible);
-    EXPECT_EQ(p.window.creations, 0);
     EXPECT_EQ(p.view.redraws, 0);
 }
 

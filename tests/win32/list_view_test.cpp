@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/list_view_win32.h"
-#include "platform/win32/text.h"
+#include "platform/win32/listview/list_view.h"
+#include "platform/win32/shared/text.h"
 
 namespace quorvel::win32 {
 namespace {
@@ -43,9 +43,8 @@ class ListViewTest : public ::testing::Test {
         host_ = ::CreateWindowExW(0, kHostClass, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 600, 300, nullptr,
                                   nullptr, instance, nullptr);
         ASSERT_NE(host_, nullptr);
-        list_ = std::make_unique<ListView>(kListId, instance);
+        list_ = std::make_unique<ListView>(host_, kListId, instance);
         ::SetWindowLongPtrW(host_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(list_.get()));
-        list_->Create(host_);
         ASSERT_NE(list_->Handle(), nullptr);
         ::MoveWindow(list_->Handle(), 0, 0, 600, 300, FALSE);
     }

@@ -7,19 +7,21 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
-#include "platform/win32/about_dialog.h"
-#include "platform/win32/file_dialog_win32.h"
-#include "platform/win32/files_win32.h"
-#include "platform/win32/main_window.h"
-#include "platform/win32/message_box_win32.h"
-#include "platform/win32/popup_window.h"
-#include "platform/win32/process_launcher_win32.h"
-#include "platform/win32/process_win32.h"
-#include "platform/win32/registre_win32.h"
-#include "platform/win32/registry_watch_win32.h"
-#include "platform/win32/text.h"
-#include "platform/win32/text_codec_win32.h"
-#include "platform/win32/tray_icon_win32.h"
+#include "platform/win32/about/about_dialog.h"
+#include "platform/win32/app/form1_window.h"
+#include "platform/win32/app/form2_window.h"
+#include "platform/win32/app/key_watcher.h"
+#include "platform/win32/app/message_loop.h"
+#include "platform/win32/app/notify_icon.h"
+#include "platform/win32/app/this_process.h"
+#include "platform/win32/listfiles/ansi_code_page.h"
+#include "platform/win32/listfiles/file_dialogs.h"
+#include "platform/win32/shared/disk_files.h"
+#include "platform/win32/shared/message_boxes.h"
+#include "platform/win32/shared/process_starter.h"
+#include "platform/win32/shared/text.h"
+#include "platform/win32/store/system_registre.h"
+#include "words/words.h"
 
 using namespace quorvel;
 using namespace quorvel::win32;
@@ -28,50 +30,32 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    Win32Registre registry;
-    ProcessWin32 process;
-    Win32ProcessLauncher launcher;
-    Win32FileSystem files;
-    MainWindowWin32 window(instance);
-    PopupWindowWin32 popups(instance, window);
-    TrayIconWin32 tray(instance);
-    Win32MessageBoxes boxes;
-    Win32AboutBox about(instance, launcher);
-    Win32FileDialogs dialogs;
-    Win32TextCodec codec;
+    // The window and its list exist, hidden, before the start-up sequence that uses them begins.
+    Form1Window window(instance);
+    if (window.Handle() == nullptr) {
+        OwnedMessageBoxes().Fail(words::WindowRefused());
+        return 1;
+    }
+    SystemRegistre registry;
+    KeyWatcher watcher;
+    MessageLoop loop(watcher);
+    ThisProcess process;
+    ProcessStarter launcher;
+    DiskFiles files;
+    Form2Window popups(instance, window);
+    NotifyIcon tray(instance, window.Handle());
+    OwnedMessageBoxes boxes(window.Handle());
+    AboutDialog about(instance, launcher, window.Handle());
+    CommonFileDialogs dialogs(window.Handle());
+    AnsiCodePage codec;
     window.AttachTray(&tray);
-    // Form_Load builds the window while it reads the registry; what belongs to the window learns of it then.
-    window.WhenCreated([&](HWND handle) {
-        tray.SetOwner(handle);
-        boxes.SetOwner(handle);
-        about.SetMainWindow(handle);
-        dialogs.SetOwner(handle);
-    });
 
-    Form1 form({registry, window.List(), window.Options(), window, tray, popups, process, process, launcher,
-                boxes, about, files, dialogs, codec});
+    Form1 form({registry, watcher, window.List(), window.Options(), window, tray, popups, loop, process,
+                launcher, boxes, about, files, dialogs, codec});
     window.Attach(&form);
 
     const std::string arguments =
-        std::string(ProgramArguments(Narrow(::GetCommandLineW()), Narrow(ProcessWin32::ModulePath())));
+        std::string(ProgramArguments(Narrow(::GetCommandLineW()), Narrow(ThisProcess::ModulePath())));
     if (form.Form_Load(arguments) == StartOutcome::kEnded) return 0;
-
-    // The message loop also waits for the startup keys to change, on this one thread.
-    RegistryWatcher watcher;
-    watcher.ArmAll();
-    for (;;) {
-        const DWORD woken = ::MsgWaitForMultipleObjectsEx(watcher.Count(), watcher.Events(), INFINITE,
-                                                          QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woken < WAIT_OBJECT_0 + watcher.Count()) {
-            watcher.Rearm(woken - WAIT_OBJECT_0);
-            form.Registry_Change();
-            continue;
-        }
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
+    return loop.Run(form);
 }

@@ -1,0 +1,26 @@
+#pragma once
+// The running process: one instance per session, its folder, and its end.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/process_control.h"
+#include "platform/win32/shared/handles.h"
+
+namespace quorvel::win32 {
+
+class ThisProcess final : public ProcessControl {
+  public:
+    bool ClaimSingleInstance() override;
+    void EndProcess() override;
+    std::string ProgramFolder() const override;
+
+    // The full path of the running executable.
+    static std::wstring ModulePath();
+
+  private:
+    UniqueKernelHandle instance_mutex_;
+};
+
+}  // namespace quorvel::win32

@@ -1,0 +1,45 @@
+#pragma once
+// View1: the report-view list of entries.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/list_control.h"
+
+namespace quorvel::win32 {
+
+// Ascending name order as lstrcmpi gives it (the user's locale, letter case ignored), stable.
+void SortRowsByName(std::vector<ListRow>& rows);
+
+// The rows live here, not in the control: the control asks for the texts of the rows it paints
+// (LVS_OWNERDATA), so that replacing a thousand rows costs one message instead of three thousand.
+class ListView final : public ListControl {
+  public:
+    // Creates the control, a child of `parent`, which sizes it.
+    ListView(HWND parent, int id, HINSTANCE instance);
+    ListView(const ListView&) = delete;
+    ListView& operator=(const ListView&) = delete;
+
+    void ShowRows(std::vector<ListRow> rows) override;
+    std::optional<EntryIdentity> SelectedEntry() const override;
+    void SortByName(std::vector<ListRow>& rows) const override;
+
+    HWND Handle() const { return list_; }
+    void SetImageList(HIMAGELIST images);
+    // Column widths and font for the window's DPI.
+    void ApplyDpi(UINT dpi, HFONT font);
+    // Where the entry menu opens for the keyboard: below the selected row, in screen coordinates.
+    POINT SelectedItemAnchor() const;
+    // The control's notifications to its parent, which the parent passes on; the result is the one
+    // the parent returns. Answers the control's questions on texts, images and typed names.
+    LRESULT OnNotify(NMHDR& header) const;
+
+  private:
+    HWND list_ = nullptr;
+    std::vector<ListRow> rows_;
+};
+
+}  // namespace quorvel::win32

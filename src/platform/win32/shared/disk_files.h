@@ -1,0 +1,21 @@
+#pragma once
+// Whole files on disk, replaced in one step.
+
+#include <windows.h>
+
+#include "platform/files.h"
+
+namespace quorvel::win32 {
+
+class DiskFiles final : public FileSystem {
+  public:
+    std::optional<std::string> ReadFile(std::string_view path) override;
+    bool ReplaceFile(std::string_view path, std::string_view bytes) override;
+    std::string LastError() const override;
+
+  private:
+    bool Fail();
+    DWORD last_error_ = ERROR_SUCCESS;
+};
+
+}  // namespace quorvel::win32

@@ -1,0 +1,96 @@
+#include "words/words.h"
+
+namespace quorvel::words {
+namespace {
+
+// Concatenates any mix of texts and characters.
+template <typename... Parts>
+std::string Join(const Parts&... parts) {
+    std::string text;
+    (text.append(std::string_view(parts)), ...);
+    return text;
+}
+
+}  // namespace
+
+std::string WindowRefused() { return "Quorvel cannot start: Windows refused to create its window."; }
+
+std::string CouldNotChangeEntry(std::string_view verb, std::string_view name, std::string_view root,
+                                std::string_view reason, bool machine_wide) {
+    std::string text =
+        Join("Quorvel could not ", verb, " the startup entry \"", name, "\" of ", root, ".\n\n", reason);
+    if (machine_wide) {
+        text +=
+            "\n\nEntries of HKEY_LOCAL_MACHINE belong to the whole machine; changing them needs Quorvel to "
+            "run "
+            "as an administrator.";
+    }
+    return text;
+}
+
+std::string EntryNowInTwoKeys(std::string_view first_key, std::string_view second_key) {
+    return Join("\n\nThe entry now stands in both ", first_key, " and ", second_key,
+                "; remove one of them with the registry editor.");
+}
+
+std::string CouldNotExecute(std::string_view name, std::string_view command, std::string_view reason) {
+    return Join("Quorvel could not execute the command of \"", name, "\":\n\n",
+                command.empty() ? std::string_view("(empty)") : command, "\n\n", reason);
+}
+
+std::string CouldNotStartRegistryEditor(std::string_view reason) {
+    return Join("Could not start the registry editor (regedit): ", reason);
+}
+
+std::string CouldNotStartExplorer(std::string_view page, std::string_view reason) {
+    return Join("Could not start Explorer (explorer) to open ", page, ": ", reason);
+}
+
+std::string CouldNotOpenWebPage(std::string_view page, std::string_view reason) {
+    return Join("Could not open the web page ", page, ": ", reason);
+}
+
+std::string ErrorNumber(unsigned long code) { return Join("Error ", std::to_string(code), "."); }
+
+std::string CouldNotSaveList(std::string_view path, std::string_view reason) {
+    return Join("Quorvel could not save the startup list \"", path, "\".\n\n", reason,
+                "\n\nAn older file of that name is unchanged.");
+}
+
+std::string ListTooLong(std::size_t entries, std::size_t most) {
+    return Join("Quorvel cannot save ", std::to_string(entries),
+                " startup entries in one list: a startup list file holds at most ", std::to_string(most),
+                ".\n\nNothing was written.");
+}
+
+std::string LineBreakInList(std::string_view field, std::string_view name, std::string_view root) {
+    return Join(
+        "Quorvel cannot save this list: the ", field, " of the startup entry \"", name, "\" of ", root,
+        " holds a line break, which a startup list file has no way to store.\n\nNothing was written.");
+}
+
+std::string DamagedList(std::string_view path, std::size_t line, std::string_view reason) {
+    return Join("The startup list \"", path, "\" is damaged at line ", std::to_string(line), ": ", reason,
+                ".\n\nThe list stays empty until the next refresh; the registry is unchanged.");
+}
+
+std::string ListField(std::string_view field, std::size_t entry, std::size_t count) {
+    return Join("the ", field, " of entry ", std::to_string(entry), " of ", std::to_string(count));
+}
+
+std::string ListEndsBefore(std::string_view field) { return Join("the file ends before ", field); }
+
+std::string ListNotANumber(std::string_view quoted_line, std::string_view field) {
+    return Join(quoted_line, " stands where ", field, " should be, and is not a whole number");
+}
+
+std::string ListOutOfRange(std::string_view field, std::string_view number, long long low, long long high) {
+    return Join(field, " is ", number, ", outside the range ", std::to_string(low), " to ",
+                std::to_string(high));
+}
+
+std::string NewEntryTitle(std::string_view name) { return Join("New startup entry: ", name); }
+
+std::string NewEntriesTitle(std::size_t count) { return Join(std::to_string(count), " new startup entries"); }
+
+}  // namespace quorvel::words
