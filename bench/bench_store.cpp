@@ -275,6 +275,7 @@ class TimedWindow final : public MainWindow {
     void Show() override {}
     void Hide() override {}
     void BindImageList() override {}
+    void StartTrayTimer() override {}
     void StartSettleTimer() override {
         current_ = this;
         ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {

@@ -12,7 +12,10 @@
 namespace quorvel {
 
 StartOutcome Form1::Form_Load(std::string_view arguments) {
-    if (!ports_.process.ClaimSingleInstance()) return EndProgram();
+    if (!ports_.process.ClaimSingleInstance()) {
+        ports_.process.CallFirstInstance();
+        return EndProgram();
+    }
     LoadSeting();
     SaveSeting();
     RegisterAtLogon();
@@ -24,7 +27,7 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     const bool automatic = IsAutomaticStart(arguments);
     if (automatic) {
         ports_.window.Hide();
-        ports_.tray.Show();
+        ShowTrayIcon();
         if (ports_.options.IsChecked(Option::kExitAfterCleaning)) return EndProgram();
     }
     ports_.popups.GiveMenuBitmaps();
@@ -36,7 +39,40 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
 void Form1::Form_QueryUnload() {
     // Closing never ends the program: it goes on cleaning from the notification area.
     ports_.window.Hide();
-    ports_.tray.Show();
+    ShowTrayIcon();
+}
+
+void Form1::ShowTrayIcon() {
+    tray_wanted_ = true;
+    tray_tries_ = 0;
+    TryTrayIcon();
+}
+
+void Form1::TryTrayIcon() {
+    // At logon the taskbar may not be there yet, and a busy shell may refuse or time out: a hidden
+    // program without its icon could only be reached through the task manager.
+    if (!ports_.tray.Show() && ++tray_tries_ < kTrayTries) ports_.window.StartTrayTimer();
+}
+
+void Form1::Tray_Timer() {
+    if (tray_wanted_ && !ports_.tray.IsShown()) TryTrayIcon();
+}
+
+void Form1::Taskbar_Created() {
+    if (!tray_wanted_) return;
+    ports_.tray.Forget();
+    tray_tries_ = 0;
+    TryTrayIcon();
+}
+
+void Form1::RemoveTrayIcon() {
+    tray_wanted_ = false;
+    ports_.tray.Remove();
+}
+
+void Form1::Second_Start() {
+    // Without its icon a hidden program has no other way back to the screen.
+    if (tray_wanted_ && !ports_.tray.IsShown()) Showa_Click();
 }
 
 void Form1::Timer1_Timer() { PeriodicCleaning(); }
@@ -95,7 +131,7 @@ void Form1::TaskbarIcon_MouseUp() {
 
 void Form1::Showa_Click() {
     ports_.window.Show();
-    ports_.tray.Remove();
+    RemoveTrayIcon();
     PeriodicCleaning();
 }
 
@@ -177,7 +213,7 @@ void Form1::SaveStartUpf(std::string_view path) {
 
 StartOutcome Form1::EndProgram() {
     // The icon goes with the process; removing it first leaves no dead icon behind on any shell.
-    ports_.tray.Remove();
+    RemoveTrayIcon();
     ports_.process.EndProcess();
     return StartOutcome::kEnded;
 }

@@ -68,6 +68,11 @@ class Form1 {
     void View1_ContextKey();
     void TaskbarIcon_MouseUp();
     void Balloon_Click();
+    void Tray_Timer();
+    // The shell made a new notification area, which holds no icon of ours.
+    void Taskbar_Created();
+    // The program was started again while this instance runs.
+    void Second_Start();
     // One of the startup keys changed, as the registry's change notification tells.
     void Registry_Change();
     void Settle_Timer();
@@ -86,7 +91,14 @@ class Form1 {
     std::string LogonCommand() const;
 
   private:
+    // How often the tray icon is tried before the program gives up until the shell starts again.
+    static constexpr int kTrayTries = 36;
+
     StartOutcome EndProgram();
+    // The icon is wanted exactly while the window is hidden; a refused add is tried again.
+    void ShowTrayIcon();
+    void TryTrayIcon();
+    void RemoveTrayIcon();
     void PeriodicCleaning();
     // The rest of a pass once its table is read and shown: deletions, and what follows from them.
     void EndPass();
@@ -118,6 +130,8 @@ class Form1 {
     bool showing_list_file_ = false;
     // Banned values the last pass could not delete: finding them again is no news.
     std::size_t refused_bans_ = 0;
+    bool tray_wanted_ = false;
+    int tray_tries_ = 0;
     CleaningScheduler scheduler_;
     NewcomerWatch newcomers_;
     EntryAction PopupChoice = EntryAction::kNone;

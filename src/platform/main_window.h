@@ -12,6 +12,8 @@ class MainWindow {
     virtual void BindImageList() = 0;
     // Raises Settle_Timer once, a moment from now, so that a burst of registry changes settles first.
     virtual void StartSettleTimer() = 0;
+    // Raises Tray_Timer once, a few seconds from now, for another try at adding the tray icon.
+    virtual void StartTrayTimer() = 0;
 };
 
 }  // namespace quorvel

@@ -204,8 +204,13 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"write-back") {
         // Writes a value the way a returning program would, then waits (at most 5 s) until something
-        // deletes it; prints the milliseconds in between. Needs no Quorvel window of its own.
+        // deletes it; prints the milliseconds in between. Needs no Quorvel window of its own. With
+        // --recreate the key is deleted first and created anew, with the value, as an attacker would.
         const HKEY root = arg(2) == L"HKLM" ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        if (arg(5) == L"--recreate") {
+            ::RegDeleteTreeW(root, arg(3).c_str());
+            ::RegDeleteKeyW(root, arg(3).c_str());
+        }
         HKEY key = nullptr;
         if (::RegCreateKeyExW(root, arg(3).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr,
                               &key, nullptr) != ERROR_SUCCESS)
@@ -340,6 +345,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     const HWND list = List(main);
     if (verb == L"visible") return ::IsWindowVisible(main) ? 0 : 1;
+    if (verb == L"iconic") return ::IsIconic(main) ? 0 : 1;
+    if (verb == L"minimize") return ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
     if (verb == L"tray-icon") {
         // Asks the notification area to change nothing about our icon: it agrees only if the icon is there.
         NOTIFYICONDATAW probe{};
@@ -347,6 +354,14 @@ int wmain(int argc, wchar_t** argv) {
         probe.hWnd = main;
         probe.uID = kTrayIconId;
         return ::Shell_NotifyIconW(NIM_MODIFY, &probe) ? 0 : 1;
+    }
+    if (verb == L"tray-delete") {
+        // Takes the icon away as a shell that lost it would, without a word to the program.
+        NOTIFYICONDATAW icon{};
+        icon.cbSize = sizeof(icon);
+        icon.hWnd = main;
+        icon.uID = kTrayIconId;
+        return ::Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
     }
     if (verb == L"pid") {
         Write(std::to_wstring(ProcessOf(main)) + L"\n");

@@ -119,6 +119,12 @@ choose_item() {
     wait_until 10 bash -c "! wine '$DRIVER' menu-open >/dev/null 2>&1" || fail "the menu did not close"
 }
 
+# Types the first letter of an item's caption into the open menu, as a user choosing it by keyboard.
+type_letter() {
+    driver keys "$(printf '%d' "'${1^^}")"
+    wait_until 10 bash -c "! wine '$DRIVER' menu-open >/dev/null 2>&1" || fail "typing $1 did not choose an item"
+}
+
 # Waits for a message box of the program and prints its title and text.
 wait_msgbox() {
     wait_until 10 driver msgbox >/dev/null || fail "no message box appeared"

@@ -45,9 +45,10 @@ driver keys $VK_ESCAPE
 wait_until 10 bash -c "! wine '$DRIVER' menu-open >/dev/null 2>&1" || fail "Escape did not close the entry menu"
 reg_has "$HKCU_RUN" Updater || fail "a menu closed unused changed the registry"
 
-# Ban, then Delete answered Cancel (nothing changes), then Delete answered OK (the ban is lifted).
+# Ban, chosen by its first letter, then Delete answered Cancel (nothing changes), then Delete answered OK
+# (the ban is lifted).
 right_click_row Updater
-choose_item 3
+type_letter b
 wait_until 10 reg_has "$HKCU_BAN" Updater || fail "Ban did not move Updater"
 driver command BanVisible
 wait_until 10 bash -c "wine '$DRIVER' rows | grep -q \$'^Updater\t.*\tBan\t1'" || fail "banned Updater not listed"
@@ -81,7 +82,12 @@ reg_has "$HKCU_RUN" Marker || fail "Execute changed the registry"
 settings() { xxd -p "$config"; }
 line() { printf ' %s \r\n' "$@" | xxd -p; }
 expect_eq "after Ban Visible" "$(line 0 1 1 1 0)" "$(settings)"
-driver command Sortinga
+# The menu bar by keyboard: F10's menu mode, Down opens Option, S chooses "Sorting by Name".
+driver menu-bar
+driver keys $VK_DOWN
+wait_until 10 driver menu-open || fail "Down did not open the Option menu"
+shot option-menu
+type_letter s
 wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 1 1 1 1)' ]" || fail "sorting was not saved"
 expect_eq "sorted names" "Expand Marker Quorvel Updater" "$(rows | cut -f1 | xargs)"
 driver command Sortinga

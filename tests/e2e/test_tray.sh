@@ -46,23 +46,43 @@ tray_icon || fail "the icon was lost when the taskbar was created again"
 # A click on the icon opens the tray menu; "Show" brings the window back and takes the icon away.
 click_tray_icon 1
 shot tray-menu
-choose_item 1
+type_letter s
 wait_window 10
 wait_until 10 bash -c "! wine '$DRIVER' tray-icon >/dev/null 2>&1" || fail "the icon stayed after Show"
 shot shown
 
-# Close, Show, close again: one icon, never two.
+# Close, Show, close again: one icon, never two. Shown again, a window minimised before it was
+# closed comes back restored.
+driver minimize
+wait_until 10 driver iconic || fail "the window did not minimise"
 driver close
 wait_until 10 tray_icon || fail "no icon after closing"
 click_tray_icon 3
 choose_item 1
 wait_window 10
+driver iconic && fail "Show brought back a minimised window"
+shot restored
 driver close
 wait_until 10 tray_icon || fail "no icon after closing again"
 shot one-icon
 # Only our icon sits in the notification area: the strip left of it is bare taskbar.
 strip=$(convert "$ARTIFACTS/$TEST_NAME-one-icon.png" -crop 120x16+1140+1006 -format '%k' info:)
 expect_eq "colours of the strip left of the icon" 1 "$strip"
+
+# A shell that lost the icon and is made anew asks for it again: it is added again.
+driver tray-delete || fail "the icon could not be taken away"
+tray_icon && fail "the icon was still there"
+driver taskbar-created
+wait_until 10 tray_icon || fail "the icon was not added again for the new taskbar"
+
+# Without its icon, a hidden Quorvel comes back when it is started again; the second start ends.
+driver tray-delete
+wine_spawn "$APP_DIR/Quorvel.exe"
+wait_ended "$LAST_PID"
+wait_window 10
+running "$QUORVEL_PID" || fail "the first instance ended"
+driver close
+wait_until 10 tray_icon || fail "no icon after closing"
 
 # "Exit" in the tray menu ends the program and the icon goes with it.
 click_tray_icon 1

@@ -134,7 +134,6 @@ bool FakeRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, 
 
 bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
     ++counters.lists;
-    if (on_list) on_list();
     const Key* key = Find(root, path);
     if (key == nullptr) return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
     for (const Value& v : key->values) {

@@ -70,8 +70,6 @@ class FakeRegistre final : public Registre {
         int deletes = 0;  // values actually deleted
     };
     Counters counters;
-    // Runs on every listing, on whichever thread lists.
-    std::function<void()> on_list;
 
   private:
     struct Value {

@@ -55,20 +55,32 @@ class FakeWindow final : public MainWindow {
     void Hide() override { visible = false; }
     void BindImageList() override { images_bound = true; }
     void StartSettleTimer() override { ++settle_timers; }
+    void StartTrayTimer() override { ++tray_timers; }
     bool visible = false;
     bool images_bound = false;
     int settle_timers = 0;
+    int tray_timers = 0;
 };
 
+// A notification area that may refuse adds, as one not ready yet at logon does.
 class FakeTray final : public TrayIcon {
   public:
-    void Show() override { shown = true; }
+    bool Show() override {
+        if (!shown && refused_adds > 0) {
+            --refused_adds;
+            return false;
+        }
+        shown = true;
+        return true;
+    }
     void Remove() override { shown = false; }
-    bool IsShown() const override { return shown; }
+    bool IsShown() override { return shown; }
+    void Forget() override { shown = false; }
     void Announce(std::string_view title, std::string_view text) override {
         announcements.push_back(std::string(title) + ": " + std::string(text));
     }
     bool shown = false;
+    int refused_adds = 0;
     std::vector<std::string> announcements;
 };
 
@@ -107,9 +119,11 @@ class FakeEvents final : public EventPump {
 class FakeProcess final : public ProcessControl {
   public:
     bool ClaimSingleInstance() override { return !another_running; }
+    void CallFirstInstance() override { called_first = true; }
     void EndProcess() override { ended = true; }
     std::string ProgramFolder() const override { return folder; }
     bool another_running = false;
+    bool called_first = false;
     bool ended = false;
     std::string folder = "C:\\Program Files\\Quorvel";
 };

@@ -30,6 +30,7 @@ TEST(StartupSequence, ASecondInstanceEndsBeforeItReadsOrWritesAnything) {
     p.process.another_running = true;
     EXPECT_EQ(p.form.Form_Load(""), StartOutcome::kEnded);
     EXPECT_TRUE(p.process.ended);
+    EXPECT_TRUE(p.process.called_first);
     EXPECT_FALSE(p.registry.KeyExists(kLocalMachine, kRunPath));
     EXPECT_EQ(p.registry.counters.lists, 0);
     EXPECT_FALSE(p.window.visible);

@@ -55,5 +55,53 @@ TEST(Tray, ExitEndsAtOnceWithoutSavingAndNoChoiceDoesNothing) {
     EXPECT_EQ(p.files.writes, writes);
 }
 
+TEST(Tray, ARefusedIconIsTriedAgainAndAddedOnceTheShellTakesIt) {
+    Program p;
+    p.tray.refused_adds = 2;
+    p.form.Form_Load("-auto");
+    EXPECT_FALSE(p.tray.shown);
+    EXPECT_EQ(p.window.tray_timers, 1);
+    p.form.Tray_Timer();
+    EXPECT_FALSE(p.tray.shown);
+    p.form.Tray_Timer();
+    EXPECT_TRUE(p.tray.shown);
+    // Shown, it asks for no more tries; a tick of the old timer changes nothing.
+    EXPECT_EQ(p.window.tray_timers, 2);
+    p.form.Tray_Timer();
+    EXPECT_EQ(p.window.tray_timers, 2);
+
+    // A new taskbar has forgotten the icon: it is added again, and tried again when refused.
+    p.tray.refused_adds = 1;
+    p.form.Taskbar_Created();
+    EXPECT_FALSE(p.tray.shown);
+    p.form.Tray_Timer();
+    EXPECT_TRUE(p.tray.shown);
+
+    // A shown window wants no icon, whatever the taskbar does.
+    p.popups.tray_choice = TrayChoice::kShow;
+    p.form.TaskbarIcon_MouseUp();
+    p.form.Taskbar_Created();
+    EXPECT_FALSE(p.tray.shown);
+}
+
+TEST(Tray, TriesAreBoundedAndASecondStartBringsBackAProgramWithoutItsIcon) {
+    Program p;
+    p.tray.refused_adds = 1000;
+    p.form.Form_Load("-auto");
+    for (int tick = 0; tick < 100; ++tick)
+        p.form.Tray_Timer();
+    EXPECT_LT(p.window.tray_timers, 100);
+    EXPECT_FALSE(p.tray.shown);
+    EXPECT_FALSE(p.window.visible);
+
+    p.form.Second_Start();
+    EXPECT_TRUE(p.window.visible);
+    // With its icon, a hidden program stays hidden when started again: the icon is the way back.
+    Program q;
+    q.form.Form_Load("-auto");
+    q.form.Second_Start();
+    EXPECT_FALSE(q.window.visible);
+}
+
 }  // namespace
 }  // namespace quorvel::testing

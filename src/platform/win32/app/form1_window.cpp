@@ -17,6 +17,8 @@ namespace {
 constexpr UINT kTimer1Interval = 60000;
 // Long enough for a program writing many values at once to finish, short enough to feel immediate.
 constexpr UINT kSettleInterval = 50;
+// Another try at the tray icon every few seconds, for the first minutes (Form1 counts the tries).
+constexpr UINT kTrayRetryInterval = 5000;
 // The client area the window opens with, at 96 dpi.
 constexpr SIZE kInitialClient{622, 325};
 
@@ -45,6 +47,7 @@ Form1Window::Form1Window(HINSTANCE instance) : instance_(instance), options_(Bui
     wc.lpszClassName = kForm1Class;
     ::RegisterClassExW(&wc);
     taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    second_start_ = ::RegisterWindowMessageW(kSecondStartMessage);
 
     // Made at its size for the DPI it most likely opens at, the system's: resizing it afterwards costs
     // a layout of the list. OnCreate resizes it when it opens on a monitor of another DPI.
@@ -62,7 +65,8 @@ Form1Window::~Form1Window() {
 }
 
 void Form1Window::Show() {
-    ::ShowWindow(window_, SW_SHOW);
+    // A window minimised before it was closed comes back at its size, not as a button on the taskbar.
+    ::ShowWindow(window_, ::IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     ::SetForegroundWindow(window_);
 }
 
@@ -71,6 +75,8 @@ void Form1Window::Hide() { ::ShowWindow(window_, SW_HIDE); }
 void Form1Window::BindImageList() { list_->SetImageList(images_->List()); }
 
 void Form1Window::StartSettleTimer() { ::SetTimer(window_, kSettleTimerId, kSettleInterval, nullptr); }
+
+void Form1Window::StartTrayTimer() { ::SetTimer(window_, kTrayTimerId, kTrayRetryInterval, nullptr); }
 
 LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -98,6 +104,10 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                 ::KillTimer(window_, kSettleTimerId);
                 form_->Settle_Timer();
             }
+            if (wparam == kTrayTimerId) {
+                ::KillTimer(window_, kTrayTimerId);
+                form_->Tray_Timer();
+            }
             return 0;
         case WM_COMMAND:
             if (HIWORD(wparam) == 0 && lparam == 0 && form_ != nullptr) {
@@ -107,16 +117,19 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lparam));
         case WM_MEASUREITEM:
             if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam); item->CtlType == ODT_MENU) {
-                menu_painter_.Measure(*item);
+                menu_images_.Measure(*item, *images_);
                 return TRUE;
             }
             return FALSE;
         case WM_DRAWITEM:
             if (auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam); item->CtlType == ODT_MENU) {
-                menu_painter_.Draw(*item, *images_);
+                menu_images_.Draw(*item, *images_);
                 return TRUE;
             }
             return FALSE;
+        case WM_MENUCHAR:
+            if ((HIWORD(wparam) & MF_SYSMENU) != 0) return ::DefWindowProcW(window_, message, wparam, lparam);
+            return ChooseByFirstLetter(reinterpret_cast<HMENU>(lparam), LOWORD(wparam));
         case WM_CONTEXTMENU:
             // The keyboard's menu key and Shift+F10 come here with the position (-1, -1).
             if (reinterpret_cast<HWND>(wparam) == list_->Handle() && GET_X_LPARAM(lparam) == -1 &&
@@ -133,7 +146,11 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         default:
             if (message == taskbar_created_ && message != 0) {
-                if (tray_ != nullptr) tray_->AddAgain();
+                if (form_ != nullptr) form_->Taskbar_Created();
+                return 0;
+            }
+            if (message == second_start_ && message != 0) {
+                if (form_ != nullptr) form_->Second_Start();
                 return 0;
             }
             return ::DefWindowProcW(window_, message, wparam, lparam);
@@ -157,7 +174,6 @@ void Form1Window::ApplyDpi() {
     images_ = std::make_unique<ImageSet>(instance_, dpi_);
     font_.reset(CreateUiFont(dpi_));
     list_->ApplyDpi(dpi_, font_.get());
-    menu_painter_.SetDpi(dpi_);
 }
 
 void Form1Window::OnSize() {

@@ -30,16 +30,17 @@ class Form1Window final : public MainWindow, public WindowBase<Form1Window> {
 
     // Messages reach Form1 from here on.
     void Attach(Form1* form) { form_ = form; }
-    // The notification-area icon, added again when Explorer restarts.
+    // The notification-area icon, taken away with the process when the session ends.
     void AttachTray(NotifyIcon* tray) { tray_ = tray; }
     ListView& List() { return *list_; }
     MenuOptions& Options() { return options_; }
-    MenuPainter& Menus() { return menu_painter_; }
+    MenuImages& Menus() { return menu_images_; }
 
     void Show() override;
     void Hide() override;
     void BindImageList() override;
     void StartSettleTimer() override;
+    void StartTrayTimer() override;
 
   private:
     friend WindowBase<Form1Window>;
@@ -60,8 +61,9 @@ class Form1Window final : public MainWindow, public WindowBase<Form1Window> {
     std::unique_ptr<ListView> list_;
     std::unique_ptr<ImageSet> images_;
     UniqueHFont font_;
-    MenuPainter menu_painter_;
+    MenuImages menu_images_;
     UINT taskbar_created_ = 0;
+    UINT second_start_ = 0;
 };
 
 }  // namespace quorvel::win32

@@ -31,9 +31,13 @@ void Form2Window::Create() {
 
 void Form2Window::GiveMenuBitmaps() {
     Create();
-    // Items of both windows are painted by the main window, which draws each with the image it got.
-    for (const MenuBitmap& assignment : kMenuBitmaps)
-        main_.Menus().GiveImage(assignment.command, assignment.image);
+    // The items of both windows' menus get their images from the main window, which draws them.
+    const HMENU menus[] = {main_.Options().MenuBar(), menu_.get(), menu2_.get()};
+    for (const MenuBitmap& assignment : kMenuBitmaps) {
+        for (const HMENU menu : menus) {
+            if (main_.Menus().Give(menu, assignment.command, assignment.image)) break;
+        }
+    }
 }
 
 UINT Form2Window::Track(HMENU menu, POINT at) {

@@ -21,6 +21,16 @@ class Form2Window final : public PopupMenus, public WindowBase<Form2Window> {
     EntryAction ShowEntryMenu(bool at_pointer) override;
     TrayChoice ShowTrayMenu() override;
 
+    // The entry menu and the tray menu, made on first use.
+    HMENU EntryMenu() {
+        Create();
+        return menu_.get();
+    }
+    HMENU TrayMenu() {
+        Create();
+        return menu2_.get();
+    }
+
   private:
     friend WindowBase<Form2Window>;
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -2,8 +2,9 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "platform/win32/app/images.h"
-#include "platform/win32/shared/dpi.h"
 #include "platform/win32/shared/text.h"
 
 namespace quorvel::win32 {
@@ -11,17 +12,24 @@ namespace {
 
 UINT Id(Command command) { return static_cast<UINT>(command); }
 
-// Sizes at 96 dpi: the gutter holds a check mark or an image, then the caption follows.
-constexpr int kGutter = 26;
-constexpr int kTextPaddingRight = 20;
-constexpr int kMinimumHeight = 22;
-
 void AppendItems(HMENU menu, std::span<const MenuItemLayout> items) {
     for (const MenuItemLayout& item : items) {
-        const UINT flags = MF_OWNERDRAW | (item.checked_as_built ? MF_CHECKED : MF_UNCHECKED);
-        // The item's table entry lives as long as the program and tells the painter its caption.
-        ::AppendMenuW(menu, flags, Id(item.command), reinterpret_cast<const wchar_t*>(&item));
+        const UINT flags = MF_STRING | (item.checked_as_built ? MF_CHECKED : MF_UNCHECKED);
+        ::AppendMenuW(menu, flags, Id(item.command), Widen(item.caption).c_str());
     }
+}
+
+// The menu, `menu` itself or one of its submenus, whose items include the command; nullptr for none.
+HMENU MenuHolding(HMENU menu, UINT id) {
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (const HMENU submenu = ::GetSubMenu(menu, i)) {
+            if (const HMENU holder = MenuHolding(submenu, id)) return holder;
+        } else if (::GetMenuItemID(menu, i) == id) {
+            return menu;
+        }
+    }
+    return nullptr;
 }
 
 Command CommandOf(Option option) {
@@ -34,8 +42,6 @@ Command CommandOf(Option option) {
     }
     return Command::kNone;
 }
-
-const MenuItemLayout& LayoutOf(ULONG_PTR data) { return *reinterpret_cast<const MenuItemLayout*>(data); }
 
 }  // namespace
 
@@ -57,65 +63,61 @@ HMENU BuildPopupMenu(std::span<const MenuItemLayout> items) {
     return menu;
 }
 
-void MenuPainter::SetDpi(UINT dpi) {
-    dpi_ = dpi;
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
-        font_.reset(::CreateFontIndirectW(&metrics.lfMenuFont));
-    } else {
-        font_.reset(CreateUiFont(dpi));
+LRESULT ChooseByFirstLetter(HMENU menu, wchar_t letter) {
+    const auto upper = [](wchar_t c) {
+        return static_cast<wchar_t>(
+            reinterpret_cast<UINT_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
+    };
+    const int count = ::GetMenuItemCount(menu);
+    std::vector<int> matching;
+    int highlighted = -1;
+    for (int i = 0; i < count; ++i) {
+        wchar_t first[2] = {};
+        if (::GetMenuStringW(menu, static_cast<UINT>(i), first, 2, MF_BYPOSITION) > 0 &&
+            upper(first[0]) == upper(letter)) {
+            matching.push_back(i);
+        }
+        if ((::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) != 0) highlighted = i;
     }
+    if (matching.empty()) return MAKELRESULT(0, MNC_IGNORE);
+    if (matching.size() == 1) return MAKELRESULT(matching.front(), MNC_EXECUTE);
+    // Several share the letter: each press moves on to the next of them, as the system's own search does.
+    for (const int i : matching) {
+        if (i > highlighted) return MAKELRESULT(i, MNC_SELECT);
+    }
+    return MAKELRESULT(matching.front(), MNC_SELECT);
 }
 
-void MenuPainter::Measure(MEASUREITEMSTRUCT& item) const {
-    const std::wstring caption = Widen(LayoutOf(item.itemData).caption);
-    WindowDC screen(nullptr);
-    SelectGuard font(screen.get(), font_.get());
-    RECT text{};
-    ::DrawTextW(screen.get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    item.itemWidth = static_cast<UINT>(Scale(kGutter + kTextPaddingRight, dpi_) + (text.right - text.left));
-    item.itemHeight =
-        static_cast<UINT>(std::max(Scale(kMinimumHeight, dpi_), static_cast<int>(text.bottom) + 8));
+bool MenuImages::Give(HMENU menu, Command command, Image image) {
+    const HMENU holder = MenuHolding(menu, Id(command));
+    if (holder == nullptr) return false;
+    images_[Id(command)] = image;
+    // Every item of the menu makes room for an image, also those that have none: a menu whose items
+    // differ there may be laid out too narrow for their captions.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = HBMMENU_CALLBACK;
+    const int count = ::GetMenuItemCount(holder);
+    for (int i = 0; i < count; ++i)
+        ::SetMenuItemInfoW(holder, static_cast<UINT>(i), TRUE, &info);
+    return true;
 }
 
-void MenuPainter::Draw(const DRAWITEMSTRUCT& item, const ImageSet& images) const {
-    const MenuItemLayout& layout = LayoutOf(item.itemData);
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool checked = (item.itemState & ODS_CHECKED) != 0;
-    HDC dc = item.hDC;
-    RECT area = item.rcItem;
-    ::FillRect(dc, &area, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+void MenuImages::Measure(MEASUREITEMSTRUCT& item, const ImageSet& images) const {
+    // A little air on both sides of the image, in proportion to its size.
+    item.itemWidth = static_cast<UINT>(images.Size() + images.Size() / 4);
+    item.itemHeight = static_cast<UINT>(images.Size());
+}
 
-    const int gutter = Scale(kGutter, dpi_);
-    const int middle = (area.top + area.bottom) / 2;
-    const auto image = images_.find(layout.command);
-    if (image != images_.end() && image->second != kImageNone) {
-        const int size = images.Size();
-        ImageList_Draw(images.List(), image->second - 1, dc, area.left + (gutter - size) / 2,
-                       middle - size / 2, ILD_TRANSPARENT);
-    } else if (checked) {
-        // The system's own check-mark glyph, in the text colour of the item.
-        LOGFONTW marlett{};
-        marlett.lfHeight = -Scale(12, dpi_);
-        marlett.lfCharSet = SYMBOL_CHARSET;
-        wcscpy_s(marlett.lfFaceName, L"Marlett");
-        UniqueHFont check_font(::CreateFontIndirectW(&marlett));
-        SelectGuard font(dc, check_font.get());
-        RECT box{area.left, area.top, area.left + gutter, area.bottom};
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-        ::DrawTextW(dc, L"a", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-
-    SelectGuard font(dc, font_.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor((item.itemState & ODS_GRAYED) != 0 ? COLOR_GRAYTEXT
-                                     : selected                         ? COLOR_HIGHLIGHTTEXT
-                                                                        : COLOR_MENUTEXT));
-    RECT text{area.left + gutter + Scale(4, dpi_), area.top, area.right, area.bottom};
-    const std::wstring caption = Widen(layout.caption);
-    ::DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+void MenuImages::Draw(const DRAWITEMSTRUCT& item, const ImageSet& images) const {
+    const auto image = images_.find(item.itemID);
+    if (image == images_.end() || image->second == kImageNone) return;
+    const RECT& area = item.rcItem;
+    const int size = images.Size();
+    ImageList_Draw(images.List(), image->second - 1, item.hDC,
+                   area.left + (area.right - area.left - size) / 2,
+                   area.top + (area.bottom - area.top - size) / 2, ILD_TRANSPARENT);
 }
 
 bool MenuOptions::IsChecked(Option option) const {

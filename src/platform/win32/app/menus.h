@@ -1,7 +1,7 @@
 #pragma once
-// Real menus built from the program's menu tables. The items of the pop-up menus are drawn by the
-// program itself, with the image each was given at start-up beside its caption: bitmaps handed to
-// the system's menus render with wrong colours and overlapping text on some systems.
+// Real menus built from the program's menu tables. The system draws each item with its caption, so
+// that screen readers announce it and a typed first letter chooses it; the images handed out at
+// start-up are drawn by the program beside the caption, from the image list of the window's DPI.
 
 #include <windows.h>
 
@@ -10,7 +10,6 @@
 
 #include "app/menu_layout.h"
 #include "platform/option_menu.h"
-#include "platform/win32/shared/handles.h"
 
 namespace quorvel::win32 {
 
@@ -21,18 +20,23 @@ HMENU BuildMenuBar();
 // A pop-up menu with the given items.
 HMENU BuildPopupMenu(std::span<const MenuItemLayout> items);
 
-// Measures and paints the owner-drawn items, and remembers which image each item was given.
-class MenuPainter {
+// The answer to WM_MENUCHAR: the item of `menu` whose caption starts with the typed letter, chosen
+// when it is the only one and selected in turn when several share the letter. Captions carry no
+// '&' of their own, and not every system falls back to their first letters.
+LRESULT ChooseByFirstLetter(HMENU menu, wchar_t letter);
+
+// Gives the items their images and draws them when the system asks.
+class MenuImages {
   public:
-    void GiveImage(Command command, Image image) { images_[command] = image; }
-    void SetDpi(UINT dpi);
-    void Measure(MEASUREITEMSTRUCT& item) const;
+    // Gives the item of `menu` (or of one of its submenus) an image that its owner window draws.
+    // False when no item of the menu has that command.
+    bool Give(HMENU menu, Command command, Image image);
+    // The size of an item's image, at the DPI of the images.
+    void Measure(MEASUREITEMSTRUCT& item, const ImageSet& images) const;
     void Draw(const DRAWITEMSTRUCT& item, const ImageSet& images) const;
 
   private:
-    std::map<Command, Image> images_;
-    UINT dpi_ = 96;
-    UniqueHFont font_;
+    std::map<UINT, Image> images_;
 };
 
 // The Option menu's check marks, which are the options themselves.

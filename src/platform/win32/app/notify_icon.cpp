@@ -38,10 +38,20 @@ NOTIFYICONDATAW NotifyIcon::Data(UINT flags) const {
     return data;
 }
 
-void NotifyIcon::Show() {
-    if (shown_) return;
+bool NotifyIcon::Show() {
+    if (shown_) return true;
     NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    shown_ = ShellNotifyIcon(NIM_ADD, &data) != FALSE;
+    // A shell that timed out on an earlier add may have taken it all the same, and then refuses a second
+    // one: the icon is there if it can be modified.
+    shown_ = ShellNotifyIcon(NIM_ADD, &data) != FALSE || ShellNotifyIcon(NIM_MODIFY, &data) != FALSE;
+    return shown_;
+}
+
+bool NotifyIcon::IsShown() {
+    // The shell agrees to change nothing about the icon only if it has it.
+    NOTIFYICONDATAW data = Data(0);
+    if (shown_ && !ShellNotifyIcon(NIM_MODIFY, &data)) shown_ = false;
+    return shown_;
 }
 
 void NotifyIcon::Remove() {
@@ -59,13 +69,6 @@ void NotifyIcon::Announce(std::string_view title, std::string_view text) {
     wcsncpy_s(data.szInfo, Widen(text).c_str(), _TRUNCATE);
     data.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
     ShellNotifyIcon(NIM_MODIFY, &data);
-}
-
-void NotifyIcon::AddAgain() {
-    if (!shown_) return;
-    // A shell that did not really lose the icon refuses the second add; the icon is still there then.
-    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    if (!ShellNotifyIcon(NIM_ADD, &data)) ShellNotifyIcon(NIM_MODIFY, &data);
 }
 
 }  // namespace quorvel::win32

@@ -18,12 +18,11 @@ class NotifyIcon final : public TrayIcon {
     NotifyIcon(const NotifyIcon&) = delete;
     NotifyIcon& operator=(const NotifyIcon&) = delete;
 
-    void Show() override;
+    bool Show() override;
     void Remove() override;
+    bool IsShown() override;
+    void Forget() override { shown_ = false; }
     void Announce(std::string_view title, std::string_view text) override;
-    bool IsShown() const override { return shown_; }
-    // Explorer restarted and forgot every icon: add ours again if it should be there.
-    void AddAgain();
 
   private:
     NOTIFYICONDATAW Data(UINT flags) const;

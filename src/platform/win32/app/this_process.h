@@ -13,6 +13,7 @@ namespace quorvel::win32 {
 class ThisProcess final : public ProcessControl {
   public:
     bool ClaimSingleInstance() override;
+    void CallFirstInstance() override;
     void EndProcess() override;
     std::string ProgramFolder() const override;
 

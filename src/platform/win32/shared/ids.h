@@ -16,8 +16,11 @@ inline constexpr wchar_t kForm2Class[] = L"QuorvelForm2";
 inline constexpr int kView1Id = 1001;
 inline constexpr UINT_PTR kTimer1Id = 1;
 inline constexpr UINT_PTR kSettleTimerId = 2;
+inline constexpr UINT_PTR kTrayTimerId = 3;
 inline constexpr UINT kTrayIconId = 1;
 inline constexpr UINT kTrayMessage = WM_APP + 1;
+// Registered by name: what a second start posts to the main window of the instance that runs already.
+inline constexpr wchar_t kSecondStartMessage[] = L"Quorvel.SecondStart";
 
 // The About box's controls, created in this order, which is also their tab order, and its timer.
 inline constexpr int kAboutOkId = IDOK;  // cmdOK: also what Enter and Esc press

@@ -1,5 +1,5 @@
 #pragma once
-// Handling the messages that wait for this thread, without waiting for more.
+// Handling the window messages that are waiting, without waiting for more.
 
 #include <optional>
 
