@@ -3,28 +3,40 @@
 #include <optional>
 #include <string>
 
+#include "store/utf16_text.h"
 #include "words/words.h"
 
 namespace quorvel {
 namespace {
 
-// The action as a message names it: "Quorvel could not disable ...".
-std::string_view Verb(EntryAction action) {
+// The action as its menu item calls it, and as a message names it ("Quorvel could not disable ...").
+struct ActionWords {
+    std::string_view caption;
+    std::string_view verb;
+};
+ActionWords WordsOf(EntryAction action) {
     switch (action) {
-        case EntryAction::kEnable: return "enable";
-        case EntryAction::kDisable: return "disable";
-        case EntryAction::kBan: return "ban";
-        case EntryAction::kDelete: return "delete";
-        case EntryAction::kExecute: return "execute";
+        case EntryAction::kEnable: return {words::kEnable, "enable"};
+        case EntryAction::kDisable: return {words::kDisable, "disable"};
+        case EntryAction::kBan: return {words::kBan, "ban"};
+        case EntryAction::kDelete: return {words::kDelete, "delete"};
+        case EntryAction::kExecute: return {words::kExecute, "execute"};
         case EntryAction::kNone: break;
     }
-    return "change";
+    return {words::kProgram, "change"};
 }
 
 void TellRefusal(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
                  std::string_view reason) {
-    ports.boxes.Fail(words::CouldNotChangeEntry(Verb(action), entry.Name, RootName(entry.Root), reason,
-                                                entry.Root == kLocalMachine));
+    ports.boxes.Fail(words::CouldNotChangeEntry(WordsOf(action).verb, entry.Name, RootName(entry.Root),
+                                                reason, entry.Root == kLocalMachine));
+}
+
+std::string TextOf(const RegistryValue& value) {
+    if (value.type == kValueTypeString || value.type == kValueTypeExpandString) {
+        return Utf8FromStringData(value.data);
+    }
+    return words::NotText(value.type);
 }
 
 EntryAction ActionInto(std::int16_t target_state) {
@@ -50,14 +62,22 @@ std::optional<std::int16_t> TargetStateOf(EntryAction action) {
     return std::nullopt;
 }
 
-bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
-               const ActionPorts& ports) {
+MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
+                     const ActionPorts& ports) {
     Registre& registry = ports.registry;
     const EntryAction action = ActionInto(target_state);
     const std::string_view source = PathOfState(entry.State);
     const std::string_view target = PathOfState(target_state);
-    // What the target held under this name, to be put back if the move has to be undone.
+    // What the target holds under this name (as the registry compares names): replaced only when the
+    // user says so, and put back if the move has to be undone.
     const std::optional<RegistryValue> replaced = registry.ReadRawValue(entry.Root, target, entry.Name);
+    if (replaced) {
+        const std::string from =
+            from_registry && !source.empty() ? KeyName(entry.Root, source) : std::string(words::kLoadedList);
+        const std::string question = words::ReplaceValue(KeyName(entry.Root, target), entry.Name,
+                                                         TextOf(*replaced), from, entry.Command);
+        if (!ports.boxes.AskYesNo(question, WordsOf(action).caption)) return MoveResult::kDeclined;
+    }
     // The value's own type and data travel along (REG_EXPAND_SZ stays what it is); a loaded list's
     // entry, or a value gone meanwhile, is written from the command the table holds.
     bool written =
@@ -65,9 +85,9 @@ bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_r
     if (!written) written = registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
     if (!written) {
         TellRefusal(ports, action, entry, registry.LastError());
-        return false;
+        return MoveResult::kRefused;
     }
-    if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name)) return true;
+    if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name)) return MoveResult::kMoved;
     std::string reason = registry.LastError();
     // The old value stays, so the target goes back to what it was: the entry must not end up in two
     // keys. Should the system refuse that too, the user learns where the entry now stands.
@@ -75,14 +95,13 @@ bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_r
                                  : registry.DeleteValue(entry.Root, target, entry.Name);
     if (!undone) reason += words::EntryNowInTwoKeys(source, target);
     TellRefusal(ports, action, entry, reason);
-    return false;
+    return MoveResult::kRefused;
 }
 
 bool CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry, const ActionPorts& ports) {
     if (const std::optional<std::int16_t> target = TargetStateOf(action)) {
         if (entry.State == *target) return false;
-        MoveEntry(entry, *target, from_registry, ports);
-        return true;
+        return MoveEntry(entry, *target, from_registry, ports) != MoveResult::kDeclined;
     }
     switch (action) {
         case EntryAction::kDelete:

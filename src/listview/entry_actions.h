@@ -26,10 +26,16 @@ std::optional<std::int16_t> TargetStateOf(EntryAction action);
 // command is written back as text. Returns whether the list must be collected again.
 bool CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry, const ActionPorts& ports);
 
-// Moves an entry into the key of another state without ever losing it: the target is written
-// first, the source deleted only after that, and the new copy removed again if the source stays.
-// False (after telling the user why) when the move did not happen.
-bool MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
-               const ActionPorts& ports);
+enum class MoveResult {
+    kMoved,
+    kDeclined,  // the target held a value of that name, and the user chose to keep it
+    kRefused,   // the system refused a change; the user was told which and why
+};
+
+// Moves an entry into the key of another state without ever losing a value: a value of the same name
+// in the target is replaced only when the user says so, the target is written first, the source
+// deleted only after that, and the new copy removed again if the source stays.
+MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
+                     const ActionPorts& ports);
 
 }  // namespace quorvel

@@ -12,10 +12,6 @@
 
 namespace quorvel {
 
-// Registry value types, numbered as the system numbers them.
-inline constexpr std::uint32_t kValueTypeString = 1;  // REG_SZ
-inline constexpr std::uint32_t kValueTypeNumber = 4;  // REG_DWORD
-
 struct RawKeyValue {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;  // as stored: text is UTF-16LE, numbers little-endian

@@ -24,7 +24,12 @@ struct NamedText {
     bool operator==(const NamedText&) const = default;
 };
 
-// A value as the registry stores it: its type (REG_SZ = 1, REG_EXPAND_SZ = 2, ...) and raw bytes.
+// Registry value types, numbered as the system numbers them.
+inline constexpr std::uint32_t kValueTypeString = 1;        // REG_SZ
+inline constexpr std::uint32_t kValueTypeExpandString = 2;  // REG_EXPAND_SZ
+inline constexpr std::uint32_t kValueTypeNumber = 4;        // REG_DWORD
+
+// A value as the registry stores it: its type and raw bytes (text as UTF-16LE).
 struct RegistryValue {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;

@@ -49,6 +49,13 @@ std::string_view RootName(RootKey root) {
     return words::kUnknownRoot;
 }
 
+std::string KeyName(RootKey root, std::string_view path) {
+    std::string name(RootName(root));
+    name += '\\';
+    name += path;
+    return name;
+}
+
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity) {
     // Saved lists may repeat an identity; the last one wins, as it does for the list's own keys.
     auto it = std::find_if(entries.rbegin(), entries.rend(), [&](const StartupEntry& e) {

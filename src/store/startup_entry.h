@@ -65,6 +65,8 @@ using EntryTable = std::vector<StartupEntry>;
 
 // A root's name as users know it from the registry editor.
 std::string_view RootName(RootKey root);
+// A key's full name, its root's name first: "HKEY_CURRENT_USER\\SOFTWARE\\...\\Run-".
+std::string KeyName(RootKey root, std::string_view path);
 
 // The last entry with this identity, or nullptr.
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity);

@@ -73,4 +73,14 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::string Utf8FromStringData(const std::vector<std::uint8_t>& data) {
+    std::u16string characters;
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        const auto c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+        if (c == u'\0') break;
+        characters += c;
+    }
+    return Utf8FromUtf16(characters);
+}
+
 }  // namespace quorvel

@@ -11,14 +11,27 @@ std::string Join(const Parts&... parts) {
     return text;
 }
 
+// Quoted: shortened, in quotation marks.
+std::string Q(std::string_view text) { return Join("\"", Shortened(text), "\""); }
+
 }  // namespace
+
+std::string Shortened(std::string_view text, std::size_t most) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A character starts at every byte that is no UTF-8 continuation byte (10xxxxxx).
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (characters++ == most) return Join(text.substr(0, i), "\u2026");
+    }
+    return std::string(text);
+}
 
 std::string WindowRefused() { return "Quorvel cannot start: Windows refused to create its window."; }
 
 std::string CouldNotChangeEntry(std::string_view verb, std::string_view name, std::string_view root,
                                 std::string_view reason, bool machine_wide) {
     std::string text =
-        Join("Quorvel could not ", verb, " the startup entry \"", name, "\" of ", root, ".\n\n", reason);
+        Join("Quorvel could not ", verb, " the startup entry ", Q(name), " of ", root, ".\n\n", reason);
     if (machine_wide) {
         text +=
             "\n\nEntries of HKEY_LOCAL_MACHINE belong to the whole machine; changing them needs Quorvel to "
@@ -34,8 +47,19 @@ std::string EntryNowInTwoKeys(std::string_view first_key, std::string_view secon
 }
 
 std::string CouldNotExecute(std::string_view name, std::string_view command, std::string_view reason) {
-    return Join("Quorvel could not execute the command of \"", name, "\":\n\n",
-                command.empty() ? std::string_view("(empty)") : command, "\n\n", reason);
+    return Join("Quorvel could not execute the command of ", Q(name), ":\n\n",
+                command.empty() ? std::string("(empty)") : Shortened(command), "\n\n", reason);
+}
+
+std::string ReplaceValue(std::string_view target_key, std::string_view name, std::string_view existing,
+                         std::string_view source, std::string_view command) {
+    return Join(target_key, " already holds a value named ", Q(name), ":\n\n    ", Shortened(existing),
+                "\n\nReplace it with ", Q(name), " from ", source, ":\n\n    ", Shortened(command),
+                "\n\nNo leaves both values as they are.");
+}
+
+std::string NotText(unsigned long type) {
+    return Join("(no text: a value of registry type ", std::to_string(type), ")");
 }
 
 std::string CouldNotStartRegistryEditor(std::string_view reason) {
@@ -53,7 +77,7 @@ std::string CouldNotOpenWebPage(std::string_view page, std::string_view reason) 
 std::string ErrorNumber(unsigned long code) { return Join("Error ", std::to_string(code), "."); }
 
 std::string CouldNotSaveList(std::string_view path, std::string_view reason) {
-    return Join("Quorvel could not save the startup list \"", path, "\".\n\n", reason,
+    return Join("Quorvel could not save the startup list ", Q(path), ".\n\n", reason,
                 "\n\nAn older file of that name is unchanged.");
 }
 
@@ -65,12 +89,12 @@ std::string ListTooLong(std::size_t entries, std::size_t most) {
 
 std::string LineBreakInList(std::string_view field, std::string_view name, std::string_view root) {
     return Join(
-        "Quorvel cannot save this list: the ", field, " of the startup entry \"", name, "\" of ", root,
+        "Quorvel cannot save this list: the ", field, " of the startup entry ", Q(name), " of ", root,
         " holds a line break, which a startup list file has no way to store.\n\nNothing was written.");
 }
 
 std::string DamagedList(std::string_view path, std::size_t line, std::string_view reason) {
-    return Join("The startup list \"", path, "\" is damaged at line ", std::to_string(line), ": ", reason,
+    return Join("The startup list ", Q(path), " is damaged at line ", std::to_string(line), ": ", reason,
                 ".\n\nThe list stays empty until the next refresh; the registry is unchanged.");
 }
 
@@ -89,7 +113,7 @@ std::string ListOutOfRange(std::string_view field, std::string_view number, long
                 std::to_string(high));
 }
 
-std::string NewEntryTitle(std::string_view name) { return Join("New startup entry: ", name); }
+std::string NewEntryTitle(std::string_view name) { return Join("New startup entry: ", Shortened(name)); }
 
 std::string NewEntriesTitle(std::size_t count) { return Join(std::to_string(count), " new startup entries"); }
 

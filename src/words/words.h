@@ -64,12 +64,24 @@ inline constexpr std::string_view kAboutOk = "OK";
 inline constexpr std::string_view kAboutSysInfo = "&System Info...";
 inline constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavailable At This Time";
 
+// A name, command or path as a message quotes it: at most this many characters, the rest left out
+// behind an ellipsis, so that no box grows wider than the screen.
+inline constexpr std::size_t kQuotedLength = 120;
+std::string Shortened(std::string_view text, std::size_t most = kQuotedLength);
+
 // What a failure message says, each naming what failed, why, and what helps where something does.
 std::string WindowRefused();
 // `verb` is the action in lower case ("disable"); `reason` the system's words.
 std::string CouldNotChangeEntry(std::string_view verb, std::string_view name, std::string_view root,
                                 std::string_view reason, bool machine_wide);
 std::string EntryNowInTwoKeys(std::string_view first_key, std::string_view second_key);
+// The target of a move already holds a value of the entry's name (as the registry compares names).
+// `source` is where the entry comes from: a key, or kLoadedList.
+std::string ReplaceValue(std::string_view target_key, std::string_view name, std::string_view existing,
+                         std::string_view source, std::string_view command);
+inline constexpr std::string_view kLoadedList = "the loaded startup list";
+// What a value that holds no text shows where its command would stand.
+std::string NotText(unsigned long type);
 std::string CouldNotExecute(std::string_view name, std::string_view command, std::string_view reason);
 std::string CouldNotStartRegistryEditor(std::string_view reason);
 std::string CouldNotStartExplorer(std::string_view page, std::string_view reason);

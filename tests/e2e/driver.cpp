@@ -154,7 +154,8 @@ int Usage() {
     Write(
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
         L"       select N | command NAME | close | tick | keys VK... | menu-bar | menu-open | msgbox |\n"
-        L"       answer ok|cancel | windows | window-visible TITLE [CLASS] | window-typing TITLE [CLASS] |\n"
+        L"       answer ok|cancel|yes|no | windows | window-visible TITLE [CLASS] | window-typing TITLE "
+        L"[CLASS] |\n"
         L"       window-rect TITLE [CLASS] |\n"
         L"       window-client-rect TITLE CONTROL | window-text TITLE CLASS CONTROL |\n"
         L"       window-command TITLE CONTROL [CLASS]\n"
@@ -484,7 +485,10 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"answer") {
         const HWND box = MessageBoxWindow(ProcessOf(main));
         if (box == nullptr) return 1;
-        const WPARAM id = arg(2) == L"cancel" ? IDCANCEL : IDOK;
+        const WPARAM id = arg(2) == L"cancel" ? IDCANCEL
+                          : arg(2) == L"yes"  ? IDYES
+                          : arg(2) == L"no"   ? IDNO
+                                              : IDOK;
         return ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
     }
     if (verb == L"windows") {

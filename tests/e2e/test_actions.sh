@@ -11,6 +11,9 @@ reg_import <<EOF_REG
   6e,00,6f,00,74,00,65,00,70,00,61,00,64,00,2e,00,65,00,78,00,65,00,00,00
 "Marker"="cmd /c echo ran> C:\\\\marker.txt"
 "Updater"="C:\\\\upd\\\\upd.exe"
+"App"="C:\\\\new\\\\app.exe"
+[HKEY_CURRENT_USER\\$RUN-]
+"App"="C:\\\\old\\\\app.exe --keep-me"
 EOF_REG
 EXPAND_HEX='hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,52,00,6f,00,6f,00,74,00,25,00,5c,00,6e,00,6f,00,74,00,65,00,70,00,61,00,64,00,2e,00,65,00,78,00,65,00,00,00$'
 
@@ -78,6 +81,25 @@ driver answer ok
 wait_until 20 test -f "$WINEPREFIX/drive_c/marker.txt" || fail "Execute did not run the command"
 reg_has "$HKCU_RUN" Marker || fail "Execute changed the registry"
 
+# A move onto a name its target already holds asks first: No keeps both values, Yes replaces.
+right_click_row App
+choose_item 1
+box=$(wait_msgbox)
+shot replace-question
+grep -qF 'C:\old\app.exe --keep-me' <<<"$box" && grep -qF 'C:\new\app.exe' <<<"$box" ||
+    fail "the question does not name both values: $box"
+driver answer no
+wait_until 10 bash -c "! wine '$DRIVER' msgbox >/dev/null 2>&1" || fail "the question stayed open"
+reg_text "$HKCU_RUN" | grep -qF '"App"="C:\\new\\app.exe"' || fail "No changed the value in Run"
+reg_has "$HKCU_RUN_OFF" App || fail "No changed the value in Run-"
+right_click_row App
+choose_item 1
+wait_msgbox >/dev/null
+driver answer yes
+wait_until 10 bash -c "! wine reg query '$HKCU_RUN_OFF' /v App >/dev/null 2>&1" || fail "Yes did not move App"
+reg_text "$HKCU_RUN" | grep -qF '"App"="C:\\old\\app.exe --keep-me"' || fail "Yes did not replace the value in Run"
+wait_until 10 bash -c "[ \"\$(wine '$DRIVER' rows | grep -c \$'^App\t')\" = 1 ]" || fail "App is listed twice after the move"
+
 # Each option click rewrites config.ini, and the list follows.
 settings() { xxd -p "$config"; }
 line() { printf ' %s \r\n' "$@" | xxd -p; }
@@ -89,10 +111,10 @@ wait_until 10 driver menu-open || fail "Down did not open the Option menu"
 shot option-menu
 type_letter s
 wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 1 1 1 1)' ]" || fail "sorting was not saved"
-expect_eq "sorted names" "Expand Marker Quorvel Updater" "$(rows | cut -f1 | xargs)"
+expect_eq "sorted names" "App Expand Marker Quorvel Updater" "$(rows | cut -f1 | xargs)"
 driver command Sortinga
 wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 1 1 1 0)' ]" || fail "unsorting was not saved"
-expect_eq "unsorted names" "Updater Marker Expand Quorvel" "$(rows | cut -f1 | xargs)"
+expect_eq "unsorted names" "Updater Marker Expand App Quorvel" "$(rows | cut -f1 | xargs)"
 driver command EnableVisible
 wait_until 10 bash -c "[ \"\$(xxd -p '$config')\" = '$(line 0 0 1 1 0)' ]" || fail "Enable Visible was not saved"
 expect_eq "rows with enabled entries hidden" "" "$(rows)"

@@ -147,6 +147,8 @@ class FakeLauncher final : public ProcessLauncher {
 class FakeBoxes final : public MessageBoxes {
   public:
     bool Confirm(std::string_view text, std::string_view title) override;
+    // Asked and answered like Confirm: Yes unless scripted otherwise.
+    bool AskYesNo(std::string_view text, std::string_view title) override { return Confirm(text, title); }
     void Inform(std::string_view text) override {
         informed.emplace_back(text);
         if (while_informing) while_informing();

@@ -220,6 +220,7 @@ TEST(AboutForm, EveryLoadPlacesThePointsAfreshFromTheContinuingSequence) {
     } launcher;
     struct NoBoxes : MessageBoxes {
         bool Confirm(std::string_view, std::string_view) override { return false; }
+        bool AskYesNo(std::string_view, std::string_view) override { return false; }
         void Inform(std::string_view) override {}
         void Fail(std::string_view) override {}
     } boxes;

@@ -46,6 +46,7 @@ class FakeLauncher final : public ProcessLauncher {
 class FakeBoxes final : public MessageBoxes {
   public:
     bool Confirm(std::string_view, std::string_view) override { return true; }
+    bool AskYesNo(std::string_view, std::string_view) override { return true; }
     void Inform(std::string_view text) override { informed.emplace_back(text); }
     void Fail(std::string_view text) override { failed.emplace_back(text); }
 

@@ -47,6 +47,41 @@ TEST_F(EntryActions, EveryMoveFromEveryStateKeepsNameRootAndCommand) {
     }
 }
 
+TEST_F(EntryActions, AMoveOntoANameTheTargetHoldsAsksFirstAndNoChangesNothing) {
+    const std::pair<EntryAction, std::int16_t> moves[] = {
+        {kEnable, kStateEnabled}, {kDisable, kStateDisabled}, {kBan, kStateBanned}};
+    for (std::int16_t from : {kStateBanned, kStateDisabled, kStateEnabled}) {
+        for (const auto& [into, to] : moves) {
+            if (from == to) continue;
+            p.registry.DeleteTree(kCurrentUser, "SOFTWARE");
+            p.Seed(kCurrentUser, PathOfState(from), "app2", "C:\\new\\app.exe");
+            // The same name as the registry compares names: letter case aside.
+            p.Seed(kCurrentUser, PathOfState(to), "APP2", "C:\\old\\app.exe --keep-me");
+            Start();
+            p.boxes.questions.clear();
+            p.boxes.answers = {false};
+            const int lists = p.registry.counters.lists;
+            p.Choose(into, {kCurrentUser, MakeKey("app2", from)});
+            ASSERT_EQ(p.boxes.questions.size(), 1u) << from << "->" << to;
+            const std::string& asked = p.boxes.questions[0].text;
+            EXPECT_NE(asked.find(KeyName(kCurrentUser, PathOfState(to))), std::string::npos) << asked;
+            EXPECT_NE(asked.find("C:\\old\\app.exe --keep-me"), std::string::npos) << asked;
+            EXPECT_NE(asked.find("C:\\new\\app.exe"), std::string::npos) << asked;
+            EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, PathOfState(to), "APP2"),
+                      "C:\\old\\app.exe --keep-me");
+            EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, PathOfState(from), "app2"),
+                      "C:\\new\\app.exe");
+            EXPECT_EQ(p.registry.counters.lists, lists);
+
+            // Yes replaces it, and the entry leaves its key.
+            p.boxes.answers = {true};
+            p.Choose(into, {kCurrentUser, MakeKey("app2", from)});
+            EXPECT_EQ(StatesOf(kCurrentUser, "app2"), std::vector<std::int16_t>{to}) << from << "->" << to;
+            EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, PathOfState(to), "app2"), "C:\\new\\app.exe");
+        }
+    }
+}
+
 TEST_F(EntryActions, AMoveKeepsTheValuesOwnType) {
     p.registry.SetRaw(kCurrentUser, kRunPath, "Exp",
                       RawValue{kRegExpandSz, StringData("%SystemRoot%\\x.exe")});

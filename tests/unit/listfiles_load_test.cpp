@@ -3,6 +3,7 @@
 
 #include "fakes/utf16.h"
 #include "program_fixture.h"
+#include "words/words.h"
 
 namespace quorvel::testing {
 namespace {
@@ -113,6 +114,14 @@ TEST_F(LoadStartUp, ALoadedEntryIsRestoredFromItsCommandAndRefreshShowsTheRegist
     Load(" 1 \r\n" + Lines("Other", kUser, " 3 ", "o.exe"));
     p.form.OnCommand(Command::kRefresha);
     EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"Gone", "Live"}));
+
+    // Restoring onto a value the registry holds under that name asks first, as every move does.
+    Load(" 1 \r\n" + Lines("Live", kUser, " 2 ", "old.exe"));
+    p.boxes.answers = {false};
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Live-2"});
+    ASSERT_EQ(p.boxes.questions.size(), 1u);
+    EXPECT_NE(p.boxes.questions[0].text.find(words::kLoadedList), std::string::npos);
+    EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Live"), "live.exe");
 }
 
 TEST_F(LoadStartUp, ABanInALoadedListIsNeverEnforcedOnTheLiveRegistry) {

@@ -19,6 +19,12 @@ bool OwnedMessageBoxes::Confirm(std::string_view text, std::string_view title) {
                          MB_OKCANCEL | MB_DEFBUTTON1 | OwnerFlags(owner)) == IDOK;
 }
 
+bool OwnedMessageBoxes::AskYesNo(std::string_view text, std::string_view title) {
+    const HWND owner = VisibleOwner(owner_);
+    return ::MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(),
+                         MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING | OwnerFlags(owner)) == IDYES;
+}
+
 void OwnedMessageBoxes::Inform(std::string_view text) {
     const HWND owner = VisibleOwner(owner_);
     ::MessageBoxW(owner, Widen(text).c_str(), Widen(words::kProgram).c_str(), MB_OK | OwnerFlags(owner));

@@ -14,6 +14,7 @@ class OwnedMessageBoxes final : public MessageBoxes {
     void SetOwner(HWND owner) { owner_ = owner; }
 
     bool Confirm(std::string_view text, std::string_view title) override;
+    bool AskYesNo(std::string_view text, std::string_view title) override;
     void Inform(std::string_view text) override;
     void Fail(std::string_view text) override;
 
