@@ -291,6 +291,10 @@ void Form1::LoadSeting() {
         settings_on_disk_ = std::move(*file);
         for (size_t i = 0; i < kSettingsOrder.size(); ++i)
             ports_.options.SetChecked(kSettingsOrder[i], VtoB(values[i]));
+    } else {
+        // A file that is there but cannot be read (locked, or without read rights) holds the user's
+        // options all the same: it is never replaced by these.
+        settings_unreadable_ = ports_.files.Exists(SettingsPath());
     }
     DrawList();
 }
@@ -298,6 +302,7 @@ void Form1::LoadSeting() {
 void Form1::SaveSeting() {
     // A folder that cannot be written keeps the old file; the options in memory stay as they are.
     // A file that already says the same is left alone: every start saves, and need not touch the disk.
+    if (settings_unreadable_) return;
     std::string text = WriteSettings(ports_.options);
     if (settings_on_disk_ == text) return;
     if (ports_.files.ReplaceFile(SettingsPath(), text)) settings_on_disk_ = std::move(text);

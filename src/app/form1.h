@@ -126,6 +126,8 @@ class Form1 {
     EntryTable entries_;
     // What config.ini holds, as last read or written; nothing until then.
     std::optional<std::string> settings_on_disk_;
+    // config.ini is there but could not be read: the options run on the built marks and it stays as it is.
+    bool settings_unreadable_ = false;
     // The table holds a loaded list file rather than the registry, until the next collection.
     bool showing_list_file_ = false;
     // Banned values the last pass could not delete: finding them again is no news.

@@ -28,8 +28,9 @@ void AnnounceStartUpList(const StartupList& list, MessageBoxes& boxes) {
     boxes.Inform(std::to_string(*list.count));
     const std::string last = std::to_string(*list.count - 1);
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
-        boxes.Inform(list.entries[i].Name);
-        boxes.Inform(list.entries[i].Command);
+        // Cut where it is too long for a box on the screen, as every message quotes a name or command.
+        boxes.Inform(words::Shortened(list.entries[i].Name));
+        boxes.Inform(words::Shortened(list.entries[i].Command));
         boxes.Inform(std::to_string(i) + " " + last);
     }
 }

@@ -50,20 +50,25 @@ class LineReader {
     std::size_t number_ = 0;
 };
 
+// The line as a message can show it: control characters (a NUL would end the message there) stand
+// as the replacement character, and a long line is cut.
 std::string Quoted(std::string_view line) {
-    std::string quoted = "\"";
-    if (line.size() <= kQuotedLineLimit) {
-        quoted += line;
-    } else {
-        std::size_t cut = kQuotedLineLimit;
-        // Never inside a UTF-8 sequence: its continuation bytes are 10xxxxxx.
-        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
-            --cut;
-        quoted += line.substr(0, cut);
-        quoted += "...";
+    std::string visible;
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            visible += "\xEF\xBF\xBD";
+        } else {
+            visible += c;
+        }
     }
+    std::string quoted = "\"";
+    quoted += words::Shortened(visible, kQuotedLineLimit);
     quoted += '"';
     return quoted;
+}
+
+bool IsUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }
 
 struct Field {
@@ -159,6 +164,10 @@ StartupList ReadStartupList(std::string_view bytes, const TextCodec& codec) {
         text = decoded;
     }
     StartupList list;
+    if (IsUtf16(bytes)) {
+        list.damage = ListDamage{1, std::string(words::kListIsUtf16)};
+        return list;
+    }
     ListParser parser(text);
     list.count = parser.Read<std::int16_t>({});
     for (std::int16_t i = 0; list.count && i < *list.count; ++i) {

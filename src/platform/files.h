@@ -12,6 +12,8 @@ class FileSystem {
     virtual ~FileSystem() = default;
     // The file's bytes, or nothing when it cannot be opened.
     virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
+    // Whether there is a file at the path, also one that cannot be read.
+    virtual bool Exists(std::string_view path) = 0;
     // Writes a temporary file beside the target and puts it in the target's place in one step, so
     // that a crash or a full disk never leaves a half-written file behind.
     virtual bool ReplaceFile(std::string_view path, std::string_view bytes) = 0;

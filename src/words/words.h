@@ -96,6 +96,9 @@ std::string ListTooLong(std::size_t entries, std::size_t most);
 std::string LineBreakInList(std::string_view field, std::string_view name, std::string_view root);
 std::string DamagedList(std::string_view path, std::size_t line, std::string_view reason);
 inline constexpr std::string_view kListCount = "the entry count";
+inline constexpr std::string_view kListIsUtf16 =
+    "the file is UTF-16 (\"Unicode\") text, which a startup list never is; saved again as ANSI or UTF-8 "
+    "text it can be loaded";
 inline constexpr std::string_view kListName = "name";
 inline constexpr std::string_view kListRoot = "root key";
 inline constexpr std::string_view kListState = "state";

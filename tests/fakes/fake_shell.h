@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -173,9 +174,10 @@ class FakeFiles final : public FileSystem {
   public:
     std::optional<std::string> ReadFile(std::string_view path) override {
         auto it = files.find(std::string(path));
-        if (it == files.end()) return std::nullopt;
+        if (it == files.end() || unreadable.contains(it->first)) return std::nullopt;
         return it->second;
     }
+    bool Exists(std::string_view path) override { return files.contains(std::string(path)); }
     bool ReplaceFile(std::string_view path, std::string_view bytes) override {
         if (read_only) return false;
         files[std::string(path)] = std::string(bytes);
@@ -185,6 +187,8 @@ class FakeFiles final : public FileSystem {
     std::string LastError() const override { return "Access is denied."; }
 
     std::map<std::string, std::string> files;
+    // Present, but locked or without read rights.
+    std::set<std::string> unreadable;
     bool read_only = false;
     int writes = 0;
 };

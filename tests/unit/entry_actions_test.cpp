@@ -105,6 +105,15 @@ TEST_F(EntryActions, ARefusedWriteLosesNothingAndTellsTheUserWhy) {
               std::string::npos);
     EXPECT_NE(p.boxes.failures[0].find("Access is denied."), std::string::npos);
     EXPECT_NE(p.boxes.failures[0].find("administrator"), std::string::npos);
+
+    // A name of any length is quoted shortened, so that the box fits on the screen.
+    const std::string huge(20000, 'x');
+    p.Seed(kLocalMachine, kRunPath, huge, "huge.exe");
+    Start();
+    p.Choose(kBan, {kLocalMachine, MakeKey(huge, kStateEnabled)});
+    ASSERT_EQ(p.boxes.failures.size(), 2u);
+    EXPECT_LT(p.boxes.failures[1].size(), 500u);
+    EXPECT_NE(p.boxes.failures[1].find(huge.substr(0, 100) + "\u2026"), std::string::npos);
 }
 
 TEST_F(EntryActions, ARefusedDeleteRemovesTheNewCopyAgain) {

@@ -237,19 +237,37 @@ TEST_F(LoadStartUp, DamagedOrUnusualFiles) {
     }
 }
 
-TEST_F(LoadStartUp, ALoneCarriageReturnStaysInTheTextAndALongDamagedLineIsQuotedShort) {
+TEST_F(LoadStartUp, ALoneCarriageReturnStaysInTheTextAndADamagedLineIsQuotedReadably) {
     Load(" 1 \r\nA\rB\r\n" + kUser + "\r\n 3 \r\nx\r\n");
     EXPECT_EQ(Names(), std::vector<std::string>{"A\rB"});
 
-    Load("\xEF\xBB\xBF 1 \r\nA\r\n" + std::string(30, ' ') +
-         "\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5\r\n");
+    // Cut after 40 characters, never inside one.
+    std::string cjk;
+    for (int i = 0; i < 12; ++i)
+        cjk += "\xE6\x97\xA5";
+    Load("\xEF\xBB\xBF 1 \r\nA\r\n" + std::string(30, ' ') + cjk + "\r\n");
     ASSERT_EQ(p.boxes.failures.size(), 1u);
-    EXPECT_EQ(
-        p.boxes.failures[0],
-        "The startup list \"C:\\lists\\saved.stu\" is damaged at line 3: \"" + std::string(30, ' ') +
-            "\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5...\" stands where the root key of entry 1 of 1 should be, "
-            "and is not a whole number.\n\nThe list stays empty until the next refresh; the registry is "
-            "unchanged.");
+    EXPECT_EQ(p.boxes.failures[0],
+              "The startup list \"C:\\lists\\saved.stu\" is damaged at line 3: \"" + std::string(30, ' ') +
+                  cjk.substr(0, 30) +
+                  "\xE2\x80\xA6\" stands where the root key of entry 1 of 1 should be, and is not a whole "
+                  "number.\n\nThe list stays empty until the next refresh; the registry is unchanged.");
+
+    // A list saved as UTF-16 is told as such; no NUL of it cuts the message short.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string(" 1 \r\nA\r\n"))
+        utf16 += std::string{c, '\0'};
+    p.boxes.failures.clear();
+    Load(utf16);
+    ASSERT_EQ(p.boxes.failures.size(), 1u);
+    EXPECT_NE(p.boxes.failures[0].find("at line 1: the file is UTF-16"), std::string::npos)
+        << p.boxes.failures[0];
+    EXPECT_EQ(p.boxes.failures[0].find('\0'), std::string::npos);
+    p.boxes.failures.clear();
+    Load(utf16.substr(2));
+    ASSERT_EQ(p.boxes.failures.size(), 1u);
+    EXPECT_EQ(p.boxes.failures[0].find('\0'), std::string::npos);
+    EXPECT_NE(p.boxes.failures[0].find("is not a whole number"), std::string::npos) << p.boxes.failures[0];
 }
 
 }  // namespace

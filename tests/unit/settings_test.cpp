@@ -101,5 +101,18 @@ TEST(SettingsFile, AFolderThatCannotBeWrittenKeepsTheOptionsInMemory) {
     EXPECT_TRUE(p.boxes.failures.empty());
 }
 
+TEST(SettingsFile, AFileThatCannotBeReadIsNeverReplacedAndTheBuiltMarksAreUsed) {
+    Program p;
+    p.files.files[Program::kConfig] = " 1 \r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n";
+    p.files.unreadable.insert(Program::kConfig);
+    p.form.Form_Load("");
+    EXPECT_TRUE(p.options.checked[Option::kEnableVisible]);
+    EXPECT_FALSE(p.options.checked[Option::kBanVisible]);
+    p.form.OnCommand(Command::kSortinga);
+    EXPECT_TRUE(p.options.checked[Option::kSortinga]);
+    EXPECT_EQ(p.files.writes, 0);
+    EXPECT_EQ(p.files.files.at(Program::kConfig), " 1 \r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n");
+}
+
 }  // namespace
 }  // namespace quorvel::testing

@@ -10,11 +10,13 @@ namespace quorvel::win32 {
 class DiskFiles final : public FileSystem {
   public:
     std::optional<std::string> ReadFile(std::string_view path) override;
+    bool Exists(std::string_view path) override;
     bool ReplaceFile(std::string_view path, std::string_view bytes) override;
     std::string LastError() const override;
 
   private:
-    bool Fail();
+    // Notes why the last call failed: the system's reason, or `otherwise` where it gave none.
+    bool Fail(DWORD otherwise);
     DWORD last_error_ = ERROR_SUCCESS;
 };
 

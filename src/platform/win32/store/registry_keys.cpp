@@ -31,16 +31,13 @@ LSTATUS CreateOrOpenKey(RootKey root, std::string_view path, REGSAM access, Uniq
 
 LSTATUS ReadValue(HKEY key, const std::wstring& name, RawData& value) {
     DWORD size = 0;
-    LSTATUS status = ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size);
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        value.data.resize(size);
-        status = ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type,
-                                    value.data.empty() ? nullptr : value.data.data(), &size);
-        if (status == ERROR_SUCCESS) {
-            value.data.resize(size);
-            return status;
-        }
-    }
+    const LSTATUS found = ::RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size);
+    if (found != ERROR_SUCCESS) return found;
+    value.data.resize(size);
+    const LSTATUS status = ReadGrowing(value.data, size, [&](BYTE* buffer, DWORD& buffer_size) {
+        return ::RegQueryValueExW(key, name.c_str(), nullptr, &value.type, buffer, &buffer_size);
+    });
+    if (status == ERROR_SUCCESS) value.data.resize(size);
     return status;
 }
 

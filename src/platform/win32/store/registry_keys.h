@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,6 +23,22 @@ HKEY PredefinedKey(RootKey root);
 LSTATUS OpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key);
 // Opens a key, creating it and its missing parents first.
 LSTATUS CreateOrOpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key);
+
+// Calls `read(buffer, size)`, which reads a value's data as RegQueryValueExW and RegEnumValueW do, until
+// the data fits: while another program enlarges the value, the system answers ERROR_MORE_DATA with the
+// size it needs now, and the buffer grows (at least doubling, so that it overtakes any growth) for
+// another read. Only the registry's own limit on a value's size bounds it. `size` ends as the bytes
+// read; the buffer, never empty, is not shrunk, so that it serves the next value too.
+template <typename Read>
+LSTATUS ReadGrowing(std::vector<BYTE>& buffer, DWORD& size, Read&& read) {
+    if (buffer.empty()) buffer.resize(2);
+    for (;;) {
+        size = static_cast<DWORD>(buffer.size());
+        const LSTATUS status = read(buffer.data(), size);
+        if (status != ERROR_MORE_DATA) return status;
+        buffer.resize(std::max<size_t>(buffer.size() * 2, size));
+    }
+}
 
 struct RawData {
     DWORD type = REG_NONE;

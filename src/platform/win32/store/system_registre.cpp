@@ -63,33 +63,27 @@ bool SystemRegistre::ListValueNames(std::vector<std::string>& list, RootKey root
 bool SystemRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
     UniqueHKey key;
     if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
-    DWORD longest_name = 0;
     DWORD longest_data = 0;
-    ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       &longest_name, &longest_data, nullptr, nullptr);
-    std::wstring name(std::min(longest_name, kMaxValueNameChars) + 1, L'\0');
+    ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       &longest_data, nullptr, nullptr);
+    // Room for the longest name a value can have, so that only data that grew needs another read.
+    std::wstring name(kMaxValueNameChars + 1, L'\0');
     std::vector<BYTE> data(std::max<DWORD>(longest_data, 2));
-    for (DWORD index = 0;;) {
-        DWORD length = static_cast<DWORD>(name.size());
-        DWORD data_size = static_cast<DWORD>(data.size());
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 0;
+        DWORD data_size = 0;
         DWORD type = REG_NONE;
-        const LSTATUS status =
-            ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, &type, data.data(), &data_size);
+        const LSTATUS status = ReadGrowing(data, data_size, [&](BYTE* buffer, DWORD& size) {
+            length = static_cast<DWORD>(name.size());
+            return ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, &type, buffer, &size);
+        });
         if (status == ERROR_NO_MORE_ITEMS) return true;
-        if (status == ERROR_MORE_DATA) {
-            // The value grew while we read: make room for the largest name and the reported data, and
-            // read the same index again, as often as it takes.
-            name.assign(kMaxValueNameChars + 1, L'\0');
-            data.resize(std::max<size_t>(data.size() * 2, data_size));
-            continue;
-        }
         if (!Check(status)) return false;
         if (data_size > 0) {
             list.push_back({Narrow(std::wstring_view(name.data(), length)),
                             IsText(type) ? TextOfData(data.data(), data_size) : std::string(),
                             type == REG_EXPAND_SZ});
         }
-        ++index;
     }
 }
 
