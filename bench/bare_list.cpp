@@ -21,26 +21,44 @@ namespace {
 // As Quorvel's, so that the same watcher finds it.
 constexpr int kListId = quorvel::win32::kView1Id;
 
-// One RegEnumValueW pass over each startup key; the number of values that hold data.
+// One RegEnumValueW pass over each startup key, in both views of the machine, and over the keys of
+// Windows' own startup settings; the number of startup values that hold data.
 long ReadStartupKeys() {
     struct Key {
         HKEY root;
+        REGSAM view;
         const wchar_t* path;
+        bool counted;
     };
+    constexpr wchar_t kRun[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    constexpr wchar_t kRunOff[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-";
+    constexpr wchar_t kBan[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ban-";
+    constexpr wchar_t kApproved[] =
+        L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    constexpr wchar_t kApproved32[] =
+        L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
     const Key keys[] = {
-        {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
-        {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-"},
-        {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ban-"},
-        {HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
-        {HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-"},
-        {HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ban-"},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kRun, true},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kRunOff, true},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kBan, true},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kRun, true},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kRunOff, true},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kBan, true},
+        {HKEY_CURRENT_USER, 0, kRun, true},
+        {HKEY_CURRENT_USER, 0, kRunOff, true},
+        {HKEY_CURRENT_USER, 0, kBan, true},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kApproved, false},
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, kApproved32, false},
+        {HKEY_CURRENT_USER, 0, kApproved, false},
     };
     std::vector<wchar_t> name(16384);
     std::vector<BYTE> data(1 << 16);
     long values = 0;
     for (const Key& source : keys) {
         HKEY key = nullptr;
-        if (::RegOpenKeyExW(source.root, source.path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) continue;
+        if (::RegOpenKeyExW(source.root, source.path, 0, KEY_QUERY_VALUE | source.view, &key) !=
+            ERROR_SUCCESS)
+            continue;
         for (DWORD index = 0;; ++index) {
             DWORD name_length = static_cast<DWORD>(name.size());
             DWORD data_size = static_cast<DWORD>(data.size());
@@ -49,7 +67,7 @@ long ReadStartupKeys() {
                                 &data_size) != ERROR_SUCCESS) {
                 break;
             }
-            if (data_size > 0) ++values;
+            if (data_size > 0 && source.counted) ++values;
         }
         ::RegCloseKey(key);
     }

@@ -33,6 +33,7 @@
 #include "platform/win32/store/registry_keys.h"
 #include "platform/win32/store/system_registre.h"
 #include "store/collection.h"
+#include "store/startup_approved.h"
 #include "words/words.h"
 
 namespace {
@@ -115,23 +116,25 @@ void RoundRobin(int rounds, const std::vector<Arm*>& arms) {
 // Lets the windows paint what the last run changed, outside any timing.
 void Pump() { PumpPendingMessages(); }
 
-// One RegEnumValueW pass over the six keys into buffers big enough for any value: names, types and
-// data, and nothing done with them but counting.
+// One RegEnumValueW pass over the startup keys and the keys of Windows' startup settings, into
+// buffers big enough for any value: names, types and data, and nothing done with them but counting the
+// values of the startup keys.
 class RawPass {
   public:
     RawPass() : name_(16384), data_(1 << 16) {
         for (const EntrySource& source : kEntrySources)
-            paths_.push_back({PredefinedKey(source.root), Widen(source.path)});
+            keys_.push_back({source.root, source.path, true});
+        for (const RootKey root : kRoots) {
+            if (const auto approvals = ApprovalKeyOf(root))
+                keys_.push_back({approvals->root, approvals->path, false});
+        }
     }
 
     size_t Run() {
         size_t values = 0;
-        for (const auto& [root, path] : paths_) {
+        for (const auto& [root, path, counted] : keys_) {
             UniqueHKey key;
-            if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
-                key.release();
-                continue;
-            }
+            if (OpenKey(root, path, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) continue;
             for (DWORD index = 0;; ++index) {
                 DWORD name_length = static_cast<DWORD>(name_.size());
                 DWORD data_size = static_cast<DWORD>(data_.size());
@@ -140,14 +143,19 @@ class RawPass {
                                     data_.data(), &data_size) != ERROR_SUCCESS) {
                     break;
                 }
-                if (data_size > 0) ++values;
+                if (data_size > 0 && counted) ++values;
             }
         }
         return values;
     }
 
   private:
-    std::vector<std::pair<HKEY, std::wstring>> paths_;
+    struct Key {
+        RootKey root;
+        std::string_view path;
+        bool counted;
+    };
+    std::vector<Key> keys_;
     std::vector<wchar_t> name_;
     std::vector<BYTE> data_;
 };
@@ -248,6 +256,10 @@ class CountingRegistre final : public Registre {
         if (root == kEntrySources[0].root && path == kEntrySources[0].path) ++collections;
         return real_.ListValues(list, root, path);
     }
+    bool ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) override {
+        return real_.ListRawValues(list, root, path);
+    }
+    bool HasRoot(RootKey root) const override { return real_.HasRoot(root); }
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override {
         return real_.CopyValue(root, from_path, to_path, name);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace quorvel {
 namespace {
@@ -37,5 +38,21 @@ std::string_view ProgramArguments(std::string_view command_line, std::string_vie
 }
 
 bool IsAutomaticStart(std::string_view arguments) { return arguments == "-auto"; }
+
+std::string RestartArguments(std::uint32_t process_id) {
+    return std::string(kAfterSwitch) + " " + std::to_string(process_id);
+}
+
+std::optional<std::uint32_t> ProcessToWaitFor(std::string_view arguments) {
+    if (!arguments.starts_with(kAfterSwitch) || arguments.size() <= kAfterSwitch.size() + 1 ||
+        arguments[kAfterSwitch.size()] != ' ') {
+        return std::nullopt;
+    }
+    const std::string_view digits = arguments.substr(kAfterSwitch.size() + 1);
+    std::uint32_t id = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return id;
+}
 
 }  // namespace quorvel

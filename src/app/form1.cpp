@@ -12,6 +12,9 @@
 namespace quorvel {
 
 StartOutcome Form1::Form_Load(std::string_view arguments) {
+    // Started by an instance that restarts itself as an administrator: that one ends first.
+    if (const std::optional<std::uint32_t> predecessor = ProcessToWaitFor(arguments))
+        ports_.process.WaitForEnd(*predecessor);
     if (!ports_.process.ClaimSingleInstance()) {
         ports_.process.CallFirstInstance();
         return EndProgram();
@@ -117,8 +120,23 @@ void Form1::ActOnEntry(const EntryIdentity& selected) {
     const StartupEntry entry = *found;
     // An entry the user enables is nobody's news.
     if (PopupChoice == EntryAction::kEnable) newcomers_.ExpectOwnWrite(entry.Root, entry.Name);
-    const ActionPorts ports{ports_.registry, ports_.boxes, ports_.launcher};
-    if (CarryOut(PopupChoice, entry, !showing_list_file_, ports)) ReadBackOwnChanges();
+    const ActionPorts ports{ports_.registry, ports_.boxes, ports_.launcher, !ports_.process.IsElevated()};
+    switch (CarryOut(PopupChoice, entry, !showing_list_file_, ports)) {
+        case ActionOutcome::kNothing: break;
+        case ActionOutcome::kChanged: ReadBackOwnChanges(); break;
+        case ActionOutcome::kRestartAsAdministrator: RestartAsAdministrator(); break;
+    }
+}
+
+void Form1::RestartAsAdministrator() {
+    const RestartResult restart = ports_.process.RestartAsAdministrator();
+    // The new instance waits for this one to end before it claims to be the only one.
+    if (restart.started) {
+        EndProgram();
+        return;
+    }
+    if (!restart.cancelled) ports_.boxes.Fail(words::CouldNotRestartAsAdministrator(restart.error));
+    ReadBackOwnChanges();
 }
 
 void Form1::TaskbarIcon_MouseUp() {
@@ -269,14 +287,25 @@ void Form1::AnnounceNewcomers() {
 }
 
 void Form1::RegisterAtLogon() {
-    ports_.registry.WriteStringValue(kLocalMachine, kRunPath, "Quorvel", LogonCommand());
+    Registre& registry = ports_.registry;
+    const std::string command = LogonCommand();
+    if (registry.WriteStringValue(kLocalMachine, kRunPath, kRunValueName, command)) {
+        // Registered for every user: a copy of the user's own, made when that was refused, would start
+        // the program twice.
+        if (registry.ReadStringValue(kCurrentUser, kRunPath, kRunValueName) == command)
+            registry.DeleteValue(kCurrentUser, kRunPath, kRunValueName);
+        return;
+    }
+    // A user without the right to change the machine still starts at logon, and keeps the bans.
+    registry.WriteStringValue(kCurrentUser, kRunPath, kRunValueName, command);
 }
 
 void Form1::CreateSiblingKeys() {
-    ports_.registry.CreateKey(kLocalMachine, kRunDisabledPath);
-    ports_.registry.CreateKey(kLocalMachine, kBanPath);
-    ports_.registry.CreateKey(kCurrentUser, kRunDisabledPath);
-    ports_.registry.CreateKey(kCurrentUser, kBanPath);
+    for (const RootKey root : kRoots) {
+        if (!ports_.registry.HasRoot(root)) continue;
+        ports_.registry.CreateKey(root, kRunDisabledPath);
+        ports_.registry.CreateKey(root, kBanPath);
+    }
 }
 
 std::string Form1::SettingsPath() const {

@@ -87,7 +87,8 @@ class Form1 {
 
     const EntryTable& Entries() const { return entries_; }
 
-    // The text registered in Run so that the program starts hidden at logon.
+    // The name and text registered in Run so that the program starts hidden at logon.
+    static constexpr std::string_view kRunValueName = "Quorvel";
     std::string LogonCommand() const;
 
   private:
@@ -121,6 +122,8 @@ class Form1 {
     void EntryMenu(bool open_menu, bool at_pointer);
     // Carries out PopupChoice on the entry that was selected when the menu opened.
     void ActOnEntry(const EntryIdentity& selected);
+    // Hands over to an instance with an administrator's rights; stays as it was when there is none.
+    void RestartAsAdministrator();
 
     Form1Ports ports_;
     EntryTable entries_;

@@ -147,7 +147,8 @@ WrittenList WriteStartupList(const EntryTable& entries, const TextCodec& codec) 
         };
         add(entry.Name);
         add(NumberLine(entry.Root));
-        add(NumberLine(entry.State));
+        // An entry that Windows switches off is saved as what it is: disabled.
+        add(NumberLine(ShownState(entry)));
         add(entry.Command);
     }
     if (std::optional<std::string> ansi = codec.ToAnsi(text)) return {std::move(*ansi), {}};

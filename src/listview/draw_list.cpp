@@ -1,5 +1,7 @@
 #include "listview/draw_list.h"
 
+#include "words/words.h"
+
 namespace quorvel {
 
 bool Visibility::Shows(std::int16_t state) const {
@@ -15,8 +17,11 @@ std::vector<ListRow> BuildRows(const EntryTable& entries, Visibility visibility)
     std::vector<ListRow> rows;
     // Each shown entry goes in at the top, so an unsorted list reads in reverse table order.
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        if (visibility.Shows(it->State))
-            rows.push_back({it->Identity(), it->Name, it->Command, StateWord(it->State), it->State});
+        const std::int16_t state = ShownState(*it);
+        if (!visibility.Shows(state)) continue;
+        std::string location(LocationWord(it->Root));
+        if (it->SwitchedOff && it->State == kStateEnabled) location += words::kSwitchedOffNote;
+        rows.push_back({it->Identity(), it->Name, it->Command, StateWord(state), std::move(location), state});
     }
     return rows;
 }

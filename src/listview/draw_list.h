@@ -16,8 +16,8 @@ struct Visibility {
     bool Shows(std::int16_t state) const;
 };
 
-// The rows for the table: the entries whose state is visible, the last slot of the table first, as
-// the list shows them unsorted.
+// The rows for the table: the entries whose shown state is visible, the last slot of the table first,
+// as the list shows them unsorted.
 std::vector<ListRow> BuildRows(const EntryTable& entries, Visibility visibility);
 
 }  // namespace quorvel

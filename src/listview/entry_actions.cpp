@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "store/startup_approved.h"
 #include "store/utf16_text.h"
 #include "words/words.h"
 
@@ -26,10 +27,45 @@ ActionWords WordsOf(EntryAction action) {
     return {words::kProgram, "change"};
 }
 
-void TellRefusal(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
+// Tells the user what was refused and why. Under HKEY_LOCAL_MACHINE, where an administrator could make
+// the change, it offers that way on: true when the user takes it.
+bool TellRefusal(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
                  std::string_view reason) {
-    ports.boxes.Fail(words::CouldNotChangeEntry(WordsOf(action).verb, entry.Name, RootName(entry.Root),
-                                                reason, entry.Root == kLocalMachine));
+    const bool machine_wide = IsMachineWide(entry.Root);
+    const std::string text = words::CouldNotChangeEntry(WordsOf(action).verb, entry.Name,
+                                                        RootName(entry.Root), reason, machine_wide);
+    if (machine_wide && ports.offer_administrator) {
+        return ports.boxes.AskYesNo(text + std::string(words::kRestartAsAdministrator),
+                                    WordsOf(action).caption);
+    }
+    ports.boxes.Fail(text);
+    return false;
+}
+
+MoveResult Refused(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
+                   std::string_view reason) {
+    return TellRefusal(ports, action, entry, reason) ? MoveResult::kRestartAsAdministrator
+                                                     : MoveResult::kRefused;
+}
+
+// An enabled entry starts only if Windows' startup settings do not switch it off: a record that does
+// is switched on.
+MoveResult SwitchOnIfOff(const StartupEntry& entry, const ActionPorts& ports) {
+    const std::optional<ApprovalKey> key = ApprovalKeyOf(entry.Root);
+    if (!key) return MoveResult::kMoved;
+    const std::optional<RegistryValue> record = ports.registry.ReadRawValue(key->root, key->path, entry.Name);
+    if (!record || !SwitchesOff(*record) || SwitchOn(ports.registry, entry)) return MoveResult::kMoved;
+    return Refused(ports, EntryAction::kEnable, entry, ports.registry.LastError());
+}
+
+ActionOutcome OutcomeOf(MoveResult result) {
+    switch (result) {
+        case MoveResult::kDeclined: return ActionOutcome::kNothing;
+        case MoveResult::kRestartAsAdministrator: return ActionOutcome::kRestartAsAdministrator;
+        case MoveResult::kMoved:
+        case MoveResult::kRefused: break;
+    }
+    return ActionOutcome::kChanged;
 }
 
 std::string TextOf(const RegistryValue& value) {
@@ -83,42 +119,46 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
     bool written =
         from_registry && !source.empty() && registry.CopyValue(entry.Root, source, target, entry.Name);
     if (!written) written = registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
-    if (!written) {
-        TellRefusal(ports, action, entry, registry.LastError());
-        return MoveResult::kRefused;
+    if (!written) return Refused(ports, action, entry, registry.LastError());
+    if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name)) {
+        return action == EntryAction::kEnable ? SwitchOnIfOff(entry, ports) : MoveResult::kMoved;
     }
-    if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name)) return MoveResult::kMoved;
     std::string reason = registry.LastError();
     // The old value stays, so the target goes back to what it was: the entry must not end up in two
     // keys. Should the system refuse that too, the user learns where the entry now stands.
     const bool undone = replaced ? registry.WriteRawValue(entry.Root, target, entry.Name, *replaced)
                                  : registry.DeleteValue(entry.Root, target, entry.Name);
     if (!undone) reason += words::EntryNowInTwoKeys(source, target);
-    TellRefusal(ports, action, entry, reason);
-    return MoveResult::kRefused;
+    return Refused(ports, action, entry, reason);
 }
 
-bool CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry, const ActionPorts& ports) {
+ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry,
+                       const ActionPorts& ports) {
     if (const std::optional<std::int16_t> target = TargetStateOf(action)) {
-        if (entry.State == *target) return false;
-        return MoveEntry(entry, *target, from_registry, ports) != MoveResult::kDeclined;
+        // Enabled in Run, but switched off by Windows: Enable switches it on and leaves the value alone.
+        if (action == EntryAction::kEnable && entry.State == kStateEnabled && entry.SwitchedOff) {
+            return OutcomeOf(SwitchOnIfOff(entry, ports));
+        }
+        if (entry.State == *target) return ActionOutcome::kNothing;
+        return OutcomeOf(MoveEntry(entry, *target, from_registry, ports));
     }
     switch (action) {
         case EntryAction::kDelete:
-            if (!ports.boxes.Confirm(words::kDeleteQuestion, words::kDelete)) return false;
+            if (!ports.boxes.Confirm(words::kDeleteQuestion, words::kDelete)) return ActionOutcome::kNothing;
             if (!ports.registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) {
-                TellRefusal(ports, action, entry, ports.registry.LastError());
+                return OutcomeOf(Refused(ports, action, entry, ports.registry.LastError()));
             }
-            return true;
+            return ActionOutcome::kChanged;
         case EntryAction::kExecute: {
-            if (!ports.boxes.Confirm(words::kExecuteQuestion, words::kExecute)) return false;
+            if (!ports.boxes.Confirm(words::kExecuteQuestion, words::kExecute))
+                return ActionOutcome::kNothing;
             const std::string command =
                 entry.Expandable ? ports.launcher.ExpandEnvironment(entry.Command) : entry.Command;
             const LaunchResult result = ports.launcher.StartCommandLine(command, ShowCommand::kMinimized);
             if (!result.started) ports.boxes.Fail(words::CouldNotExecute(entry.Name, command, result.error));
-            return true;
+            return ActionOutcome::kChanged;
         }
-        default: return false;
+        default: return ActionOutcome::kNothing;
     }
 }
 

@@ -16,25 +16,38 @@ struct ActionPorts {
     Registre& registry;
     MessageBoxes& boxes;
     ProcessLauncher& launcher;
+    // Whether a change the system refuses under HKEY_LOCAL_MACHINE may offer to restart Quorvel as an
+    // administrator: not when it runs as one already, and not where there is no window to restart.
+    bool offer_administrator = false;
 };
 
 // The state Enable, Disable and Ban move an entry into; nothing for the actions that move nothing.
 std::optional<std::int16_t> TargetStateOf(EntryAction action);
 
+enum class ActionOutcome {
+    kNothing,  // nothing was changed or started: nothing to read again
+    kChanged,  // the registry may have changed, or a command was started: read the keys again
+    // a change was refused under HKEY_LOCAL_MACHINE, and the user asked for Quorvel as an administrator
+    kRestartAsAdministrator,
+};
+
 // Carries out the action on a copy of the entry, so that a collection while a box is open cannot
 // change what is acted on. `from_registry` is false for an entry of a loaded list file, whose
-// command is written back as text. Returns whether the list must be collected again.
-bool CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry, const ActionPorts& ports);
+// command is written back as text.
+ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry,
+                       const ActionPorts& ports);
 
 enum class MoveResult {
     kMoved,
-    kDeclined,  // the target held a value of that name, and the user chose to keep it
-    kRefused,   // the system refused a change; the user was told which and why
+    kDeclined,                // the target held a value of that name, and the user chose to keep it
+    kRefused,                 // the system refused a change; the user was told which and why
+    kRestartAsAdministrator,  // refused under HKEY_LOCAL_MACHINE; the user wants to go on as administrator
 };
 
 // Moves an entry into the key of another state without ever losing a value: a value of the same name
 // in the target is replaced only when the user says so, the target is written first, the source
-// deleted only after that, and the new copy removed again if the source stays.
+// deleted only after that, and the new copy removed again if the source stays. An entry enabled this
+// way is also switched on in Windows' startup settings, where a record there keeps it off.
 MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
                      const ActionPorts& ports);
 

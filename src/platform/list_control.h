@@ -25,7 +25,8 @@ struct ListRow {
     std::string name;
     std::string command;
     std::string_view state_word;
-    int image = 0;  // index into the program's image list, counted from 1
+    std::string location;  // where the entry lives, and whether Windows switches it off
+    int image = 0;         // index into the program's image list, counted from 1
 };
 
 class ListControl {

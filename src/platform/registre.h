@@ -15,6 +15,11 @@ namespace quorvel {
 using RootKey = std::int32_t;
 inline constexpr RootKey kLocalMachine = static_cast<RootKey>(0x80000002u);
 inline constexpr RootKey kCurrentUser = static_cast<RootKey>(0x80000001u);
+// HKEY_LOCAL_MACHINE as 32-bit programs see it (its SOFTWARE key is WOW6432Node for 64-bit ones): the
+// machine's root value with the bit that asks for the 32-bit view (KEY_WOW64_32KEY). No predefined
+// key has this value, so a program that does not know the view refuses such a root instead of
+// writing to the 64-bit one.
+inline constexpr RootKey kLocalMachine32 = static_cast<RootKey>(0x80000202u);
 
 // One value as the collection needs it: its name and its command line.
 struct NamedText {
@@ -29,11 +34,18 @@ inline constexpr std::uint32_t kValueTypeString = 1;        // REG_SZ
 inline constexpr std::uint32_t kValueTypeExpandString = 2;  // REG_EXPAND_SZ
 inline constexpr std::uint32_t kValueTypeNumber = 4;        // REG_DWORD
 
+inline constexpr std::uint32_t kValueTypeBinary = 3;  // REG_BINARY
+
 // A value as the registry stores it: its type and raw bytes (text as UTF-16LE).
 struct RegistryValue {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
     bool operator==(const RegistryValue&) const = default;
+};
+
+struct NamedValue {
+    std::string name;
+    RegistryValue value;
 };
 
 class Registre {
@@ -61,6 +73,12 @@ class Registre {
 
     // ListValueNames and ReadStringValue of each listed name, in a single pass over the key.
     virtual bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) = 0;
+
+    // Every value of the key with its type and raw data, empty ones included, in enumeration order.
+    virtual bool ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) = 0;
+
+    // Whether this system has the root: the 32-bit view exists only where Windows is 64-bit.
+    virtual bool HasRoot(RootKey root) const = 0;
 
     // Copies a value with its own type and raw data into another key of the same root, creating that
     // key and replacing a value of the same name there. False when the source is missing or the

@@ -1,11 +1,14 @@
 #include "store/collection.h"
 
+#include "store/startup_approved.h"
+
 namespace quorvel {
 
 void CollectEntries(Registre& registry, EntryTable& entries) {
     entries.clear();
     std::vector<NamedText> values;
     for (const EntrySource& source : kEntrySources) {
+        if (!registry.HasRoot(source.root)) continue;
         values.clear();
         // Names and commands come in one pass over each key, so no value is read twice.
         registry.ListValues(values, source.root, source.path);
@@ -14,6 +17,7 @@ void CollectEntries(Registre& registry, EntryTable& entries) {
                                         source.root, value.expandable));
         }
     }
+    ReadApprovals(registry, entries);
 }
 
 }  // namespace quorvel

@@ -43,15 +43,35 @@ StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state
     return entry;
 }
 
+std::int16_t ShownState(const StartupEntry& entry) {
+    return entry.State == kStateEnabled && entry.SwitchedOff ? kStateDisabled : entry.State;
+}
+
 std::string_view RootName(RootKey root) {
     if (root == kLocalMachine) return words::kLocalMachine;
+    if (root == kLocalMachine32) return words::kLocalMachine32;
     if (root == kCurrentUser) return words::kCurrentUser;
     return words::kUnknownRoot;
 }
 
+std::string_view LocationWord(RootKey root) {
+    if (root == kLocalMachine) return words::kMachineLocation;
+    if (root == kLocalMachine32) return words::kMachine32Location;
+    if (root == kCurrentUser) return words::kUserLocation;
+    return words::kUnknownRoot;
+}
+
+bool IsMachineWide(RootKey root) { return root == kLocalMachine || root == kLocalMachine32; }
+
 std::string KeyName(RootKey root, std::string_view path) {
-    std::string name(RootName(root));
+    constexpr std::string_view kSoftware = "SOFTWARE\\";
+    std::string name(root == kLocalMachine32 ? words::kLocalMachine : RootName(root));
     name += '\\';
+    if (root == kLocalMachine32 && path.starts_with(kSoftware)) {
+        name += kSoftware;
+        name += "WOW6432Node\\";
+        path.remove_prefix(kSoftware.size());
+    }
     name += path;
     return name;
 }

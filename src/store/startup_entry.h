@@ -38,6 +38,8 @@ struct StartupEntry {
     RootKey Root = 0;
     // The value is REG_EXPAND_SZ: its command holds %NAME% references to expand before it runs.
     bool Expandable = false;
+    // Windows' own startup settings hold a record that switches the entry off (see startup_approved.h).
+    bool SwitchedOff = false;
 
     EntryIdentity Identity() const { return {Root, Key}; }
     bool operator==(const StartupEntry&) const = default;
@@ -46,16 +48,26 @@ struct StartupEntry {
 StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root,
                        bool expandable = false);
 
-// The six keys, in the order in which the table is filled.
+// The state the entry is shown and saved with: an entry of Run that Windows' startup settings switch
+// off does not start, so it counts as disabled, wherever its value stands.
+std::int16_t ShownState(const StartupEntry& entry);
+
+// The roots, in the order in which the table is filled; the 32-bit view only where the system has it.
+inline constexpr std::array<RootKey, 3> kRoots{kLocalMachine, kLocalMachine32, kCurrentUser};
+
+// The startup keys, in the order in which the table is filled.
 struct EntrySource {
     RootKey root;
     std::string_view path;
     std::int16_t state;
 };
-inline constexpr std::array<EntrySource, 6> kEntrySources{{
+inline constexpr std::array<EntrySource, 9> kEntrySources{{
     {kLocalMachine, kRunPath, kStateEnabled},
     {kLocalMachine, kRunDisabledPath, kStateDisabled},
     {kLocalMachine, kBanPath, kStateBanned},
+    {kLocalMachine32, kRunPath, kStateEnabled},
+    {kLocalMachine32, kRunDisabledPath, kStateDisabled},
+    {kLocalMachine32, kBanPath, kStateBanned},
     {kCurrentUser, kRunPath, kStateEnabled},
     {kCurrentUser, kRunDisabledPath, kStateDisabled},
     {kCurrentUser, kBanPath, kStateBanned},
@@ -65,8 +77,13 @@ using EntryTable = std::vector<StartupEntry>;
 
 // A root's name as users know it from the registry editor.
 std::string_view RootName(RootKey root);
-// A key's full name, its root's name first: "HKEY_CURRENT_USER\\SOFTWARE\\...\\Run-".
+// A key's full name as the registry editor shows it: "HKEY_CURRENT_USER\\SOFTWARE\\...\\Run-", and
+// for the 32-bit view "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\...".
 std::string KeyName(RootKey root, std::string_view path);
+// Where an entry lives, in the list's words: "User", "Machine", "Machine (32-bit)".
+std::string_view LocationWord(RootKey root);
+// Whether a change under the root needs the right to change the whole machine.
+bool IsMachineWide(RootKey root);
 
 // The last entry with this identity, or nullptr.
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity);

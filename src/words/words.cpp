@@ -74,6 +74,11 @@ std::string CouldNotOpenWebPage(std::string_view page, std::string_view reason) 
     return Join("Could not open the web page ", page, ": ", reason);
 }
 
+std::string CouldNotRestartAsAdministrator(std::string_view reason) {
+    return Join("Quorvel could not restart as an administrator: ", reason,
+                "\n\nIt goes on running as it was.");
+}
+
 std::string ErrorNumber(unsigned long code) { return Join("Error ", std::to_string(code), "."); }
 
 std::string CouldNotSaveList(std::string_view path, std::string_view reason) {

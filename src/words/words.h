@@ -50,7 +50,16 @@ inline constexpr std::string_view kBannedWord = "Ban";
 // Root keys as users know them from the registry editor.
 inline constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 inline constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
+inline constexpr std::string_view kLocalMachine32 = "HKEY_LOCAL_MACHINE (32-bit)";
 inline constexpr std::string_view kUnknownRoot = "an unknown root key";
+
+// Where an entry lives, in the list's fourth column, and what is added there for an entry that
+// Windows' own startup settings switch off.
+inline constexpr std::string_view kLocationColumn = "Location";
+inline constexpr std::string_view kUserLocation = "User";
+inline constexpr std::string_view kMachineLocation = "Machine";
+inline constexpr std::string_view kMachine32Location = "Machine (32-bit)";
+inline constexpr std::string_view kSwitchedOffNote = ", switched off in Windows' Startup settings";
 
 // The entry menu's questions; each box is titled with its action's caption.
 inline constexpr std::string_view kDeleteQuestion = "Are you sure to want delete this StartUp ?";
@@ -87,6 +96,10 @@ std::string CouldNotStartRegistryEditor(std::string_view reason);
 std::string CouldNotStartExplorer(std::string_view page, std::string_view reason);
 std::string CouldNotOpenWebPage(std::string_view page, std::string_view reason);
 inline constexpr std::string_view kEmptyCommandLine = "The command line is empty.";
+inline constexpr std::string_view kRestartAsAdministrator =
+    "\n\nRestart Quorvel as an administrator now? Windows asks for your consent; this window closes once "
+    "the new one runs.";
+std::string CouldNotRestartAsAdministrator(std::string_view reason);
 std::string ErrorNumber(unsigned long code);
 
 // Saved startup lists.

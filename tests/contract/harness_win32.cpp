@@ -16,24 +16,28 @@ class Win32Harness final : public RegistryHarness {
     Registre& Subject() override { return registry_; }
 
     void DeleteTree(RootKey root, std::string_view path) override {
-        ::RegDeleteTreeW(win32::PredefinedKey(root), Widen(path).c_str());
-        ::RegDeleteKeyW(win32::PredefinedKey(root), Widen(path).c_str());
+        const std::optional<win32::Hive> hive = win32::HiveOf(root);
+        win32::UniqueHKey key;
+        if (!hive ||
+            win32::OpenKey(root, path, DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE,
+                           key) != ERROR_SUCCESS) {
+            return;
+        }
+        ::RegDeleteTreeW(key.get(), nullptr);
+        key.reset();
+        ::RegDeleteKeyExW(hive->key, Widen(path).c_str(), hive->view, 0);
     }
 
     void SetRaw(RootKey root, std::string_view path, std::string_view name, const RawValue& value) override {
         win32::UniqueHKey key;
-        ::RegCreateKeyExW(win32::PredefinedKey(root), Widen(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                          nullptr, key.put(), nullptr);
+        win32::CreateOrOpenKey(root, path, KEY_SET_VALUE, key);
         ::RegSetValueExW(key.get(), Widen(name).c_str(), 0, value.type, value.data.data(),
                          static_cast<DWORD>(value.data.size()));
     }
 
     std::optional<RawValue> GetRaw(RootKey root, std::string_view path, std::string_view name) override {
         win32::UniqueHKey key;
-        if (::RegOpenKeyExW(win32::PredefinedKey(root), Widen(path).c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
-            ERROR_SUCCESS) {
-            return std::nullopt;
-        }
+        if (win32::OpenKey(root, path, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return std::nullopt;
         const std::wstring wide_name = Widen(name);
         DWORD type = 0;
         DWORD size = 0;
@@ -48,8 +52,7 @@ class Win32Harness final : public RegistryHarness {
 
     bool KeyExists(RootKey root, std::string_view path) override {
         win32::UniqueHKey key;
-        return ::RegOpenKeyExW(win32::PredefinedKey(root), Widen(path).c_str(), 0, KEY_QUERY_VALUE,
-                               key.put()) == ERROR_SUCCESS;
+        return win32::OpenKey(root, path, KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
     }
 
     bool RefuseChangesUnder(RootKey) override { return false; }

@@ -46,6 +46,29 @@ class RegistreContract : public ::testing::Test {
     std::unique_ptr<RegistryHarness> harness_;
 };
 
+TEST_F(RegistreContract, TheMachinesTwoViewsKeepTheirValuesApartAndRawListingsKeepTypes) {
+    if (!registry().HasRoot(kLocalMachine32)) GTEST_SKIP() << "a 32-bit system has one view";
+    for (const RootKey root : {kLocalMachine, kLocalMachine32})
+        harness_->DeleteTree(root, kScratch);
+    ASSERT_TRUE(registry().WriteStringValue(kLocalMachine32, kKey, "Agent", "32.exe"));
+    ASSERT_TRUE(registry().WriteStringValue(kLocalMachine, kKey, "Agent", "64.exe"));
+    EXPECT_EQ(registry().ReadStringValue(kLocalMachine32, kKey, "Agent"), "32.exe");
+    EXPECT_EQ(registry().ReadStringValue(kLocalMachine, kKey, "Agent"), "64.exe");
+    harness_->SetRaw(kLocalMachine32, kKey, "Record", Bytes(kRegBinary, {3, 0, 0, 0}));
+    harness_->SetRaw(kLocalMachine32, kKey, "Empty", Bytes(kRegBinary, {}));
+    std::vector<NamedValue> values;
+    ASSERT_TRUE(registry().ListRawValues(values, kLocalMachine32, kKey));
+    std::sort(values.begin(), values.end(), [](auto& a, auto& b) { return a.name < b.name; });
+    ASSERT_EQ(values.size(), 3u);
+    EXPECT_EQ(values[0].name, "Agent");
+    EXPECT_EQ(values[0].value, Bytes(kRegSz, StringData("32.exe")));
+    EXPECT_EQ(values[1].name, "Empty");
+    EXPECT_EQ(values[1].value, Bytes(kRegBinary, {}));
+    EXPECT_EQ(values[2].value, Bytes(kRegBinary, {3, 0, 0, 0}));
+    for (const RootKey root : {kLocalMachine, kLocalMachine32})
+        harness_->DeleteTree(root, kScratch);
+}
+
 TEST_F(RegistreContract, TextOutsideTheAnsiCodePageRoundTripsUnchanged) {
     const std::string name = "Ünïcødé 日本 entry";
     const std::string command = "C:\\Tools\\prix €\\run.exe --sign=✓";

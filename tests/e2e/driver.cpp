@@ -50,7 +50,25 @@ void Write(const std::wstring& text) {
                 nullptr);
 }
 
-HWND MainWindow() { return ::FindWindowW(kForm1Class, L"Quorvel"); }
+// The program's main window: the one shown, where a second instance has a hidden one of its own.
+HWND MainWindow() {
+    HWND any = nullptr;
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, kForm1Class, L"Quorvel"); window != nullptr;
+         window = ::FindWindowExW(nullptr, window, kForm1Class, L"Quorvel")) {
+        if (::IsWindowVisible(window)) return window;
+        if (any == nullptr) any = window;
+    }
+    return any;
+}
+
+// How many main windows there are, shown or not: each instance makes one before it looks for another.
+int MainWindowCount() {
+    int count = 0;
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, kForm1Class, L"Quorvel"); window != nullptr;
+         window = ::FindWindowExW(nullptr, window, kForm1Class, L"Quorvel"))
+        ++count;
+    return count;
+}
 HWND List(HWND main) { return ::GetDlgItem(main, kView1Id); }
 
 // Memory in the program's own address space, for messages that carry pointers.
@@ -207,14 +225,21 @@ int wmain(int argc, wchar_t** argv) {
         // Writes a value the way a returning program would, then waits (at most 5 s) until something
         // deletes it; prints the milliseconds in between. Needs no Quorvel window of its own. With
         // --recreate the key is deleted first and created anew, with the value, as an attacker would.
-        const HKEY root = arg(2) == L"HKLM" ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        // HKLM32: the machine's keys as 32-bit programs see them.
+        const HKEY root = arg(2).starts_with(L"HKLM") ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        const REGSAM view = arg(2) == L"HKLM32" ? KEY_WOW64_32KEY : 0;
         if (arg(5) == L"--recreate") {
-            ::RegDeleteTreeW(root, arg(3).c_str());
-            ::RegDeleteKeyW(root, arg(3).c_str());
+            HKEY doomed = nullptr;
+            if (::RegOpenKeyExW(root, arg(3).c_str(), 0, DELETE | KEY_ALL_ACCESS | view, &doomed) ==
+                ERROR_SUCCESS) {
+                ::RegDeleteTreeW(doomed, nullptr);
+                ::RegCloseKey(doomed);
+            }
+            ::RegDeleteKeyExW(root, arg(3).c_str(), view, 0);
         }
         HKEY key = nullptr;
-        if (::RegCreateKeyExW(root, arg(3).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr,
-                              &key, nullptr) != ERROR_SUCCESS)
+        if (::RegCreateKeyExW(root, arg(3).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE | view,
+                              nullptr, &key, nullptr) != ERROR_SUCCESS)
             return 2;
         const std::wstring data = L"C:\\returning\\program.exe";
         LARGE_INTEGER frequency{}, start{}, now{};
@@ -316,6 +341,17 @@ int wmain(int argc, wchar_t** argv) {
               L"\n");
         return 0;
     }
+    if (verb == L"control-rect") {
+        // The whole of child control ID of the window, scroll bars included, in screen coordinates.
+        const HWND window = FindVisible(arg(2), L"");
+        const HWND child = window != nullptr ? ::GetDlgItem(window, ControlId(arg(3))) : nullptr;
+        RECT rect{};
+        if (child == nullptr || !::GetWindowRect(child, &rect)) return 1;
+        Write(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
+              std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top) +
+              L"\n");
+        return 0;
+    }
     if (verb == L"window-text") {
         // The text of child control ID of the window with this title and class.
         const HWND window = FindVisible(arg(2), arg(3));
@@ -330,6 +366,10 @@ int wmain(int argc, wchar_t** argv) {
         return ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(ControlId(arg(3)), BN_CLICKED), 0) ? 0 : 1;
     }
 
+    if (verb == L"instances") {
+        Write(std::to_wstring(MainWindowCount()) + L"\n");
+        return 0;
+    }
     if (verb == L"wait-window") {
         const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(_wtoi(arg(2).c_str()) * 1000);
         for (;;) {
@@ -369,9 +409,9 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (verb == L"column-widths") {
-        for (int column = 0; column < 3; ++column)
+        for (int column = 0; column < 4; ++column)
             Write(std::to_wstring(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)) +
-                  (column < 2 ? L" " : L"\n"));
+                  (column < 3 ? L" " : L"\n"));
         return 0;
     }
     if (verb == L"count") {
@@ -385,6 +425,13 @@ int wmain(int argc, wchar_t** argv) {
             Write(ItemText(list, i, 0) + L"\t" + ItemText(list, i, 1) + L"\t" + ItemText(list, i, 2) + L"\t" +
                   std::to_wstring(ItemImage(list, i) + 1) + L"\n");
         }
+        return 0;
+    }
+    if (verb == L"locations") {
+        // One line per row: name and the Location column, tab-separated.
+        const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+            Write(ItemText(list, i, 0) + L"\t" + ItemText(list, i, 3) + L"\n");
         return 0;
     }
     if (verb == L"row-point") {

@@ -15,6 +15,11 @@ mkdir -p "$ARTIFACTS"
 HKLM_RUN='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 HKLM_RUN_OFF='HKLM\Software\Microsoft\Windows\CurrentVersion\Run-'
 HKLM_BAN='HKLM\Software\Microsoft\Windows\CurrentVersion\Ban-'
+# The machine's keys as 32-bit programs see them, under the name 64-bit ones see them by.
+HKLM32_RUN='HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Run'
+HKLM32_RUN_OFF='HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Run-'
+HKLM32_BAN='HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Ban-'
+HKCU_APPROVED='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
 HKCU_RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 HKCU_RUN_OFF='HKCU\Software\Microsoft\Windows\CurrentVersion\Run-'
 HKCU_BAN='HKCU\Software\Microsoft\Windows\CurrentVersion\Ban-'

@@ -100,6 +100,41 @@ wait_until 10 bash -c "! wine reg query '$HKCU_RUN_OFF' /v App >/dev/null 2>&1" 
 reg_text "$HKCU_RUN" | grep -qF '"App"="C:\\old\\app.exe --keep-me"' || fail "Yes did not replace the value in Run"
 wait_until 10 bash -c "[ \"\$(wine '$DRIVER' rows | grep -c \$'^App\t')\" = 1 ]" || fail "App is listed twice after the move"
 
+# A 32-bit entry of the machine moves within its own view, its type and data as they were.
+reg_add "$HKLM32_RUN" Agent32 '%SystemRoot%\agent32.exe' REG_EXPAND_SZ
+value_line() { reg_text "$1" | grep "^\"$2\"="; }  # KEY NAME
+before=$(value_line "$HKLM32_RUN" Agent32 | cut -d= -f2-)
+driver command Refresha
+wait_until 10 bash -c "wine '$DRIVER' locations | grep -q \$'^Agent32\tMachine (32-bit)\$'" || fail "Agent32 not listed as 32-bit"
+right_click_row Agent32
+choose_item 2
+wait_until 10 reg_has "$HKLM32_RUN_OFF" Agent32 || fail "Disable did not move Agent32 into the 32-bit Run-"
+reg_has "$HKLM32_RUN" Agent32 && fail "Disable left Agent32 in the 32-bit Run"
+reg_has "$HKLM_RUN_OFF" Agent32 && fail "Disable moved Agent32 into the 64-bit view"
+expect_eq "Agent32 in Run-" "$before" "$(value_line "$HKLM32_RUN_OFF" Agent32 | cut -d= -f2-)"
+wait_until 10 bash -c "wine '$DRIVER' rows | grep -q \$'^Agent32\t.*\tDisable\t2'" || fail "Agent32 not listed disabled"
+right_click_row Agent32
+choose_item 1
+wait_until 10 reg_has "$HKLM32_RUN" Agent32 || fail "Enable did not bring Agent32 back into the 32-bit Run"
+expect_eq "Agent32 back in Run" "$before" "$(value_line "$HKLM32_RUN" Agent32 | cut -d= -f2-)"
+reg_delete "$HKLM32_RUN" Agent32
+
+# An entry that Windows' startup settings switch off is listed disabled; Enable switches it on in those
+# settings and leaves its Run value as it was, to the byte.
+reg_add "$HKCU_RUN" Chat 'C:\chat\chat.exe /min'
+reg_add "$HKCU_APPROVED" Chat 030000005A00000000000000 REG_BINARY
+chat=$(value_line "$HKCU_RUN" Chat)
+driver command Refresha
+wait_until 10 bash -c "wine '$DRIVER' rows | grep -q \$'^Chat\t.*\tDisable\t2'" || fail "Chat not listed disabled"
+shot switched-off
+right_click_row Chat
+choose_item 1
+wait_until 10 bash -c "wine '$DRIVER' rows | grep -q \$'^Chat\t.*\tEnable\t3'" || fail "Chat not listed enabled"
+expect_eq "Chat's record" '"Chat"=hex:02,00,00,00,00,00,00,00,00,00,00,00' "$(value_line "$HKCU_APPROVED" Chat)"
+expect_eq "Chat's Run value" "$chat" "$(value_line "$HKCU_RUN" Chat)"
+reg_delete "$HKCU_RUN" Chat
+driver command Refresha
+
 # Each option click rewrites config.ini, and the list follows.
 settings() { xxd -p "$config"; }
 line() { printf ' %s \r\n' "$@" | xxd -p; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Collection of the six keys, the list as a person sees it, and bans enforced at start and at
-# every tick of the cleaning timer.
+# Collection of the startup keys of both views, the list as a person sees it with Windows' own startup
+# switches, and bans enforced at start and at every tick of the cleaning timer.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -18,7 +18,15 @@ reg_import <<EOF_REG
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Ban-]
 "Nag"="C:\\\\nag\\\\nag.exe"
 
+[HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run]
+"Agent32"="C:\\\\x86\\\\agent.exe"
+"Nag"="C:\\\\nag\\\\nag32.exe"
+
+[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run]
+"Chat"=hex:03,00,00,00,5a,00,00,00,00,00,00,00
+
 [HKEY_CURRENT_USER\\$RUN]
+"Chat"="C:\\\\chat\\\\chat.exe"
 "Nag"="C:\\\\nag\\\\nag.exe"
 "Ünïcødé 日本 entry"="C:\\\\prix €\\\\run.exe"
 
@@ -33,7 +41,9 @@ reg_has "$HKCU_RUN" Nag || fail "seeding failed"
 start_quorvel
 wait_window
 
-# Banned under HKEY_LOCAL_MACHINE, deleted from Run and Run- of HKEY_CURRENT_USER.
+# Banned under HKEY_LOCAL_MACHINE, deleted from Run and Run- of HKEY_CURRENT_USER and from the machine's
+# 32-bit Run.
+reg_has "$HKLM32_RUN" Nag && fail "banned Nag still in the 32-bit HKLM Run"
 reg_has "$HKCU_RUN" Nag && fail "banned Nag still in HKCU Run"
 reg_has "$HKCU_RUN_OFF" Nag && fail "banned Nag still in HKCU Run-"
 reg_has "$HKLM_BAN" Nag || fail "the ban itself was deleted"
@@ -41,12 +51,22 @@ reg_has "$HKLM_RUN" NAG || fail "the case variant NAG was deleted"
 reg_has "$HKLM_RUN" Empty || fail "the value without data was deleted"
 
 # Wine enumerates each key in name order; the list shows the table from its last entry up.
+# Chat stands in Run, but Windows' startup settings switch it off: it is listed as disabled.
 expected=$'Ünïcødé 日本 entry\tC:\\prix €\\run.exe\tEnable\t3
+Chat\tC:\\chat\\chat.exe\tDisable\t2
+Agent32\tC:\\x86\\agent.exe\tEnable\t3
 OffLM\tC:\\off\\lm.exe /quiet\tDisable\t2
 Quorvel\t"C:\\Program Files\\Quorvel\\Quorvel.exe" -auto\tEnable\t3
 NAG\tC:\\case\\variant.exe\tEnable\t3
 Expand\t%SystemRoot%\\notepad.exe\tEnable\t3'
 expect_eq "rows" "$expected" "$(rows)"
+expect_eq "locations" "User
+User, switched off in Windows' Startup settings
+Machine (32-bit)
+Machine
+Machine
+Machine
+Machine" "$(driver locations | cut -f2)"
 shot list
 
 # A banned name written back is gone again (at once, through the registry's change notification, or at

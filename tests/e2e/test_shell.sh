@@ -11,7 +11,7 @@ first=$QUORVEL_PID
 expected='"\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto"'
 value=$(reg_text "$HKLM_RUN" | sed -n 's/^"Quorvel"=//p')
 expect_eq "registered logon command" "$expected" "$value"
-for key in "$HKLM_RUN_OFF" "$HKLM_BAN" "$HKCU_RUN_OFF" "$HKCU_BAN"; do
+for key in "$HKLM_RUN_OFF" "$HKLM_BAN" "$HKLM32_RUN_OFF" "$HKLM32_BAN" "$HKCU_RUN_OFF" "$HKCU_BAN"; do
     key_exists "$key" || fail "$key was not created"
 done
 expect_eq "rows of a fresh machine" $'Quorvel\t"C:\\Program Files\\Quorvel\\Quorvel.exe" -auto\tEnable\t3' "$(rows)"
@@ -33,10 +33,21 @@ reg_has "$HKLM_RUN" Quorvel && fail "the second instance wrote its Run value"
 running "$first" || fail "the first instance ended"
 QUORVEL_PID=$first
 
+# A restart as an administrator hands over: the new instance, told the old one's process, waits until
+# that has ended, then starts and shows its window. Never two at work at once.
+wine_spawn "$APP_DIR/Quorvel.exe" -after "$(driver pid)"
+successor=$LAST_PID
+wait_until 10 bash -c "[ \"\$(wine '$DRIVER' instances)\" = 2 ]" || fail "the successor made no window"
+wait_until 2 ended "$successor" && fail "the successor did not wait for the old instance"
+exit_quorvel
+wait_window 10
+running "$successor" || fail "the successor ended"
+QUORVEL_PID=$successor
+
 # Closing hides the window and leaves the program running; Exit ends it.
 driver close
 wait_until 10 bash -c "! wine '$DRIVER' visible >/dev/null 2>&1" || fail "the window did not hide on close"
-running "$first" || fail "closing ended the program"
+running "$QUORVEL_PID" || fail "closing ended the program"
 exit_quorvel
 
 # A copy under another name, in another folder, still registers Quorvel.exe of its folder.

@@ -35,7 +35,7 @@ std::string TextOf(const RawValue& raw) {
 }  // namespace
 
 std::optional<FakeRegistre::KeyId> FakeRegistre::IdOf(RootKey root, std::string_view path) {
-    if (root != kLocalMachine && root != kCurrentUser) return std::nullopt;
+    if (root != kLocalMachine && root != kCurrentUser && root != kLocalMachine32) return std::nullopt;
     return KeyId{root, Folded(path)};
 }
 
@@ -141,6 +141,14 @@ bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::s
         list.push_back(
             {v.name, IsText(v.raw.type) ? TextOf(v.raw) : std::string(), v.raw.type == kRegExpandSz});
     }
+    return true;
+}
+
+bool FakeRegistre::ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) {
+    const Key* key = Find(root, path);
+    if (key == nullptr) return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
+    for (const Value& v : key->values)
+        list.push_back({v.name, v.raw});
     return true;
 }
 

@@ -40,6 +40,8 @@ class FakeRegistre final : public Registre {
     std::string ReadStringValue(RootKey root, std::string_view path, std::string_view name) override;
     bool ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) override;
     bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
+    bool ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) override;
+    bool HasRoot(RootKey root) const override { return root != kLocalMachine32 || has_32bit_view; }
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override;
     std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path,
@@ -70,6 +72,8 @@ class FakeRegistre final : public Registre {
         int deletes = 0;  // values actually deleted
     };
     Counters counters;
+    // A 64-bit Windows: HKEY_LOCAL_MACHINE has its 32-bit view, kept apart from the 64-bit one.
+    bool has_32bit_view = true;
 
   private:
     struct Value {

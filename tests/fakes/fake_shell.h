@@ -121,10 +121,20 @@ class FakeProcess final : public ProcessControl {
   public:
     bool ClaimSingleInstance() override { return !another_running; }
     void CallFirstInstance() override { called_first = true; }
+    void WaitForEnd(std::uint32_t process_id) override { waited_for = process_id; }
+    bool IsElevated() const override { return elevated; }
+    RestartResult RestartAsAdministrator() override {
+        ++restarts;
+        return restart;
+    }
     void EndProcess() override { ended = true; }
     std::string ProgramFolder() const override { return folder; }
     bool another_running = false;
     bool called_first = false;
+    std::optional<std::uint32_t> waited_for;
+    bool elevated = false;
+    int restarts = 0;
+    RestartResult restart{true, false, {}};  // the new instance starts, unless scripted otherwise
     bool ended = false;
     std::string folder = "C:\\Program Files\\Quorvel";
 };

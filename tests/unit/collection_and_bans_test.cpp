@@ -15,10 +15,11 @@ class Collection : public ::testing::Test {
     EntryTable entries;
 };
 
-TEST_F(Collection, FillsTheTableFromTheSixKeysInTheirOrder) {
+TEST_F(Collection, FillsTheTableFromTheKeysInTheirOrder) {
     registry.SetString(kCurrentUser, kBanPath, "cu-ban", "6");
     registry.SetString(kCurrentUser, kRunDisabledPath, "cu-off", "5");
     registry.SetString(kCurrentUser, kRunPath, "cu-run", "4");
+    registry.SetString(kLocalMachine32, kRunPath, "wow-run", "32");
     registry.SetString(kLocalMachine, kBanPath, "lm-ban", "3");
     registry.SetString(kLocalMachine, kRunDisabledPath, "lm-off", "2");
     registry.SetString(kLocalMachine, kRunPath, "lm-run-a", "1a");
@@ -29,12 +30,19 @@ TEST_F(Collection, FillsTheTableFromTheSixKeysInTheirOrder) {
                                    MakeEntry("lm-run-b", "1b", kStateEnabled, kLocalMachine),
                                    MakeEntry("lm-off", "2", kStateDisabled, kLocalMachine),
                                    MakeEntry("lm-ban", "3", kStateBanned, kLocalMachine),
+                                   MakeEntry("wow-run", "32", kStateEnabled, kLocalMachine32),
                                    MakeEntry("cu-run", "4", kStateEnabled, kCurrentUser),
                                    MakeEntry("cu-off", "5", kStateDisabled, kCurrentUser),
                                    MakeEntry("cu-ban", "6", kStateBanned, kCurrentUser)}));
     // One pass per key, no value read on its own.
-    EXPECT_EQ(registry.counters.lists, 6);
+    EXPECT_EQ(registry.counters.lists, 9);
     EXPECT_EQ(registry.counters.reads, 0);
+
+    // Where Windows is 32-bit, there is no such view to read.
+    registry.has_32bit_view = false;
+    CollectEntries(registry, entries);
+    EXPECT_EQ(entries.size(), 7u);
+    EXPECT_EQ(registry.counters.lists, 15);
 }
 
 TEST_F(Collection, MissingKeysEmptyDataAndOtherTypes) {
@@ -181,7 +189,7 @@ TEST(PeriodicCleaning, APassThatDeletesNothingReadsTheRegistryOnce) {
     p.form.Form_Load("");
     const int lists = p.registry.counters.lists;
     p.form.Timer1_Timer();
-    EXPECT_EQ(p.registry.counters.lists - lists, 6);
+    EXPECT_EQ(p.registry.counters.lists - lists, static_cast<int>(kEntrySources.size()));
     EXPECT_GE(p.events.runs, 2);
 }
 

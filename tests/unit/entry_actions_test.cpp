@@ -95,6 +95,7 @@ TEST_F(EntryActions, AMoveKeepsTheValuesOwnType) {
 }
 
 TEST_F(EntryActions, ARefusedWriteLosesNothingAndTellsTheUserWhy) {
+    p.process.elevated = true;  // nothing to offer: an administrator was refused
     p.Seed(kLocalMachine, kRunPath, "Tool", "tool.exe");
     Start();
     p.registry.RefuseChangesUnder(kLocalMachine);

@@ -7,7 +7,6 @@ namespace {
 
 // Every startup key lives here; it exists on every Windows installation.
 constexpr std::string_view kParentPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-constexpr std::array<RootKey, 2> kRoots{kLocalMachine, kCurrentUser};
 
 }  // namespace
 

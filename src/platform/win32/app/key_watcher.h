@@ -39,7 +39,7 @@ class KeyWatcher final : public KeyWatch {
     void Arm(Watch& watch);
     void ArmRoot(RootKey root);
 
-    static constexpr size_t kParents = 2;
+    static constexpr size_t kParents = kRoots.size();
     std::array<Watch, kEntrySources.size() + kParents> watches_;
     std::array<HANDLE, kEntrySources.size() + kParents> events_{};
 };

@@ -1,6 +1,11 @@
 #include "platform/win32/app/this_process.h"
 
+#include <shellapi.h>
+
+#include "app/command_line.h"
+#include "platform/win32/shared/errors.h"
 #include "platform/win32/shared/ids.h"
+#include "platform/win32/shared/system_library.h"
 #include "platform/win32/shared/text.h"
 
 namespace quorvel::win32 {
@@ -24,6 +29,44 @@ void ThisProcess::CallFirstInstance() {
         ::PostMessageW(window, ::RegisterWindowMessageW(kSecondStartMessage), 0, 0);
         return;
     }
+}
+
+void ThisProcess::WaitForEnd(std::uint32_t process_id) {
+    // Bounded: a predecessor that hangs must not keep its successor from starting for ever; the
+    // single-instance rule then decides.
+    constexpr DWORD kLongestWait = 10000;
+    const UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, process_id));
+    if (process) ::WaitForSingleObject(process.get(), kLongestWait);
+}
+
+bool ThisProcess::IsElevated() const {
+    UniqueKernelHandle token;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.put())) {
+        token.release();
+        return false;
+    }
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    return ::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof(elevation), &size) &&
+           elevation.TokenIsElevated != 0;
+}
+
+RestartResult ThisProcess::RestartAsAdministrator() {
+    const std::wstring program = ModulePath();
+    const std::wstring arguments = Widen(RestartArguments(::GetCurrentProcessId()));
+    SHELLEXECUTEINFOW start{};
+    start.cbSize = sizeof(start);
+    // The failure is told in the program's own words, not in a box of the shell's.
+    start.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    start.lpVerb = L"runas";
+    start.lpFile = program.c_str();
+    start.lpParameters = arguments.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    using Function = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    const auto execute = Shell32().Get<Function>("ShellExecuteExW");
+    if (execute != nullptr && execute(&start)) return {true, false, {}};
+    const DWORD error = execute != nullptr ? ::GetLastError() : ERROR_PROC_NOT_FOUND;
+    return {false, error == ERROR_CANCELLED, DescribeError(error)};
 }
 
 void ThisProcess::EndProcess() { ::ExitProcess(0); }

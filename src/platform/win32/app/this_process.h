@@ -14,6 +14,9 @@ class ThisProcess final : public ProcessControl {
   public:
     bool ClaimSingleInstance() override;
     void CallFirstInstance() override;
+    void WaitForEnd(std::uint32_t process_id) override;
+    bool IsElevated() const override;
+    RestartResult RestartAsAdministrator() override;
     void EndProcess() override;
     std::string ProgramFolder() const override;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <iterator>
 
 #include "platform/win32/shared/dpi.h"
 #include "platform/win32/shared/text.h"
@@ -16,8 +17,12 @@ struct Column {
     std::string_view header;
     int width_at_96;
 };
-constexpr Column kColumns[] = {
-    {words::kNameColumn, 200}, {words::kPathColumn, 300}, {words::kStartupColumn, 53}};
+// The first three as they always were; where each entry lives comes after them.
+constexpr Column kColumns[] = {{words::kNameColumn, 200},
+                               {words::kPathColumn, 300},
+                               {words::kStartupColumn, 53},
+                               {words::kLocationColumn, 150}};
+constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 constexpr COLORREF kBackground = RGB(224, 224, 224);
 
 // A NUL-terminated UTF-16 copy of UTF-8 text, on the stack when it is short: every painted cell asks
@@ -63,7 +68,7 @@ ListView::ListView(HWND parent, int id, HINSTANCE instance) {
     ListView_SetBkColor(list_, kBackground);
     ListView_SetTextBkColor(list_, kBackground);
     ListView_SetTextColor(list_, ::GetSysColor(COLOR_WINDOWTEXT));
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kColumnCount; ++i) {
         std::wstring header = Widen(kColumns[i].header);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -81,7 +86,7 @@ void ListView::SetImageList(HIMAGELIST images) {
 
 void ListView::ApplyDpi(UINT dpi, HFONT font) {
     ::SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kColumnCount; ++i)
         ListView_SetColumnWidth(list_, i, Scale(kColumns[i].width_at_96, dpi));
 }
 
@@ -153,8 +158,8 @@ LRESULT ListView::OnNotify(NMHDR& header) const {
         }
         const ListRow& row = rows_[static_cast<size_t>(item.iItem)];
         if ((item.mask & LVIF_TEXT) != 0) {
-            const std::string_view texts[] = {row.name, row.command, row.state_word};
-            const bool known = item.iSubItem >= 0 && item.iSubItem < 3;
+            const std::string_view texts[] = {row.name, row.command, row.state_word, row.location};
+            const bool known = item.iSubItem >= 0 && item.iSubItem < kColumnCount;
             CopyText(known ? texts[item.iSubItem] : std::string_view{}, item.pszText, item.cchTextMax);
         }
         if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.image - 1;

@@ -6,25 +6,28 @@
 
 namespace quorvel::win32 {
 
-HKEY PredefinedKey(RootKey root) {
-    if (root == kLocalMachine) return HKEY_LOCAL_MACHINE;
-    if (root == kCurrentUser) return HKEY_CURRENT_USER;
-    return nullptr;
+std::optional<Hive> HiveOf(RootKey root) {
+    // The machine's keys are asked for by view, so that a 32-bit build of the program sees the same.
+    if (root == kLocalMachine) return Hive{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY};
+    if (root == kLocalMachine32) return Hive{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY};
+    if (root == kCurrentUser) return Hive{HKEY_CURRENT_USER, 0};
+    return std::nullopt;
 }
 
 LSTATUS OpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key) {
-    const HKEY base = PredefinedKey(root);
-    if (base == nullptr) return ERROR_INVALID_HANDLE;
-    const LSTATUS status = ::RegOpenKeyExW(base, Widen(path).c_str(), 0, access, key.put());
+    const std::optional<Hive> hive = HiveOf(root);
+    if (!hive) return ERROR_INVALID_HANDLE;
+    const LSTATUS status = ::RegOpenKeyExW(hive->key, Widen(path).c_str(), 0, access | hive->view, key.put());
     if (status != ERROR_SUCCESS) key.release();
     return status;
 }
 
 LSTATUS CreateOrOpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key) {
-    const HKEY base = PredefinedKey(root);
-    if (base == nullptr) return ERROR_INVALID_HANDLE;
-    const LSTATUS status = ::RegCreateKeyExW(base, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                             access, nullptr, key.put(), nullptr);
+    const std::optional<Hive> hive = HiveOf(root);
+    if (!hive) return ERROR_INVALID_HANDLE;
+    const LSTATUS status =
+        ::RegCreateKeyExW(hive->key, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          access | hive->view, nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS) key.release();
     return status;
 }

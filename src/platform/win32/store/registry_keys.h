@@ -16,8 +16,13 @@
 
 namespace quorvel::win32 {
 
-// The predefined key for a root value, or nullptr for a value that names none (a damaged list file).
-HKEY PredefinedKey(RootKey root);
+// The predefined key for a root value, and the view of the registry it is seen in; nothing for a
+// value that names none (a damaged list file, or one written by a newer program).
+struct Hive {
+    HKEY key;
+    REGSAM view;  // KEY_WOW64_32KEY or KEY_WOW64_64KEY; 0 where the registry has one view only
+};
+std::optional<Hive> HiveOf(RootKey root);
 
 // Opens an existing key; never creates one. On failure `key` is empty.
 LSTATUS OpenKey(RootKey root, std::string_view path, REGSAM access, UniqueHKey& key);
@@ -48,8 +53,35 @@ struct RawData {
 // is read, so the reading ends only when the whole value fits or it is gone (ERROR_FILE_NOT_FOUND).
 LSTATUS ReadValue(HKEY key, const std::wstring& name, RawData& value);
 
+// Calls `visit(name, type, data)` for every value of the open key, in enumeration order, as long as it
+// returns true. ERROR_NO_MORE_ITEMS at the end; any other failure stops the enumeration.
+template <typename Visit>
+LSTATUS ForEachValue(HKEY key, Visit&& visit);
+
 bool IsText(DWORD type);
 // A string value's characters up to its first NUL; an odd trailing byte is no character.
 std::string TextOfData(const BYTE* data, size_t size);
+
+template <typename Visit>
+LSTATUS ForEachValue(HKEY key, Visit&& visit) {
+    // Value names may be up to 16,383 characters: room for the longest, so that only data that grew
+    // while it was read needs another read.
+    std::wstring name(16384, L'\0');
+    DWORD longest_data = 0;
+    ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       &longest_data, nullptr, nullptr);
+    std::vector<BYTE> data(std::max<DWORD>(longest_data, 2));
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 0;
+        DWORD size = 0;
+        DWORD type = REG_NONE;
+        const LSTATUS status = ReadGrowing(data, size, [&](BYTE* buffer, DWORD& buffer_size) {
+            length = static_cast<DWORD>(name.size());
+            return ::RegEnumValueW(key, index, name.data(), &length, nullptr, &type, buffer, &buffer_size);
+        });
+        if (status != ERROR_SUCCESS) return status;
+        if (!visit(std::wstring_view(name.data(), length), type, data.data(), size)) return ERROR_SUCCESS;
+    }
+}
 
 }  // namespace quorvel::win32

@@ -8,12 +8,6 @@
 #include "platform/win32/store/registry_keys.h"
 
 namespace quorvel::win32 {
-namespace {
-
-// Value names may be up to 16,383 characters; enumeration buffers start at the key's own maximum.
-constexpr DWORD kMaxValueNameChars = 16383;
-
-}  // namespace
 
 bool SystemRegistre::DeleteValue(RootKey root, std::string_view path, std::string_view name) {
     // Success means the value is gone: a missing key or value is no failure, a refusal is.
@@ -63,28 +57,34 @@ bool SystemRegistre::ListValueNames(std::vector<std::string>& list, RootKey root
 bool SystemRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
     UniqueHKey key;
     if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
-    DWORD longest_data = 0;
-    ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       &longest_data, nullptr, nullptr);
-    // Room for the longest name a value can have, so that only data that grew needs another read.
-    std::wstring name(kMaxValueNameChars + 1, L'\0');
-    std::vector<BYTE> data(std::max<DWORD>(longest_data, 2));
-    for (DWORD index = 0;; ++index) {
-        DWORD length = 0;
-        DWORD data_size = 0;
-        DWORD type = REG_NONE;
-        const LSTATUS status = ReadGrowing(data, data_size, [&](BYTE* buffer, DWORD& size) {
-            length = static_cast<DWORD>(name.size());
-            return ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, &type, buffer, &size);
+    const LSTATUS status =
+        ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
+            if (size > 0)
+                list.push_back({Narrow(name), IsText(type) ? TextOfData(data, size) : std::string(),
+                                type == REG_EXPAND_SZ});
+            return true;
         });
-        if (status == ERROR_NO_MORE_ITEMS) return true;
-        if (!Check(status)) return false;
-        if (data_size > 0) {
-            list.push_back({Narrow(std::wstring_view(name.data(), length)),
-                            IsText(type) ? TextOfData(data.data(), data_size) : std::string(),
-                            type == REG_EXPAND_SZ});
-        }
-    }
+    return status == ERROR_NO_MORE_ITEMS || Check(status);
+}
+
+bool SystemRegistre::ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) {
+    UniqueHKey key;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
+    const LSTATUS status =
+        ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
+            list.push_back({Narrow(name), RegistryValue{type, std::vector<std::uint8_t>(data, data + size)}});
+            return true;
+        });
+    return status == ERROR_NO_MORE_ITEMS || Check(status);
+}
+
+bool SystemRegistre::HasRoot(RootKey root) const {
+    if (root != kLocalMachine32) return HiveOf(root).has_value();
+    // The 32-bit view is a view of its own only where Windows itself is 64-bit; elsewhere it would show
+    // the same keys twice.
+    SYSTEM_INFO system{};
+    ::GetNativeSystemInfo(&system);
+    return system.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
 }
 
 bool SystemRegistre::CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,

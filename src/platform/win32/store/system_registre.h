@@ -16,6 +16,8 @@ class SystemRegistre final : public Registre {
     std::string ReadStringValue(RootKey root, std::string_view path, std::string_view name) override;
     bool ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) override;
     bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
+    bool ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) override;
+    bool HasRoot(RootKey root) const override;
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override;
     std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path,
