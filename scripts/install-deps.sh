@@ -17,6 +17,8 @@ have xdotool || need+=(xdotool)
 have import || need+=(imagemagick)
 have xwininfo || need+=(x11-utils)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# The console companion's test reads its JSON with Python's parser.
+have python3 || need+=(python3)
 # Screenshots of non-Latin entry names need a font with CJK glyphs inside the Wine prefix.
 [ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ] || need+=(fonts-wqy-microhei)
 

@@ -156,7 +156,7 @@ void Form1::Showa_Click() {
 void Form1::Refresha_Click() {
     // Collected again after deletions, so that the list never shows values already deleted.
     RefreshList();
-    if (DelectBanElement().deleted > 0) ReadBackOwnChanges();
+    if (!DelectBanElement().deleted.empty()) ReadBackOwnChanges();
     AnnounceNewcomers();
 }
 
@@ -190,7 +190,7 @@ void Form1::DrawList() {
 BanPass Form1::DelectBanElement() {
     if (showing_list_file_) return {};
     const BanPass pass = EnforceBans(ports_.registry, entries_);
-    refused_bans_ = pass.refused;
+    refused_bans_ = pass.refused.size();
     return pass;
 }
 
@@ -249,7 +249,7 @@ void Form1::PeriodicCleaning() {
 void Form1::EndPass() {
     const BanPass pass = DelectBanElement();
     ports_.events.ProcessPendingEvents();
-    if (pass.deleted > 0) ReadBackOwnChanges();
+    if (!pass.deleted.empty()) ReadBackOwnChanges();
     AnnounceNewcomers();
     if (scheduler_.EndPass()) ports_.window.StartSettleTimer();
 }
@@ -260,7 +260,7 @@ void Form1::ReadBackOwnChanges() {
     RefreshList();
     // A program that watches its own value may write it back between a deletion and the restart of
     // the watch; the reading shows it, though no notification will.
-    if (!showing_list_file_ && CountBannedValues(entries_) > refused_bans_) Registry_Change();
+    if (!showing_list_file_ && BannedValues(entries_).size() > refused_bans_) Registry_Change();
 }
 
 void Form1::Registry_Change() {

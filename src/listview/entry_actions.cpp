@@ -152,8 +152,9 @@ ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_
         case EntryAction::kExecute: {
             if (!ports.boxes.Confirm(words::kExecuteQuestion, words::kExecute))
                 return ActionOutcome::kNothing;
-            const std::string command =
-                entry.Expandable ? ports.launcher.ExpandEnvironment(entry.Command) : entry.Command;
+            const std::string command = entry.Type == kValueTypeExpandString
+                                            ? ports.launcher.ExpandEnvironment(entry.Command)
+                                            : entry.Command;
             const LaunchResult result = ports.launcher.StartCommandLine(command, ShowCommand::kMinimized);
             if (!result.started) ports.boxes.Fail(words::CouldNotExecute(entry.Name, command, result.error));
             return ActionOutcome::kChanged;

@@ -21,20 +21,19 @@ inline constexpr RootKey kCurrentUser = static_cast<RootKey>(0x80000001u);
 // writing to the 64-bit one.
 inline constexpr RootKey kLocalMachine32 = static_cast<RootKey>(0x80000202u);
 
-// One value as the collection needs it: its name and its command line.
-struct NamedText {
-    std::string name;
-    std::string text;
-    bool expandable = false;  // REG_EXPAND_SZ: %NAME% references are meant to be expanded
-    bool operator==(const NamedText&) const = default;
-};
-
 // Registry value types, numbered as the system numbers them.
 inline constexpr std::uint32_t kValueTypeString = 1;        // REG_SZ
-inline constexpr std::uint32_t kValueTypeExpandString = 2;  // REG_EXPAND_SZ
+inline constexpr std::uint32_t kValueTypeExpandString = 2;  // REG_EXPAND_SZ: %NAME% references to expand
+inline constexpr std::uint32_t kValueTypeBinary = 3;        // REG_BINARY
 inline constexpr std::uint32_t kValueTypeNumber = 4;        // REG_DWORD
 
-inline constexpr std::uint32_t kValueTypeBinary = 3;  // REG_BINARY
+// One value as the collection needs it: its name, its command line and its type.
+struct NamedText {
+    std::string name;
+    std::string text;  // empty for a value that holds no text
+    std::uint32_t type = kValueTypeString;
+    bool operator==(const NamedText&) const = default;
+};
 
 // A value as the registry stores it: its type and raw bytes (text as UTF-16LE).
 struct RegistryValue {

@@ -31,16 +31,16 @@ void ForEachBannedValue(const EntryTable& entries, Visit&& visit) {
 BanPass EnforceBans(Registre& registry, const EntryTable& entries) {
     BanPass pass;
     ForEachBannedValue(entries, [&](const StartupEntry& entry) {
-        ++(registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name) ? pass.deleted
-                                                                                  : pass.refused);
+        const bool deleted = registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name);
+        (deleted ? pass.deleted : pass.refused).push_back(entry);
     });
     return pass;
 }
 
-std::size_t CountBannedValues(const EntryTable& entries) {
-    std::size_t count = 0;
-    ForEachBannedValue(entries, [&](const StartupEntry&) { ++count; });
-    return count;
+std::vector<StartupEntry> BannedValues(const EntryTable& entries) {
+    std::vector<StartupEntry> values;
+    ForEachBannedValue(entries, [&](const StartupEntry& entry) { values.push_back(entry); });
+    return values;
 }
 
 }  // namespace quorvel

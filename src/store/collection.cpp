@@ -14,7 +14,7 @@ void CollectEntries(Registre& registry, EntryTable& entries) {
         registry.ListValues(values, source.root, source.path);
         for (NamedText& value : values) {
             entries.push_back(MakeEntry(std::move(value.name), std::move(value.text), source.state,
-                                        source.root, value.expandable));
+                                        source.root, value.type));
         }
     }
     ReadApprovals(registry, entries);

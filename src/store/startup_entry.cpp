@@ -32,14 +32,14 @@ std::string MakeKey(std::string_view name, std::int16_t state) {
 }
 
 StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root,
-                       bool expandable) {
+                       std::uint32_t type) {
     StartupEntry entry;
     entry.Key = MakeKey(name, state);
     entry.Name = std::move(name);
     entry.Command = std::move(command);
     entry.State = state;
     entry.Root = root;
-    entry.Expandable = expandable;
+    entry.Type = type;
     return entry;
 }
 

@@ -36,8 +36,8 @@ struct StartupEntry {
     std::string Command;
     std::int16_t State = 0;
     RootKey Root = 0;
-    // The value is REG_EXPAND_SZ: its command holds %NAME% references to expand before it runs.
-    bool Expandable = false;
+    // The value's registry type; REG_EXPAND_SZ holds %NAME% references to expand before it runs.
+    std::uint32_t Type = kValueTypeString;
     // Windows' own startup settings hold a record that switches the entry off (see startup_approved.h).
     bool SwitchedOff = false;
 
@@ -46,7 +46,7 @@ struct StartupEntry {
 };
 
 StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root,
-                       bool expandable = false);
+                       std::uint32_t type = kValueTypeString);
 
 // The state the entry is shown and saved with: an entry of Run that Windows' startup settings switch
 // off does not start, so it counts as disabled, wherever its value stands.

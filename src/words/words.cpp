@@ -118,6 +118,76 @@ std::string ListOutOfRange(std::string_view field, std::string_view number, long
                 std::to_string(high));
 }
 
+std::string CliVersion() { return Join("quorvelc ", QUORVEL_VERSION, "\n"); }
+std::string CliNoCommand() { return "quorvelc: no command given."; }
+std::string CliUnknownCommand(std::string_view command) {
+    return Join("quorvelc: there is no command ", Q(command), ".");
+}
+std::string CliUnknownOption(std::string_view option, std::string_view command) {
+    return Join("quorvelc: the option ", Q(option), " does not go with ", command, ".");
+}
+std::string CliMissingOperand(std::string_view command, std::string_view what) {
+    return Join("quorvelc ", command, " needs a ", what, ".");
+}
+std::string CliExtraOperand(std::string_view command, std::string_view operand) {
+    return Join("quorvelc ", command, " takes nothing more, but was given ", Q(operand), ".");
+}
+std::string CliOneFormat() { return "quorvelc list takes one format: --json or --csv."; }
+std::string CliUserOrMachine() {
+    return "quorvelc: --user names the user's keys, --machine and --32 the machine's: give one of them.";
+}
+std::string CliNoSuchEntry(std::string_view name) {
+    return Join("quorvelc: no startup entry is named ", Q(name), ".\n");
+}
+std::string CliAmbiguous(std::string_view name, std::string_view places) {
+    return Join("quorvelc: several startup entries are named ", Q(name),
+                "; --user, --machine or --32 picks one:\n", places);
+}
+std::string CliAlready(std::string_view name, std::string_view key) {
+    return Join(key, ": ", name, ": nothing to do\n");
+}
+std::string CliDone(std::string_view done, std::string_view name, std::string_view key) {
+    return Join(key, ": ", name, ": ", done, "\n");
+}
+std::string CliBannedBack(std::string_view name, std::string_view key) {
+    return Join(key, ": ", name, ": banned, would be deleted\n");
+}
+std::string CliDeleted(std::string_view name, std::string_view key) {
+    return Join(key, ": ", name, ": banned, deleted\n");
+}
+std::string CliNotDeleted(std::string_view name, std::string_view key, std::string_view reason) {
+    return Join("quorvelc: could not delete ", Q(name), " from ", key, ": ", reason, "\n");
+}
+std::string CliSaved(std::size_t entries, std::string_view file) {
+    return Join("saved ", std::to_string(entries), " startup entries to ", file, "\n");
+}
+std::string CliCannotRead(std::string_view file, std::string_view reason) {
+    return Join("quorvelc: cannot read ", Q(file), ": ", reason, "\n");
+}
+std::string CliDamagedList(std::string_view file, std::size_t line, std::string_view reason) {
+    return Join("quorvelc: the startup list ", Q(file), " is damaged at line ", std::to_string(line), ": ",
+                reason, ".\n");
+}
+std::string CliSkipped(std::string_view name, std::string_view reason) {
+    return Join("quorvelc: skipped ", Q(name), ": ", reason, ".\n");
+}
+std::string CliRefused(std::string_view name, std::string_view reason) {
+    return Join("quorvelc: could not change ", Q(name), ": ", reason, "\n");
+}
+std::string CliMissing(std::string_view name, std::string_view key, std::string_view command) {
+    return Join(key, ": ", name, ": missing, the list has ", command, "\n");
+}
+std::string CliElsewhere(std::string_view name, std::string_view where, std::string_view key) {
+    return Join(key, ": ", name, ": stands in ", where, " instead\n");
+}
+std::string CliOtherCommand(std::string_view name, std::string_view key, std::string_view is,
+                            std::string_view should_be) {
+    return Join(key, ": ", name, ": is ", is, ", the list has ", should_be, "\n");
+}
+std::string CliSwitchedOff(std::string_view name, std::string_view key) {
+    return Join(key, ": ", name, ": switched off in Windows' Startup settings\n");
+}
+
 std::string NewEntryTitle(std::string_view name) { return Join("New startup entry: ", Shortened(name)); }
 
 std::string NewEntriesTitle(std::size_t count) { return Join(std::to_string(count), " new startup entries"); }

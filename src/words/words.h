@@ -122,6 +122,66 @@ std::string ListEndsBefore(std::string_view field);
 std::string ListNotANumber(std::string_view quoted_line, std::string_view field);
 std::string ListOutOfRange(std::string_view field, std::string_view number, long long low, long long high);
 
+// quorvelc, the console companion. Messages for people end with a line break; they go to standard
+// error, what scripts read to standard output.
+inline constexpr std::string_view kCliUsage =
+    "quorvelc: the startup entries of the Run keys, for scripts and for many machines.\n"
+    "\n"
+    "  quorvelc list [--json | --csv]\n"
+    "  quorvelc enable | disable | ban | delete NAME [--user | --machine] [--32]\n"
+    "  quorvelc clean [--check]\n"
+    "  quorvelc save FILE\n"
+    "  quorvelc restore FILE [--check]\n"
+    "  quorvelc --help | --version\n"
+    "\n"
+    "list       every entry: name, state, whether Windows' startup settings switch it off, root, view,\n"
+    "           key, value type and command; a table, one JSON array, or CSV with a header line\n"
+    "enable ... the window's action on the entry of that name; --user, --machine and --32 (the machine's\n"
+    "           32-bit view) pick one of several; a value of that name in the way is never replaced\n"
+    "clean      one ban-enforcement pass; --check only lists the banned values that came back\n"
+    "save       the whole startup list as a .stu file, replaced in one step\n"
+    "restore    makes the registry match a saved list (entries it does not name are left alone);\n"
+    "           --check only lists the differences\n"
+    "\n"
+    "Exit codes: 0 done, or nothing to do; 1 refused by the system, or --check found something;\n"
+    "2 no such entry, an ambiguous name, bad usage, or a damaged file.\n";
+inline constexpr std::string_view kCliTryHelp = "quorvelc --help lists the commands.\n";
+inline constexpr std::string_view kCliName = "name";
+inline constexpr std::string_view kCliFile = "file";
+inline constexpr std::string_view kCliUnknownState = "its state is none of enabled, disabled and banned";
+inline constexpr std::string_view kCliUnknownRoot = "its root key is none that this system has";
+inline constexpr std::string_view kCliKept = "\nNothing was changed.\n";
+inline constexpr std::string_view kSwitchedOffShort = " (switched off by Windows)";
+inline constexpr std::string_view kCliDeleted = "deleted";
+inline constexpr std::string_view kCliSwitchedOn = "switched on in Windows' Startup settings";
+std::string CliVersion();
+std::string CliNoCommand();
+std::string CliUnknownCommand(std::string_view command);
+std::string CliUnknownOption(std::string_view option, std::string_view command);
+std::string CliMissingOperand(std::string_view command, std::string_view what);
+std::string CliExtraOperand(std::string_view command, std::string_view operand);
+std::string CliOneFormat();
+std::string CliUserOrMachine();
+std::string CliNoSuchEntry(std::string_view name);
+std::string CliAmbiguous(std::string_view name, std::string_view places);
+std::string CliAlready(std::string_view name, std::string_view key);
+// `done` is what happened, in the past tense: "disabled", "deleted".
+std::string CliDone(std::string_view done, std::string_view name, std::string_view key);
+std::string CliBannedBack(std::string_view name, std::string_view key);
+std::string CliDeleted(std::string_view name, std::string_view key);
+std::string CliNotDeleted(std::string_view name, std::string_view key, std::string_view reason);
+std::string CliSaved(std::size_t entries, std::string_view file);
+std::string CliCannotRead(std::string_view file, std::string_view reason);
+std::string CliDamagedList(std::string_view file, std::size_t line, std::string_view reason);
+std::string CliSkipped(std::string_view name, std::string_view reason);
+std::string CliRefused(std::string_view name, std::string_view reason);
+// The differences restore finds, one line each.
+std::string CliMissing(std::string_view name, std::string_view key, std::string_view command);
+std::string CliElsewhere(std::string_view name, std::string_view where, std::string_view key);
+std::string CliOtherCommand(std::string_view name, std::string_view key, std::string_view is,
+                            std::string_view should_be);
+std::string CliSwitchedOff(std::string_view name, std::string_view key);
+
 // The balloon of the hidden program for entries that newly appeared in a Run key.
 std::string NewEntryTitle(std::string_view name);
 std::string NewEntriesTitle(std::size_t count);

@@ -180,7 +180,7 @@ TEST_F(RegistreContract, ListValuesAgreesWithListingThenReadingEachName) {
         two_steps.push_back({name, registry().ReadStringValue(kCurrentUser, kKey, name)});
     }
     for (NamedText& value : two_steps)
-        value.expandable = value.name == "expand";
+        value.type = harness_->GetRaw(kCurrentUser, kKey, value.name)->type;
     EXPECT_EQ(one_pass, two_steps);
     EXPECT_EQ(one_pass.size(), 4u);
 }

@@ -138,8 +138,7 @@ bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::s
     if (key == nullptr) return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
     for (const Value& v : key->values) {
         if (v.raw.data.empty()) continue;
-        list.push_back(
-            {v.name, IsText(v.raw.type) ? TextOf(v.raw) : std::string(), v.raw.type == kRegExpandSz});
+        list.push_back({v.name, IsText(v.raw.type) ? TextOf(v.raw) : std::string(), v.raw.type});
     }
     return true;
 }

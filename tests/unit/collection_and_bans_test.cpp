@@ -54,10 +54,11 @@ TEST_F(Collection, MissingKeysEmptyDataAndOtherTypes) {
     entries.push_back(MakeEntry("stale", "from before", kStateEnabled, kLocalMachine));
 
     CollectEntries(registry, entries);
-    EXPECT_EQ(entries,
-              (EntryTable{MakeEntry("expand", "%SystemRoot%\\a.exe", kStateEnabled, kCurrentUser, true),
-                          MakeEntry("dword", "", kStateEnabled, kCurrentUser),
-                          MakeEntry("Ünïcødé 日本 entry", "C:\\prix €.exe", kStateEnabled, kCurrentUser)}));
+    EXPECT_EQ(
+        entries,
+        (EntryTable{MakeEntry("expand", "%SystemRoot%\\a.exe", kStateEnabled, kCurrentUser, kRegExpandSz),
+                    MakeEntry("dword", "", kStateEnabled, kCurrentUser, kRegDword),
+                    MakeEntry("Ünïcødé 日本 entry", "C:\\prix €.exe", kStateEnabled, kCurrentUser)}));
     // The value without data stays where it is, untouched.
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunPath, "empty").has_value());
 
@@ -87,7 +88,7 @@ TEST(BanEnforcement, DeletesBannedNamesFromRunAndRunOfBothRootsOnly) {
     EntryTable entries;
     CollectEntries(registry, entries);
 
-    EXPECT_EQ(EnforceBans(registry, entries).deleted, 2u);
+    EXPECT_EQ(EnforceBans(registry, entries).deleted.size(), 2u);
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), std::vector<std::string>{"NAG"});
     EXPECT_TRUE(registry.AllNames(kLocalMachine, kRunDisabledPath).empty());
     EXPECT_EQ(registry.AllNames(kCurrentUser, kRunPath), std::vector<std::string>{"Nag2"});
@@ -103,7 +104,7 @@ TEST(BanEnforcement, WithoutBansNothingIsDeletedAndRefusalsStaySilent) {
     EntryTable entries;
     CollectEntries(registry, entries);
     registry.RefuseChangesUnder(kLocalMachine);
-    EXPECT_EQ(EnforceBans(registry, entries).deleted, 0u);
+    EXPECT_EQ(EnforceBans(registry, entries).deleted.size(), 0u);
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), (std::vector<std::string>{"A", "B"}));
 }
 
@@ -115,7 +116,7 @@ TEST(BanEnforcement, ABanIsFoundAmongThousandsOfJunkValues) {
     registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
     EntryTable entries;
     CollectEntries(registry, entries);
-    EXPECT_EQ(EnforceBans(registry, entries).deleted, 1u);
+    EXPECT_EQ(EnforceBans(registry, entries).deleted.size(), 1u);
     EXPECT_FALSE(registry.GetRaw(kLocalMachine, kRunPath, "Nag").has_value());
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath).size(), 5000u);
 }

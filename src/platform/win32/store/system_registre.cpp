@@ -60,8 +60,7 @@ bool SystemRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std:
     const LSTATUS status =
         ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
             if (size > 0)
-                list.push_back({Narrow(name), IsText(type) ? TextOfData(data, size) : std::string(),
-                                type == REG_EXPAND_SZ});
+                list.push_back({Narrow(name), IsText(type) ? TextOfData(data, size) : std::string(), type});
             return true;
         });
     return status == ERROR_NO_MORE_ITEMS || Check(status);

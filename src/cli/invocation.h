@@ -1,0 +1,34 @@
+#pragma once
+// quorvelc's command line: a command, its operands and its options, checked before anything runs.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/entry_action.h"
+#include "platform/registre.h"
+
+namespace quorvel {
+
+enum class Verb { kHelp, kVersion, kList, kAct, kClean, kSave, kRestore };
+enum class ListFormat { kTable, kJson, kCsv };
+
+struct Invocation {
+    Verb verb = Verb::kHelp;
+    ListFormat format = ListFormat::kTable;   // list
+    EntryAction action = EntryAction::kNone;  // enable, disable, ban, delete
+    std::string name;                         // the entry acted on
+    std::optional<RootKey> root;              // --user, --machine, --32: which root (and view)
+    bool check = false;                       // --check: clean and restore only tell what they would do
+    std::string file;                         // save, restore
+};
+
+struct ParsedInvocation {
+    std::optional<Invocation> invocation;
+    std::string error;  // one line, when there is no invocation
+};
+
+// The arguments after the program's name. "--" ends the options, for a name that starts with "-".
+ParsedInvocation ParseInvocation(const std::vector<std::string>& arguments);
+
+}  // namespace quorvel

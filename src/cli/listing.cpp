@@ -1,0 +1,159 @@
+#include "cli/listing.h"
+
+#include <array>
+#include <vector>
+
+#include "words/words.h"
+
+namespace quorvel {
+namespace {
+
+constexpr std::array<std::string_view, 8> kHeaders{"name", "state", "switched_off", "root",
+                                                   "view", "key",   "type",         "command"};
+
+// The cells of one entry, in the order of kHeaders.
+std::array<std::string, 8> Cells(const StartupEntry& entry) {
+    return {entry.Name,
+            std::string(StateName(entry.State)),
+            entry.SwitchedOff ? "true" : "false",
+            std::string(entry.Root == kLocalMachine32 ? words::kLocalMachine : RootName(entry.Root)),
+            std::string(ViewName(entry.Root)),
+            KeyName(entry.Root, PathOfState(entry.State)),
+            TypeName(entry.Type),
+            entry.Command};
+}
+
+// Characters, not bytes, so that names beyond ASCII line up too (each counted as one column).
+std::size_t Width(std::string_view text) {
+    std::size_t width = 0;
+    for (const char c : text)
+        width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return width;
+}
+
+}  // namespace
+
+std::string_view StateName(std::int16_t state) {
+    switch (state) {
+        case kStateEnabled: return "enabled";
+        case kStateDisabled: return "disabled";
+        case kStateBanned: return "banned";
+        default: return "unknown";
+    }
+}
+
+std::string_view ViewName(RootKey root) {
+    if (root == kLocalMachine) return "64-bit";
+    if (root == kLocalMachine32) return "32-bit";
+    return "shared";
+}
+
+std::string TypeName(std::uint32_t type) {
+    switch (type) {
+        case 0: return "REG_NONE";
+        case kValueTypeString: return "REG_SZ";
+        case kValueTypeExpandString: return "REG_EXPAND_SZ";
+        case kValueTypeBinary: return "REG_BINARY";
+        case kValueTypeNumber: return "REG_DWORD";
+        case 7: return "REG_MULTI_SZ";
+        case 11: return "REG_QWORD";
+        default: return "type " + std::to_string(type);
+    }
+}
+
+std::string ListTable(const EntryTable& entries) {
+    // Name, state, where, type, command: the command last, as it is the longest.
+    std::vector<std::array<std::string, 5>> rows;
+    rows.push_back({"NAME", "STATE", "LOCATION", "TYPE", "COMMAND"});
+    for (const StartupEntry& entry : entries) {
+        std::string location(LocationWord(entry.Root));
+        if (entry.SwitchedOff) location += words::kSwitchedOffShort;
+        rows.push_back({entry.Name, std::string(StateName(entry.State)), std::move(location),
+                        TypeName(entry.Type), entry.Command});
+    }
+    std::array<std::size_t, 5> widths{};
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], Width(row[i]));
+    }
+    std::string text;
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            text += row[i];
+            if (i + 1 < row.size()) text.append(widths[i] - Width(row[i]) + 2, ' ');
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string ListJson(const EntryTable& entries) {
+    std::string text = "[";
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const auto cells = Cells(entries[e]);
+        text += e == 0 ? "\n  {" : ",\n  {";
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            text += i == 0 ? "" : ", ";
+            text += JsonString(kHeaders[i]);
+            text += ": ";
+            // switched_off is a boolean; everything else a string.
+            text += kHeaders[i] == "switched_off" ? cells[i] : JsonString(cells[i]);
+        }
+        text += "}";
+    }
+    text += entries.empty() ? "]\n" : "\n]\n";
+    return text;
+}
+
+std::string ListCsv(const EntryTable& entries) {
+    std::string text;
+    const auto line = [&text](const auto& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (i > 0) text += ',';
+            text += CsvField(cells[i]);
+        }
+        text += "\r\n";
+    };
+    line(kHeaders);
+    for (const StartupEntry& entry : entries)
+        line(Cells(entry));
+    return text;
+}
+
+std::string JsonString(std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text = "\"";
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '"': text += "\\\""; break;
+            case '\\': text += "\\\\"; break;
+            case '\n': text += "\\n"; break;
+            case '\r': text += "\\r"; break;
+            case '\t': text += "\\t"; break;
+            default:
+                if (byte < 0x20) {
+                    text += "\\u00";
+                    text += kHex[byte >> 4];
+                    text += kHex[byte & 0x0F];
+                } else {
+                    text += c;
+                }
+        }
+    }
+    text += '"';
+    return text;
+}
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,31 @@
+#pragma once
+// The entry table as quorvelc prints it: an aligned table for people, JSON or CSV for programs.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "store/startup_entry.h"
+
+namespace quorvel {
+
+// "enabled", "disabled", "banned": the key the entry's value stands in.
+std::string_view StateName(std::int16_t state);
+// "64-bit", "32-bit", or "shared" for the user's keys, which both views share.
+std::string_view ViewName(RootKey root);
+// "REG_SZ", "REG_EXPAND_SZ", ...; "type N" for a number with no name.
+std::string TypeName(std::uint32_t type);
+
+// One row a line, the columns as wide as their widest cell.
+std::string ListTable(const EntryTable& entries);
+// One array of objects: name, state, switched_off, root, view, key, type, command.
+std::string ListJson(const EntryTable& entries);
+// A header line, then one line an entry, quoted as RFC 4180 asks, every line ended by CR LF.
+std::string ListCsv(const EntryTable& entries);
+
+// A JSON string literal, quotation marks included.
+std::string JsonString(std::string_view utf8);
+// A CSV field: as it is, or quoted when it holds a comma, a quotation mark or a line break.
+std::string CsvField(std::string_view text);
+
+}  // namespace quorvel

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# quorvelc under Wine, read the way a script reads it (standard output piped, exit codes): list --json
+# parsed and compared with the registry, each action and its exit code, clean --check then clean, save
+# then restore --check and restore. And what it is made of: system DLLs only.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+CLI=$QUORVEL_WIN_BUILD/quorvelc.exe
+# Runs quorvelc; its standard output in $OUT (bytes as written), standard error in $ERR, exit code in $CODE.
+qc() {
+    set +e
+    wine "$CLI" "$@" >"$WINE_RUN_DIR/qc.out" 2>"$WINE_RUN_DIR/qc.err"
+    CODE=$?
+    set -e
+    OUT=$(cat "$WINE_RUN_DIR/qc.out")
+    ERR=$(cat "$WINE_RUN_DIR/qc.err")
+}
+expect_code() {  # CODE ARGS...
+    local want=$1
+    shift
+    qc "$@"
+    [ "$CODE" = "$want" ] || fail "quorvelc $* exited $CODE, expected $want: $OUT $ERR"
+}
+
+imports=$(x86_64-w64-mingw32-objdump -p "$CLI" | awk '/DLL Name:/ { print tolower($3) }' | sort -u | xargs)
+expect_eq "quorvelc's imports" "advapi32.dll kernel32.dll msvcrt.dll" "$imports"
+
+RUN='Software\Microsoft\Windows\CurrentVersion\Run'
+reg_import <<EOF_REG
+[HKEY_LOCAL_MACHINE\\$RUN]
+"Tool"="C:\\\\tools\\\\tool.exe /quiet"
+"Twin"="C:\\\\machine\\\\twin.exe"
+[HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run]
+"Agent32"="\\"C:\\\\Program Files (x86)\\\\Agent\\\\agent.exe\\" --tray"
+[HKEY_CURRENT_USER\\$RUN]
+"Ünïcødé 日本 entry"="C:\\\\prix €\\\\run.exe"
+"Twin"="C:\\\\user\\\\twin.exe"
+"Nag"="C:\\\\nag\\\\nag.exe"
+[HKEY_CURRENT_USER\\$RUN-]
+"Off"="off.exe"
+EOF_REG
+
+# The JSON holds every value of the startup keys, exactly, as the registry exports them.
+expect_code 0 list --json
+for key in "$HKLM_RUN" "$HKLM_RUN_OFF" "$HKLM_BAN" "$HKLM32_RUN" "$HKLM32_RUN_OFF" "$HKLM32_BAN" \
+    "$HKCU_RUN" "$HKCU_RUN_OFF" "$HKCU_BAN"; do
+    { reg_text "$key" || true; } | KEY=$key awk '/^"/ { print ENVIRON["KEY"] "\t" $0 }'
+done >"$WINE_RUN_DIR/exported"
+python3 - "$WINE_RUN_DIR/qc.out" "$WINE_RUN_DIR/exported" <<'EOF_PY' || fail "the JSON does not match the registry"
+import json, sys
+listed = json.load(open(sys.argv[1], encoding="utf-8"))
+def unescape(text):
+    return text.replace('\\"', '"').replace("\\\\", "\\")
+exported = set()
+for line in open(sys.argv[2], encoding="utf-8"):
+    key, value = line.rstrip("\n").split("\t", 1)
+    name, data = value.split('"="', 1)
+    key = key.replace("HKLM", "HKEY_LOCAL_MACHINE").replace("HKCU", "HKEY_CURRENT_USER").replace("Software", "SOFTWARE")
+    exported.add((key, unescape(name[1:]), unescape(data[:-1])))
+seen = {(e["key"], e["name"], e["command"]) for e in listed}
+if seen != exported:
+    print("only listed:", seen - exported, "only exported:", exported - seen)
+    sys.exit(1)
+agent = [e for e in listed if e["name"] == "Agent32"][0]
+assert (agent["root"], agent["view"], agent["state"], agent["type"]) == ("HKEY_LOCAL_MACHINE", "32-bit", "enabled", "REG_SZ"), agent
+assert any(e["name"] == "Ünïcødé 日本 entry" and e["command"] == "C:\\prix €\\run.exe" for e in listed)
+EOF_PY
+
+# Each action once, with its exit code.
+expect_code 2 disable Nothing
+expect_code 2 ban Twin
+grep -qF 'HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Run' <<<"$ERR" || fail "the ambiguous name's places were not listed: $ERR"
+expect_code 0 ban Twin --user
+reg_has "$HKCU_BAN" Twin || fail "ban Twin --user did not ban it"
+reg_has "$HKLM_RUN" Twin || fail "ban Twin --user touched the machine's Twin"
+expect_code 0 delete Twin --machine
+expect_code 0 disable Agent32 --32
+reg_has "$HKLM32_RUN_OFF" Agent32 || fail "disable --32 did not move Agent32 within the 32-bit view"
+expect_code 0 enable Off
+reg_has "$HKCU_RUN" Off || fail "enable Off did not move it"
+expect_code 0 delete Tool
+reg_has "$HKLM_RUN" Tool && fail "delete Tool left it"
+expect_code 2 frob
+
+# The detect-and-fix pair of the bans.
+expect_code 0 ban Nag
+expect_code 0 clean --check
+reg_add "$HKLM32_RUN" Nag 'C:\nag\nag.exe'  # back, as a program that reinstalls itself writes it
+expect_code 1 clean --check
+grep -qF 'Nag' <<<"$OUT" || fail "clean --check did not name the value: $OUT"
+reg_has "$HKLM32_RUN" Nag || fail "clean --check deleted something"
+expect_code 0 clean
+reg_has "$HKLM32_RUN" Nag && fail "clean left the banned value"
+
+# And of a whole startup list.
+mkdir -p "$WINEPREFIX/drive_c/lists"
+expect_code 0 save 'C:\lists\all.stu'
+[ -s "$WINEPREFIX/drive_c/lists/all.stu" ] || fail "save wrote no file"
+expect_code 0 restore 'C:\lists\all.stu' --check
+before=$(reg_text "$HKCU_RUN" | grep '^"Ünïcødé')
+reg_delete "$HKCU_RUN" 'Ünïcødé 日本 entry'
+expect_code 1 restore 'C:\lists\all.stu' --check
+grep -qF 'Ünïcødé 日本 entry' <<<"$OUT" || fail "restore --check did not name the difference: $OUT"
+expect_code 0 restore 'C:\lists\all.stu'
+expect_eq "the restored value" "$before" "$(reg_text "$HKCU_RUN" | grep '^"Ünïcødé')"
+expect_code 0 restore 'C:\lists\all.stu' --check
+printf ' 2 \r\nA\r\n' >"$WINEPREFIX/drive_c/lists/cut.stu"
+expect_code 2 restore 'C:\lists\cut.stu'
+echo "cli: all checks passed"

@@ -1,0 +1,146 @@
+// quorvelc: its command line, its output formats, and its commands over the fake registry.
+
+#include "cli/quorvelc.h"
+#include "cli/invocation.h"
+#include "cli/listing.h"
+#include "fakes/fake_list_files.h"
+#include "fakes/fake_registre.h"
+#include "fakes/fake_shell.h"
+#include "fakes/utf16.h"
+#include "program_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+class FakeConsole final : public Console {
+  public:
+    void Out(std::string_view text) override { out += text; }
+    void Err(std::string_view text) override { err += text; }
+    std::string out;
+    std::string err;
+};
+
+TEST(QuorvelcArguments, EveryCommandItsOptionsAndAClearErrorForAnythingElse) {
+    const auto parse = [](std::vector<std::string> arguments) { return ParseInvocation(arguments); };
+    EXPECT_EQ(parse({"list", "--csv"}).invocation->format, ListFormat::kCsv);
+    const ParsedInvocation ban = parse({"ban", "--machine", "--32", "Agent"});
+    ASSERT_TRUE(ban.invocation);
+    EXPECT_EQ(ban.invocation->action, EntryAction::kBan);
+    EXPECT_EQ(ban.invocation->root, kLocalMachine32);
+    EXPECT_EQ(parse({"delete", "--", "-odd name"}).invocation->name, "-odd name");
+    EXPECT_TRUE(parse({"restore", "C:\\l.stu", "--check"}).invocation->check);
+
+    const std::vector<std::vector<std::string>> wrong{{},
+                                                      {"frob"},
+                                                      {"list", "--json", "--csv"},
+                                                      {"list", "extra"},
+                                                      {"enable"},
+                                                      {"disable", "A", "B"},
+                                                      {"ban", "A", "--user", "--32"},
+                                                      {"clean", "--json"},
+                                                      {"save"},
+                                                      {"restore", "f", "--x"}};
+    for (const std::vector<std::string>& arguments : wrong) {
+        const ParsedInvocation parsed = parse(arguments);
+        EXPECT_FALSE(parsed.invocation) << arguments.size();
+        EXPECT_FALSE(parsed.error.empty());
+        EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << parsed.error;
+    }
+}
+
+TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
+    EXPECT_EQ(JsonString("a\"b\\c\x01\n日本"), "\"a\\\"b\\\\c\\u0001\\n日本\"");
+    EXPECT_EQ(CsvField("plain"), "plain");
+    EXPECT_EQ(CsvField("\"C:\\a b\\x.exe\" -x, -y"), "\"\"\"C:\\a b\\x.exe\"\" -x, -y\"");
+    EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
+
+    EntryTable entries{MakeEntry("日本", "x.exe", kStateEnabled, kLocalMachine32, kRegExpandSz),
+                       MakeEntry("Chat", "c.exe", kStateEnabled, kCurrentUser)};
+    entries[1].SwitchedOff = true;
+    EXPECT_EQ(ListCsv(entries),
+              "name,state,switched_off,root,view,key,type,command\r\n"
+              "日本,enabled,false,HKEY_LOCAL_MACHINE,32-bit,"
+              "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run,"
+              "REG_EXPAND_SZ,x.exe\r\n"
+              "Chat,enabled,true,HKEY_CURRENT_USER,shared,"
+              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run,REG_SZ,c.exe\r\n");
+    // The table lines up by characters, not bytes.
+    const std::string table = ListTable(entries);
+    EXPECT_NE(table.find("日本    enabled"), std::string::npos) << table;
+    EXPECT_NE(table.find("Chat  enabled"), std::string::npos) << table;
+}
+
+class Quorvelc : public ::testing::Test {
+  protected:
+    int Run(std::vector<std::string> arguments) {
+        console.out.clear();
+        console.err.clear();
+        return RunQuorvelc(arguments, {registry, files, codec, console});
+    }
+    FakeRegistre registry;
+    FakeFiles files;
+    FakeTextCodec codec;
+    FakeConsole console;
+};
+
+TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
+    registry.SetString(kCurrentUser, kRunPath, "App", "C:\\user\\app.exe");
+    registry.SetString(kLocalMachine, kRunPath, "App", "C:\\machine\\app.exe");
+    EXPECT_EQ(Run({"disable", "Nothing"}), kExitUsage);
+    // Two of that name (letter case aside): refused, with both named; an option picks one.
+    EXPECT_EQ(Run({"disable", "app"}), kExitUsage);
+    EXPECT_NE(console.err.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\n"),
+              std::string::npos);
+    EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunPath, "App"));
+    EXPECT_EQ(Run({"disable", "app", "--user"}), kExitDone);
+    EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\user\\app.exe");
+    EXPECT_EQ(Run({"disable", "App", "--user"}), kExitDone);
+    EXPECT_NE(console.out.find("nothing to do"), std::string::npos);
+
+    registry.RefuseChangesUnder(kLocalMachine);
+    EXPECT_EQ(Run({"delete", "App", "--machine"}), kExitRefused);
+    EXPECT_NE(console.err.find("Access is denied."), std::string::npos) << console.err;
+    EXPECT_TRUE(console.out.empty());
+}
+
+TEST_F(Quorvelc, CleanCheckThenCleanAndSaveThenRestoreCheckThenRestore) {
+    registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    registry.SetString(kLocalMachine32, kRunPath, "Nag", "back.exe");
+    EXPECT_EQ(Run({"clean", "--check"}), kExitRefused);
+    EXPECT_NE(console.out.find("WOW6432Node"), std::string::npos) << console.out;
+    EXPECT_TRUE(registry.GetRaw(kLocalMachine32, kRunPath, "Nag"));
+    EXPECT_EQ(Run({"clean"}), kExitDone);
+    EXPECT_FALSE(registry.GetRaw(kLocalMachine32, kRunPath, "Nag"));
+    EXPECT_EQ(Run({"clean", "--check"}), kExitDone);
+
+    registry.SetRaw(kLocalMachine32, kRunPath, "Agent", RawValue{kRegExpandSz, StringData("%X%\\a.exe")});
+    registry.SetString(kCurrentUser, kRunPath, "Chat", "chat.exe");
+    registry.SetRaw(kCurrentUser,
+                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", "Chat",
+                    RawValue{kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
+    EXPECT_EQ(Run({"save", "C:\\lists\\all.stu"}), kExitDone);
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitDone);
+
+    // Changed behind the list's back: a 32-bit entry banned, one gone, a command changed.
+    registry.DeleteValue(kLocalMachine32, kRunPath, "Agent");
+    registry.SetRaw(kLocalMachine32, kBanPath, "Agent", RawValue{kRegExpandSz, StringData("%X%\\a.exe")});
+    registry.DeleteValue(kCurrentUser, kBanPath, "Nag");
+    registry.SetString(kCurrentUser, kRunPath, "Chat", "other.exe");
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitRefused);
+    EXPECT_EQ(std::count(console.out.begin(), console.out.end(), '\n'), 3) << console.out;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu"}), kExitDone) << console.err;
+    EXPECT_EQ(registry.GetRaw(kLocalMachine32, kRunPath, "Agent"),
+              (RawValue{kRegExpandSz, StringData("%X%\\a.exe")}));
+    EXPECT_FALSE(registry.GetRaw(kLocalMachine32, kBanPath, "Agent"));
+    EXPECT_TRUE(registry.GetRaw(kCurrentUser, kBanPath, "Nag"));
+    // Chat was saved disabled, as Windows switched it off: restored, it stands in Run-.
+    EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "Chat"), "chat.exe");
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitDone) << console.out;
+
+    files.files["C:\\lists\\bad.stu"] = " 2 \r\nA\r\nx\r\n";
+    EXPECT_EQ(Run({"restore", "C:\\lists\\bad.stu"}), kExitUsage);
+    EXPECT_NE(console.err.find("line 3"), std::string::npos) << console.err;
+}
+
+}  // namespace
+}  // namespace quorvel::testing
