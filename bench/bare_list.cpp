@@ -1,5 +1,5 @@
 // The least program that shows what Quorvel's window shows after start-up: a window of the same client
-// size filled by a report-view list of Common Controls v6, three columns, the given number of rows,
+// size filled by a report-view list of Common Controls v6, four columns, the given number of rows,
 // their texts given on demand. No menus, no images. Quorvel's start-up is set against it as well as
 // against the bare window, to tell the cost of showing such a list from Quorvel's own.
 //
@@ -121,9 +121,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     if (list == nullptr) return 1;
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    const wchar_t* headers[] = {L"Name", L"Path", L"Startup"};
-    const int widths[] = {200, 300, 53};
-    for (int i = 0; i < 3; ++i) {
+    const wchar_t* headers[] = {L"Name", L"Path", L"Startup", L"Location"};
+    const int widths[] = {200, 300, 53, 150};
+    for (int i = 0; i < 4; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<wchar_t*>(headers[i]);

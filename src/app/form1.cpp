@@ -24,8 +24,6 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     RegisterAtLogon();
     CreateSiblingKeys();
     ports_.window.BindImageList();
-    // Watched from here on: what steps 4 and 5 wrote is in the reading that follows.
-    ports_.watch.Restart();
     PeriodicCleaning();
     const bool automatic = IsAutomaticStart(arguments);
     if (automatic) {
@@ -239,6 +237,8 @@ StartOutcome Form1::EndProgram() {
 void Form1::PeriodicCleaning() {
     // Never inside another pass: the events let through below may hold a tick or a registry change.
     if (!scheduler_.BeginPass()) return;
+    // Watched afresh from here on: whatever changed before is in the reading that follows.
+    ports_.watch.Restart();
     // Enforcement works only on a table just read from the registry, never on a loaded list, and the
     // list shows what the deletions left. A pass that deleted nothing left the table as it was read:
     // whatever the events let through changed since collected on its own.
@@ -275,7 +275,10 @@ void Form1::Settle_Timer() {
 void Form1::AnnounceNewcomers() {
     // Judged after the deletions of a pass, so that a banned entry that came back is no news.
     const std::vector<StartupEntry> news = newcomers_.Newcomers(entries_);
-    if (news.empty() || !ports_.tray.IsShown()) return;
+    if (news.empty() || !tray_wanted_) return;
+    // A shell that lost the icon without a word is asked for it again: the news needs the icon.
+    if (!ports_.tray.IsShown()) TryTrayIcon();
+    if (!ports_.tray.IsShown()) return;
     if (news.size() == 1) {
         ports_.tray.Announce(words::NewEntryTitle(news[0].Name), news[0].Command);
         return;
@@ -289,9 +292,10 @@ void Form1::AnnounceNewcomers() {
 void Form1::RegisterAtLogon() {
     Registre& registry = ports_.registry;
     const std::string command = LogonCommand();
-    if (registry.WriteStringValue(kLocalMachine, kRunPath, kRunValueName, command)) {
-        // Registered for every user: a copy of the user's own, made when that was refused, would start
-        // the program twice.
+    // Registered for every user, by this start or an administrator's earlier one: a copy of the user's
+    // own, made when that was refused, would start the program twice.
+    if (registry.WriteStringValue(kLocalMachine, kRunPath, kRunValueName, command) ||
+        registry.ReadStringValue(kLocalMachine, kRunPath, kRunValueName) == command) {
         if (registry.ReadStringValue(kCurrentUser, kRunPath, kRunValueName) == command)
             registry.DeleteValue(kCurrentUser, kRunPath, kRunValueName);
         return;

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "store/startup_entry.h"
 #include "words/words.h"
 
 namespace quorvel {
@@ -82,12 +83,24 @@ ParsedInvocation ParseInvocation(const std::vector<std::string>& arguments) {
     }
     for (const ActionVerb& verb : kActionVerbs) {
         if (command != verb.word) continue;
-        if (auto error = allowed({"--user", "--machine", "--32"})) return Error(*error);
+        const bool moves = verb.action != EntryAction::kDelete;
+        if (auto error =
+                moves ? allowed({"--user", "--machine", "--32", "--enabled", "--disabled", "--banned",
+                                 "--replace"})
+                      : allowed({"--user", "--machine", "--32", "--enabled", "--disabled", "--banned"}))
+            return Error(*error);
         if (auto error = operand_count(1, words::kCliName)) return Error(*error);
         user = has("--user");
         machine = has("--machine");
         view32 = has("--32");
         if (user && (machine || view32)) return Error(words::CliUserOrMachine());
+        const int states =
+            (has("--enabled") ? 1 : 0) + (has("--disabled") ? 1 : 0) + (has("--banned") ? 1 : 0);
+        if (states > 1) return Error(words::CliOneState());
+        if (has("--enabled")) invocation.state = kStateEnabled;
+        if (has("--disabled")) invocation.state = kStateDisabled;
+        if (has("--banned")) invocation.state = kStateBanned;
+        invocation.replace = has("--replace");
         invocation.verb = Verb::kAct;
         invocation.action = verb.action;
         invocation.name = operands[0];

@@ -1,6 +1,7 @@
 #pragma once
 // quorvelc's command line: a command, its operands and its options, checked before anything runs.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ struct Invocation {
     EntryAction action = EntryAction::kNone;  // enable, disable, ban, delete
     std::string name;                         // the entry acted on
     std::optional<RootKey> root;              // --user, --machine, --32: which root (and view)
+    std::optional<std::int16_t> state;        // --enabled, --disabled, --banned: which key
+    bool replace = false;                     // --replace: a move may replace a value in its way
     bool check = false;                       // --check: clean and restore only tell what they would do
     std::string file;                         // save, restore
 };

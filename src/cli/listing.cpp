@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "store/utf16_text.h"
 #include "words/words.h"
 
 namespace quorvel {
@@ -64,7 +65,9 @@ std::string TypeName(std::uint32_t type) {
 std::string ListTable(const EntryTable& entries) {
     // Name, state, where, type, command: the command last, as it is the longest.
     std::vector<std::array<std::string, 5>> rows;
-    rows.push_back({"NAME", "STATE", "LOCATION", "TYPE", "COMMAND"});
+    rows.push_back({std::string(words::kCliNameHeader), std::string(words::kCliStateHeader),
+                    std::string(words::kCliLocationHeader), std::string(words::kCliTypeHeader),
+                    std::string(words::kCliCommandHeader)});
     for (const StartupEntry& entry : entries) {
         std::string location(LocationWord(entry.Root));
         if (entry.SwitchedOff) location += words::kSwitchedOffShort;
@@ -121,23 +124,27 @@ std::string ListCsv(const EntryTable& entries) {
 }
 
 std::string JsonString(std::string_view utf8) {
+    // Everything beyond ASCII as \u escapes: the JSON reads right whatever code page the reader decodes
+    // the output with (a remote PowerShell session takes the OEM one).
     static constexpr char kHex[] = "0123456789abcdef";
+    const auto escape = [](std::string& text, char16_t unit) {
+        text += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4)
+            text += kHex[(unit >> shift) & 0x0F];
+    };
     std::string text = "\"";
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"': text += "\\\""; break;
-            case '\\': text += "\\\\"; break;
-            case '\n': text += "\\n"; break;
-            case '\r': text += "\\r"; break;
-            case '\t': text += "\\t"; break;
+    for (const char16_t unit : Utf16FromUtf8(utf8)) {
+        switch (unit) {
+            case u'"': text += "\\\""; break;
+            case u'\\': text += "\\\\"; break;
+            case u'\n': text += "\\n"; break;
+            case u'\r': text += "\\r"; break;
+            case u'\t': text += "\\t"; break;
             default:
-                if (byte < 0x20) {
-                    text += "\\u00";
-                    text += kHex[byte >> 4];
-                    text += kHex[byte & 0x0F];
+                if (unit < 0x20 || unit > 0x7E) {
+                    escape(text, unit);
                 } else {
-                    text += c;
+                    text += static_cast<char>(unit);
                 }
         }
     }

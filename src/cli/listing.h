@@ -23,7 +23,7 @@ std::string ListJson(const EntryTable& entries);
 // A header line, then one line an entry, quoted as RFC 4180 asks, every line ended by CR LF.
 std::string ListCsv(const EntryTable& entries);
 
-// A JSON string literal, quotation marks included.
+// A JSON string literal, quotation marks included, in ASCII (\u escapes beyond it).
 std::string JsonString(std::string_view utf8);
 // A CSV field: as it is, or quoted when it holds a comma, a quotation mark or a line break.
 std::string CsvField(std::string_view text);

@@ -89,11 +89,24 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
     for (const StartupEntry& entry : entries) {
         if (Folded(entry.Name) != Folded(invocation.name)) continue;
         if (invocation.root && entry.Root != *invocation.root) continue;
+        if (invocation.state && entry.State != *invocation.state) continue;
         matching.push_back(entry);
     }
     if (matching.empty()) {
         ports.console.Err(words::CliNoSuchEntry(invocation.name));
         return kExitUsage;
+    }
+    // A value of the name already in the key a move goes to is what is moved onto, not a second choice.
+    const std::optional<std::int16_t> target = TargetStateOf(invocation.action);
+    if (target && matching.size() > 1) {
+        std::vector<StartupEntry> to_move = matching;
+        std::erase_if(
+            to_move, [&](const StartupEntry& entry) { return entry.State == *target && !entry.SwitchedOff; });
+        if (to_move.empty()) {
+            ports.console.Out(words::CliAlready(matching.front().Name, Where(matching.front())));
+            return kExitDone;
+        }
+        matching = std::move(to_move);
     }
     if (matching.size() > 1) {
         std::string places;
@@ -103,7 +116,7 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
         return kExitUsage;
     }
     const StartupEntry& entry = matching.front();
-    ConsoleBoxes boxes(ports.console, false);
+    ConsoleBoxes boxes(ports.console, invocation.replace);
     NoLauncher launcher;
     const ActionPorts action_ports{ports.registry, boxes, launcher, false};
     const ActionOutcome outcome = CarryOut(invocation.action, entry, true, action_ports);
@@ -112,7 +125,6 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
         ports.console.Out(words::CliAlready(entry.Name, Where(entry)));
         return kExitDone;
     }
-    const std::optional<std::int16_t> target = TargetStateOf(invocation.action);
     // Enable of an entry that stands in Run already has switched it on in Windows' startup settings.
     std::string_view done = words::kCliDeleted;
     if (target) done = *target == entry.State ? words::kCliSwitchedOn : StateName(*target);
@@ -131,8 +143,8 @@ int Clean(const Invocation& invocation, const QuorvelcPorts& ports) {
     const BanPass pass = EnforceBans(ports.registry, entries);
     for (const StartupEntry& entry : pass.deleted)
         ports.console.Out(words::CliDeleted(entry.Name, Where(entry)));
-    for (const StartupEntry& entry : pass.refused)
-        ports.console.Err(words::CliNotDeleted(entry.Name, Where(entry), ports.registry.LastError()));
+    for (const RefusedDeletion& refused : pass.refused)
+        ports.console.Err(words::CliNotDeleted(refused.entry.Name, Where(refused.entry), refused.reason));
     return pass.refused.empty() ? kExitDone : kExitRefused;
 }
 
@@ -191,9 +203,13 @@ class Restorer {
         }
         if (in_place != nullptr) {
             Change(words::CliOtherCommand(wanted.Name, target, in_place->Command, wanted.Command), [&] {
-                return ports_.registry.WriteStringValue(wanted.Root, PathOfState(wanted.State), wanted.Name,
-                                                        wanted.Command) ||
-                       Refuse(wanted);
+                if (!ports_.registry.WriteStringValue(wanted.Root, PathOfState(wanted.State), wanted.Name,
+                                                      wanted.Command)) {
+                    return Refuse(wanted);
+                }
+                // An entry the list has enabled must start, whatever Windows' settings said of the old one.
+                const bool off = wanted.State == kStateEnabled && in_place->SwitchedOff;
+                return !off || SwitchOn(ports_.registry, *in_place) || Refuse(wanted);
             });
             return;
         }

@@ -120,7 +120,19 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
         from_registry && !source.empty() && registry.CopyValue(entry.Root, source, target, entry.Name);
     if (!written) written = registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
     if (!written) return Refused(ports, action, entry, registry.LastError());
-    if (source.empty() || registry.DeleteValue(entry.Root, source, entry.Name)) {
+    // A loaded list's entry names the value its key held when the list was saved; one that holds another
+    // command now is another value, deleted only when the user says so.
+    bool delete_source = !source.empty();
+    if (delete_source && !from_registry) {
+        const std::optional<RegistryValue> live = registry.ReadRawValue(entry.Root, source, entry.Name);
+        if (live && TextOf(*live) != entry.Command) {
+            delete_source =
+                ports.boxes.AskYesNo(words::DeleteOtherValue(KeyName(entry.Root, source), entry.Name,
+                                                             TextOf(*live), entry.Command),
+                                     WordsOf(action).caption);
+        }
+    }
+    if (!delete_source || registry.DeleteValue(entry.Root, source, entry.Name)) {
         return action == EntryAction::kEnable ? SwitchOnIfOff(entry, ports) : MoveResult::kMoved;
     }
     std::string reason = registry.LastError();

@@ -31,8 +31,11 @@ void ForEachBannedValue(const EntryTable& entries, Visit&& visit) {
 BanPass EnforceBans(Registre& registry, const EntryTable& entries) {
     BanPass pass;
     ForEachBannedValue(entries, [&](const StartupEntry& entry) {
-        const bool deleted = registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name);
-        (deleted ? pass.deleted : pass.refused).push_back(entry);
+        if (registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) {
+            pass.deleted.push_back(entry);
+        } else {
+            pass.refused.push_back({entry, registry.LastError()});
+        }
     });
     return pass;
 }

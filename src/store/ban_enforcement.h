@@ -2,6 +2,7 @@
 // Carries out the bans: every name that stands in a Ban- key is deleted from the Run and Run- keys
 // of both roots. The Ban- values themselves are never touched.
 
+#include <string>
 #include <vector>
 
 #include "platform/registre.h"
@@ -9,9 +10,14 @@
 
 namespace quorvel {
 
+struct RefusedDeletion {
+    StartupEntry entry;
+    std::string reason;  // the system's words
+};
+
 struct BanPass {
-    std::vector<StartupEntry> deleted;  // the values the pass deleted
-    std::vector<StartupEntry> refused;  // those the system kept; they stay until a later pass
+    std::vector<StartupEntry> deleted;     // the values the pass deleted
+    std::vector<RefusedDeletion> refused;  // those the system kept; they stay until a later pass
 };
 
 // Deletes, for each banned entry of the table, every enabled or disabled entry of exactly the same

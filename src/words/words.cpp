@@ -58,6 +58,13 @@ std::string ReplaceValue(std::string_view target_key, std::string_view name, std
                 "\n\nNo leaves both values as they are.");
 }
 
+std::string DeleteOtherValue(std::string_view key, std::string_view name, std::string_view live,
+                             std::string_view listed) {
+    return Join(key, " holds a value named ", Q(name), ":\n\n    ", Shortened(live),
+                "\n\nThe loaded startup list has ", Q(name), " there as:\n\n    ", Shortened(listed),
+                "\n\nDelete the value in ", key, ", as the move would? No keeps it there.");
+}
+
 std::string NotText(unsigned long type) {
     return Join("(no text: a value of registry type ", std::to_string(type), ")");
 }
@@ -132,6 +139,7 @@ std::string CliMissingOperand(std::string_view command, std::string_view what) {
 std::string CliExtraOperand(std::string_view command, std::string_view operand) {
     return Join("quorvelc ", command, " takes nothing more, but was given ", Q(operand), ".");
 }
+std::string CliOneState() { return "quorvelc: give one of --enabled, --disabled and --banned."; }
 std::string CliOneFormat() { return "quorvelc list takes one format: --json or --csv."; }
 std::string CliUserOrMachine() {
     return "quorvelc: --user names the user's keys, --machine and --32 the machine's: give one of them.";
@@ -141,7 +149,7 @@ std::string CliNoSuchEntry(std::string_view name) {
 }
 std::string CliAmbiguous(std::string_view name, std::string_view places) {
     return Join("quorvelc: several startup entries are named ", Q(name),
-                "; --user, --machine or --32 picks one:\n", places);
+                "; --user, --machine or --32, and --enabled, --disabled or --banned pick one:\n", places);
 }
 std::string CliAlready(std::string_view name, std::string_view key) {
     return Join(key, ": ", name, ": nothing to do\n");

@@ -89,6 +89,9 @@ std::string EntryNowInTwoKeys(std::string_view first_key, std::string_view secon
 std::string ReplaceValue(std::string_view target_key, std::string_view name, std::string_view existing,
                          std::string_view source, std::string_view command);
 inline constexpr std::string_view kLoadedList = "the loaded startup list";
+// A loaded list's entry moves out of a key that holds another command under its name now.
+std::string DeleteOtherValue(std::string_view key, std::string_view name, std::string_view live,
+                             std::string_view listed);
 // What a value that holds no text shows where its command would stand.
 std::string NotText(unsigned long type);
 std::string CouldNotExecute(std::string_view name, std::string_view command, std::string_view reason);
@@ -128,7 +131,9 @@ inline constexpr std::string_view kCliUsage =
     "quorvelc: the startup entries of the Run keys, for scripts and for many machines.\n"
     "\n"
     "  quorvelc list [--json | --csv]\n"
-    "  quorvelc enable | disable | ban | delete NAME [--user | --machine] [--32]\n"
+    "  quorvelc enable | disable | ban NAME [--user | --machine] [--32] [--enabled | --disabled | --banned]\n"
+    "                                          [--replace]\n"
+    "  quorvelc delete NAME [--user | --machine] [--32] [--enabled | --disabled | --banned]\n"
     "  quorvelc clean [--check]\n"
     "  quorvelc save FILE\n"
     "  quorvelc restore FILE [--check]\n"
@@ -137,21 +142,29 @@ inline constexpr std::string_view kCliUsage =
     "list       every entry: name, state, whether Windows' startup settings switch it off, root, view,\n"
     "           key, value type and command; a table, one JSON array, or CSV with a header line\n"
     "enable ... the window's action on the entry of that name; --user, --machine and --32 (the machine's\n"
-    "           32-bit view) pick one of several; a value of that name in the way is never replaced\n"
+    "           32-bit view), and --enabled, --disabled and --banned (the key it stands in) pick one of\n"
+    "           several; a value of that name in the key it goes to stays, unless --replace; ban deletes\n"
+    "           nothing else: clean deletes the name where else it stands\n"
     "clean      one ban-enforcement pass; --check only lists the banned values that came back\n"
     "save       the whole startup list as a .stu file, replaced in one step\n"
     "restore    makes the registry match a saved list (entries it does not name are left alone);\n"
     "           --check only lists the differences\n"
     "\n"
-    "Exit codes: 0 done, or nothing to do; 1 refused by the system, or --check found something;\n"
+    "Exit codes: 0 done, or nothing to do; 1 refused by the system, a value kept in a move's way, or\n"
+    "--check found something;\n"
     "2 no such entry, an ambiguous name, bad usage, or a damaged file.\n";
 inline constexpr std::string_view kCliTryHelp = "quorvelc --help lists the commands.\n";
 inline constexpr std::string_view kCliName = "name";
 inline constexpr std::string_view kCliFile = "file";
 inline constexpr std::string_view kCliUnknownState = "its state is none of enabled, disabled and banned";
 inline constexpr std::string_view kCliUnknownRoot = "its root key is none that this system has";
-inline constexpr std::string_view kCliKept = "\nNothing was changed.\n";
+inline constexpr std::string_view kCliKept = "\nNothing was changed; --replace replaces that value.\n";
 inline constexpr std::string_view kSwitchedOffShort = " (switched off by Windows)";
+inline constexpr std::string_view kCliNameHeader = "NAME";
+inline constexpr std::string_view kCliStateHeader = "STATE";
+inline constexpr std::string_view kCliLocationHeader = "LOCATION";
+inline constexpr std::string_view kCliTypeHeader = "TYPE";
+inline constexpr std::string_view kCliCommandHeader = "COMMAND";
 inline constexpr std::string_view kCliDeleted = "deleted";
 inline constexpr std::string_view kCliSwitchedOn = "switched on in Windows' Startup settings";
 std::string CliVersion();
@@ -162,6 +175,7 @@ std::string CliMissingOperand(std::string_view command, std::string_view what);
 std::string CliExtraOperand(std::string_view command, std::string_view operand);
 std::string CliOneFormat();
 std::string CliUserOrMachine();
+std::string CliOneState();
 std::string CliNoSuchEntry(std::string_view name);
 std::string CliAmbiguous(std::string_view name, std::string_view places);
 std::string CliAlready(std::string_view name, std::string_view key);

@@ -329,24 +329,19 @@ int wmain(int argc, wchar_t** argv) {
               L"\n");
         return 0;
     }
-    if (verb == L"window-client-rect") {
-        // The client area of child control ID of the window, in screen coordinates.
+    if (verb == L"window-client-rect" || verb == L"control-rect") {
+        // Child control CONTROL of the window, in screen coordinates: its client area, or (control-rect)
+        // the whole of it, scroll bars included.
         const HWND window = FindVisible(arg(2), L"");
         const HWND child = window != nullptr ? ::GetDlgItem(window, ControlId(arg(3))) : nullptr;
         RECT rect{};
-        if (child == nullptr || !::GetClientRect(child, &rect)) return 1;
-        ::MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-        Write(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
-              std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top) +
-              L"\n");
-        return 0;
-    }
-    if (verb == L"control-rect") {
-        // The whole of child control ID of the window, scroll bars included, in screen coordinates.
-        const HWND window = FindVisible(arg(2), L"");
-        const HWND child = window != nullptr ? ::GetDlgItem(window, ControlId(arg(3))) : nullptr;
-        RECT rect{};
-        if (child == nullptr || !::GetWindowRect(child, &rect)) return 1;
+        if (child == nullptr) return 1;
+        if (verb == L"control-rect") {
+            if (!::GetWindowRect(child, &rect)) return 1;
+        } else {
+            if (!::GetClientRect(child, &rect)) return 1;
+            ::MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        }
         Write(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
               std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top) +
               L"\n");
@@ -388,21 +383,15 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"visible") return ::IsWindowVisible(main) ? 0 : 1;
     if (verb == L"iconic") return ::IsIconic(main) ? 0 : 1;
     if (verb == L"minimize") return ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
-    if (verb == L"tray-icon") {
-        // Asks the notification area to change nothing about our icon: it agrees only if the icon is there.
-        NOTIFYICONDATAW probe{};
-        probe.cbSize = sizeof(probe);
-        probe.hWnd = main;
-        probe.uID = kTrayIconId;
-        return ::Shell_NotifyIconW(NIM_MODIFY, &probe) ? 0 : 1;
-    }
-    if (verb == L"tray-delete") {
-        // Takes the icon away as a shell that lost it would, without a word to the program.
+    if (verb == L"tray-icon" || verb == L"tray-delete") {
+        // tray-icon asks the notification area to change nothing about our icon, which it agrees to only
+        // if the icon is there; tray-delete takes the icon away as a shell that lost it would, without a
+        // word to the program.
         NOTIFYICONDATAW icon{};
         icon.cbSize = sizeof(icon);
         icon.hWnd = main;
         icon.uID = kTrayIconId;
-        return ::Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
+        return ::Shell_NotifyIconW(verb == L"tray-icon" ? NIM_MODIFY : NIM_DELETE, &icon) ? 0 : 1;
     }
     if (verb == L"pid") {
         Write(std::to_wstring(ProcessOf(main)) + L"\n");

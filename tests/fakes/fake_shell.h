@@ -85,11 +85,10 @@ class FakeTray final : public TrayIcon {
     std::vector<std::string> announcements;
 };
 
-// Counts the restarts of the watch, which tell that Quorvel read the keys back after its own changes.
+// The change notification, which the unit tests raise by calling Registry_Change themselves.
 class FakeKeyWatch final : public KeyWatch {
   public:
-    void Restart() override { ++restarts; }
-    int restarts = 0;
+    void Restart() override {}
 };
 
 class FakePopups final : public PopupMenus {
@@ -119,7 +118,10 @@ class FakeEvents final : public EventPump {
 
 class FakeProcess final : public ProcessControl {
   public:
-    bool ClaimSingleInstance() override { return !another_running; }
+    bool ClaimSingleInstance() override {
+        claimed_after_waiting = waited_for.has_value();
+        return !another_running;
+    }
     void CallFirstInstance() override { called_first = true; }
     void WaitForEnd(std::uint32_t process_id) override { waited_for = process_id; }
     bool IsElevated() const override { return elevated; }
@@ -132,6 +134,7 @@ class FakeProcess final : public ProcessControl {
     bool another_running = false;
     bool called_first = false;
     std::optional<std::uint32_t> waited_for;
+    bool claimed_after_waiting = false;
     bool elevated = false;
     int restarts = 0;
     RestartResult restart{true, false, {}};  // the new instance starts, unless scripted otherwise

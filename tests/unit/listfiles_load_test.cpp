@@ -122,6 +122,17 @@ TEST_F(LoadStartUp, ALoadedEntryIsRestoredFromItsCommandAndRefreshShowsTheRegist
     ASSERT_EQ(p.boxes.questions.size(), 1u);
     EXPECT_NE(p.boxes.questions[0].text.find(words::kLoadedList), std::string::npos);
     EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Live"), "live.exe");
+
+    // Nor does the move out of a key delete a value there that is not the one the list names.
+    p.Seed(kCurrentUser, kRunDisabledPath, "Newer", "C:\\new\\newer.exe");
+    Load(" 1 \r\n" + Lines("Newer", kUser, " 2 ", "C:\\old\\newer.exe"));
+    p.boxes.questions.clear();
+    p.boxes.answers = {false};
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Newer-2"});
+    ASSERT_EQ(p.boxes.questions.size(), 1u);
+    EXPECT_NE(p.boxes.questions[0].text.find("C:\\new\\newer.exe"), std::string::npos);
+    EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Newer"), "C:\\old\\newer.exe");
+    EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "Newer"), "C:\\new\\newer.exe");
 }
 
 TEST_F(LoadStartUp, ABanInALoadedListIsNeverEnforcedOnTheLiveRegistry) {

@@ -114,9 +114,13 @@ TEST(Registration, ARefusedMachineWideRegistrationWritesTheUsersCopyAndALaterOne
     EXPECT_TRUE(refused.boxes.failures.empty());
 
     refused.registry.SetRefusal(nullptr);
-    refused.process.another_running = false;
     refused.form.Form_Load("-auto");
     EXPECT_EQ(refused.registry.ReadStringValue(kLocalMachine, kRunPath, "Quorvel"), command);
+    EXPECT_FALSE(refused.Has(kCurrentUser, kRunPath, "Quorvel"));
+
+    // Refused again, but registered for every user already: no second copy to start twice at logon.
+    refused.registry.RefuseChangesUnder(kLocalMachine);
+    refused.form.Form_Load("-auto");
     EXPECT_FALSE(refused.Has(kCurrentUser, kRunPath, "Quorvel"));
 
     // A value of that name the user made with another text is not Quorvel's copy, and stays.
@@ -130,6 +134,8 @@ TEST(Registration, AnInstanceStartedToTakeOverWaitsForTheOldOneAndShowsItsWindow
     Program p;
     EXPECT_EQ(p.form.Form_Load("-after 4242"), StartOutcome::kShown);
     EXPECT_EQ(p.process.waited_for, 4242u);
+    // Only then is it the one instance: the old one has let go.
+    EXPECT_TRUE(p.process.claimed_after_waiting);
     EXPECT_TRUE(p.window.visible);
 }
 

@@ -8,6 +8,7 @@
 #include "fakes/fake_shell.h"
 #include "fakes/utf16.h"
 #include "program_fixture.h"
+#include "store/startup_approved.h"
 
 namespace quorvel::testing {
 namespace {
@@ -49,7 +50,7 @@ TEST(QuorvelcArguments, EveryCommandItsOptionsAndAClearErrorForAnythingElse) {
 }
 
 TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
-    EXPECT_EQ(JsonString("a\"b\\c\x01\n日本"), "\"a\\\"b\\\\c\\u0001\\n日本\"");
+    EXPECT_EQ(JsonString("a\"b\\c\x01\n日本 😀"), "\"a\\\"b\\\\c\\u0001\\n\\u65e5\\u672c \\ud83d\\ude00\"");
     EXPECT_EQ(CsvField("plain"), "plain");
     EXPECT_EQ(CsvField("\"C:\\a b\\x.exe\" -x, -y"), "\"\"\"C:\\a b\\x.exe\"\" -x, -y\"");
     EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
@@ -97,6 +98,19 @@ TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
     EXPECT_EQ(Run({"disable", "App", "--user"}), kExitDone);
     EXPECT_NE(console.out.find("nothing to do"), std::string::npos);
 
+    // The same name in two keys of one root: a move goes onto the value in its way only with --replace;
+    // the key it stands in picks one of them.
+    registry.SetString(kCurrentUser, kRunPath, "App", "C:\\newer\\app.exe");
+    EXPECT_EQ(Run({"disable", "App", "--user"}), kExitRefused);
+    EXPECT_NE(console.err.find("--replace"), std::string::npos);
+    EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\user\\app.exe");
+    EXPECT_EQ(Run({"disable", "App", "--user", "--replace"}), kExitDone);
+    EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\newer\\app.exe");
+    registry.SetString(kCurrentUser, kBanPath, "App", "b.exe");
+    EXPECT_EQ(Run({"delete", "App", "--user"}), kExitUsage);
+    EXPECT_EQ(Run({"delete", "App", "--user", "--banned"}), kExitDone);
+    EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunDisabledPath, "App"));
+
     registry.RefuseChangesUnder(kLocalMachine);
     EXPECT_EQ(Run({"delete", "App", "--machine"}), kExitRefused);
     EXPECT_NE(console.err.find("Access is denied."), std::string::npos) << console.err;
@@ -136,6 +150,16 @@ TEST_F(Quorvelc, CleanCheckThenCleanAndSaveThenRestoreCheckThenRestore) {
     // Chat was saved disabled, as Windows switched it off: restored, it stands in Run-.
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "Chat"), "chat.exe");
     EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitDone) << console.out;
+
+    // Enabled in the list, but in Run with another command and switched off by Windows: restored, it starts.
+    registry.SetString(kCurrentUser, kRunPath, "Mail", "mail.exe");
+    EXPECT_EQ(Run({"save", "C:\\lists\\mail.stu"}), kExitDone);
+    registry.SetString(kCurrentUser, kRunPath, "Mail", "hijacked.exe");
+    registry.SetRaw(kCurrentUser, kApprovedRunPath, "Mail",
+                    RawValue{kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
+    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu"}), kExitDone) << console.err;
+    EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunPath, "Mail"), "mail.exe");
+    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu", "--check"}), kExitDone) << console.out;
 
     files.files["C:\\lists\\bad.stu"] = " 2 \r\nA\r\nx\r\n";
     EXPECT_EQ(Run({"restore", "C:\\lists\\bad.stu"}), kExitUsage);

@@ -33,13 +33,23 @@ TEST(DiskFiles, SavesIntoAFolderOfAnyLengthAndNoFailureLeavesATemporaryFile) {
     std::wstring folder = std::wstring(temp) + L"quorvel-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
     const std::wstring top = folder;
+    DiskFiles files;
+
+    // A folder whose path leaves room for the file's name under MAX_PATH, but not for a temporary one.
+    const std::wstring tight = folder + std::wstring(240 - folder.size(), L'n') + L"\\";
+    ASSERT_TRUE(::CreateDirectoryW(tight.c_str(), nullptr));
+    ASSERT_LT((tight + L"a.stu").size(), static_cast<size_t>(MAX_PATH));
+    EXPECT_TRUE(files.ReplaceFile(Narrow(tight + L"a.stu"), " 0 \r\n")) << files.LastError();
+    EXPECT_EQ(FilesIn(tight), std::vector<std::wstring>{L"a.stu"});
+    ::DeleteFileW((tight + L"a.stu").c_str());
+    ::RemoveDirectoryW(tight.c_str());
+
     for (wchar_t letter : {L'a', L'b', L'c'}) {
         folder += std::wstring(100, letter) + L"\\";
         ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
     }
     ASSERT_GE(folder.size(), 300u);
 
-    DiskFiles files;
     const std::string list = Narrow(folder + L"saved.stu");
     ASSERT_TRUE(files.ReplaceFile(list, " 0 \r\n")) << files.LastError();
     EXPECT_EQ(files.ReadFile(list), std::optional<std::string>(" 0 \r\n"));

@@ -39,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SystemRegistre registry;
     KeyWatcher watcher;
     MessageLoop loop(watcher);
-    ThisProcess process;
+    ThisProcess process(window.Handle());
     ProcessStarter launcher;
     DiskFiles files;
     Form2Window popups(instance, window);

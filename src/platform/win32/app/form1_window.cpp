@@ -57,7 +57,14 @@ Form1Window::Form1Window(HINSTANCE instance) : instance_(instance), options_(Bui
     ::CreateWindowExW(0, kForm1Class, Widen(words::kProgram).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                       CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr, menu_bar, instance_, this);
     // A window destroys its menu bar with itself, also one refused after it had taken the bar.
-    if (window_ == nullptr && ::IsMenu(menu_bar)) ::DestroyMenu(menu_bar);
+    if (window_ == nullptr && ::IsMenu(menu_bar)) {
+        ::DestroyMenu(menu_bar);
+        return;
+    }
+    // Run as an administrator, the window would not hear the shell (its icon's clicks, a new taskbar) nor
+    // a second start of the user's, which run with fewer rights: these messages are let through.
+    for (const UINT message : {kTrayMessage, taskbar_created_, second_start_})
+        ::ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
 }
 
 Form1Window::~Form1Window() {

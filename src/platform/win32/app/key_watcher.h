@@ -1,18 +1,19 @@
 #pragma once
 // Watches the startup keys with the registry's change notification. Each key has an event that the
-// message loop waits on beside the window messages. The parent of the keys is watched too, since a
-// watch on a key that is deleted may never fire again: when keys come or go there, every key of that
-// root is watched afresh, so a key deleted and created again is never lost.
+// message loop waits on beside the window messages. The folder that holds the keys is watched too,
+// since a watch on a key that is deleted may never fire again. A notification fires once; every
+// cleaning pass starts the watch afresh (Restart) before it reads the keys, so that a key deleted and
+// created again is watched anew, and a program that writes without pause wakes the program once a pass,
+// not once a write.
 
 #include <windows.h>
 
-#include <array>
 #include <string_view>
+#include <vector>
 
 #include "platform/key_watch.h"
 #include "platform/registre.h"
 #include "platform/win32/shared/handles.h"
-#include "store/startup_entry.h"
 
 namespace quorvel::win32 {
 
@@ -22,11 +23,9 @@ class KeyWatcher final : public KeyWatch {
 
     void Restart() override;
 
-    // The events to wait on; one of them fired means a watched key changed.
+    // The events to wait on; one of them signalled means a watched key changed.
     DWORD Count() const { return static_cast<DWORD>(events_.size()); }
     const HANDLE* Events() const { return events_.data(); }
-    // Event `index` fired: watch again what it watched.
-    void Fired(size_t index);
 
   private:
     struct Watch {
@@ -37,11 +36,9 @@ class KeyWatcher final : public KeyWatch {
         UniqueKernelHandle event;
     };
     void Arm(Watch& watch);
-    void ArmRoot(RootKey root);
 
-    static constexpr size_t kParents = kRoots.size();
-    std::array<Watch, kEntrySources.size() + kParents> watches_;
-    std::array<HANDLE, kEntrySources.size() + kParents> events_{};
+    std::vector<Watch> watches_;
+    std::vector<HANDLE> events_;
 };
 
 }  // namespace quorvel::win32

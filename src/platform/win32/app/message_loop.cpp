@@ -4,6 +4,14 @@
 #include "platform/win32/shared/message_pump.h"
 
 namespace quorvel::win32 {
+namespace {
+
+// How soon a change to a startup key is seen while a menu, a box or a dialog is open.
+constexpr UINT kNestedLoopLook = 250;
+// The loop whose watch the timer looks at: there is one user-interface thread, and one loop on it.
+MessageLoop* looking = nullptr;
+
+}  // namespace
 
 void MessageLoop::ProcessPendingEvents() {
     // A WM_QUIT met here is the loop's to act on, once the sequence that let events run is over.
@@ -17,20 +25,35 @@ int MessageLoop::Run(Form1& form) {
 }
 
 bool MessageLoop::RunOnce(Form1& form, DWORD timeout) {
-    const DWORD woken = ::MsgWaitForMultipleObjectsEx(watcher_.Count(), watcher_.Events(), timeout,
-                                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (woken < WAIT_OBJECT_0 + watcher_.Count()) {
-        watcher_.Fired(woken - WAIT_OBJECT_0);
+    const DWORD count = watcher_.Count();
+    const DWORD woken =
+        ::MsgWaitForMultipleObjectsEx(count, watcher_.Events(), timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woken < WAIT_OBJECT_0 + count) {
+        // The watch fired once; the pass this asks for starts it afresh.
         form.Registry_Change();
         return true;
     }
-    if (woken != WAIT_OBJECT_0 + watcher_.Count()) return false;
-    if (const std::optional<int> code = PumpPendingMessages()) {
+    if (woken != WAIT_OBJECT_0 + count) return false;
+    form_ = &form;
+    looking = this;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, kNestedLoopLook, &LookAtTheWatch);
+    const std::optional<int> code = PumpPendingMessages();
+    if (timer != 0) ::KillTimer(nullptr, timer);
+    looking = nullptr;
+    if (code) {
         exit_code_ = *code;
         quit_ = true;
         return false;
     }
     return true;
+}
+
+void CALLBACK MessageLoop::LookAtTheWatch(HWND, UINT, UINT_PTR, DWORD) {
+    if (looking == nullptr || looking->form_ == nullptr) return;
+    const DWORD count = looking->watcher_.Count();
+    if (count == 0) return;
+    const DWORD fired = ::WaitForMultipleObjects(count, looking->watcher_.Events(), FALSE, 0);
+    if (fired < WAIT_OBJECT_0 + count) looking->form_->Registry_Change();
 }
 
 }  // namespace quorvel::win32

@@ -27,7 +27,12 @@ class MessageLoop final : public EventPump {
     bool RunOnce(Form1& form, DWORD timeout);
 
   private:
+    // A message may open a loop of its own (a menu, a message box, a dialog) that waits for messages
+    // only: while it runs, a timer looks at the watch's events in its stead.
+    static void CALLBACK LookAtTheWatch(HWND, UINT, UINT_PTR, DWORD);
+
     KeyWatcher& watcher_;
+    Form1* form_ = nullptr;
     int exit_code_ = 0;
     bool quit_ = false;
 };

@@ -58,6 +58,7 @@ RestartResult ThisProcess::RestartAsAdministrator() {
     start.cbSize = sizeof(start);
     // The failure is told in the program's own words, not in a box of the shell's.
     start.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    start.hwnd = window_;
     start.lpVerb = L"runas";
     start.lpFile = program.c_str();
     start.lpParameters = arguments.c_str();

@@ -12,6 +12,8 @@ namespace quorvel::win32 {
 
 class ThisProcess final : public ProcessControl {
   public:
+    // `window` owns Windows' question when the program restarts as an administrator.
+    explicit ThisProcess(HWND window = nullptr) : window_(window) {}
     bool ClaimSingleInstance() override;
     void CallFirstInstance() override;
     void WaitForEnd(std::uint32_t process_id) override;
@@ -24,6 +26,7 @@ class ThisProcess final : public ProcessControl {
     static std::wstring ModulePath();
 
   private:
+    HWND window_;
     UniqueKernelHandle instance_mutex_;
 };
 

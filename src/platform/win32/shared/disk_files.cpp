@@ -22,9 +22,10 @@ UniqueKernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD share,
 }
 
 // The path in the form that reaches the file system whatever its length: a path longer than MAX_PATH
-// works only with the "\\?\" prefix, which in turn takes only a full path.
+// works only with the "\\?\" prefix, which in turn takes only a full path. Every path gets it, since
+// the temporary file beside a short enough target may itself be too long.
 std::wstring ExtendedPath(const std::wstring& path) {
-    if (path.size() < MAX_PATH - 12 || path.starts_with(L"\\\\?\\")) return path;
+    if (path.empty() || path.starts_with(L"\\\\?\\")) return path;
     const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return path;
     std::wstring full(needed, L'\0');
