@@ -19,7 +19,7 @@ std::array<std::string, 8> Cells(const StartupEntry& entry) {
             entry.SwitchedOff ? "true" : "false",
             std::string(entry.Root == kLocalMachine32 ? words::kLocalMachine : RootName(entry.Root)),
             std::string(ViewName(entry.Root)),
-            KeyName(entry.Root, PathOfState(entry.State)),
+            EntryKeyName(entry),
             TypeName(entry.Type),
             entry.Command};
 }

@@ -56,17 +56,6 @@ class NoLauncher final : public ProcessLauncher {
     std::string ExpandEnvironment(std::string_view text) override { return std::string(text); }
 };
 
-// Value names, as the registry compares them: letter case aside.
-std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return folded;
-}
-
-std::string Where(const StartupEntry& entry) { return KeyName(entry.Root, PathOfState(entry.State)); }
-
 EntryTable Collected(Registre& registry) {
     EntryTable entries;
     CollectEntries(registry, entries);
@@ -87,7 +76,7 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
     const EntryTable entries = Collected(ports.registry);
     std::vector<StartupEntry> matching;
     for (const StartupEntry& entry : entries) {
-        if (Folded(entry.Name) != Folded(invocation.name)) continue;
+        if (FoldedName(entry.Name) != FoldedName(invocation.name)) continue;
         if (invocation.root && entry.Root != *invocation.root) continue;
         if (invocation.state && entry.State != *invocation.state) continue;
         matching.push_back(entry);
@@ -103,7 +92,7 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
         std::erase_if(
             to_move, [&](const StartupEntry& entry) { return entry.State == *target && !entry.SwitchedOff; });
         if (to_move.empty()) {
-            ports.console.Out(words::CliAlready(matching.front().Name, Where(matching.front())));
+            ports.console.Out(words::CliAlready(matching.front().Name, EntryKeyName(matching.front())));
             return kExitDone;
         }
         matching = std::move(to_move);
@@ -111,7 +100,7 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
     if (matching.size() > 1) {
         std::string places;
         for (const StartupEntry& entry : matching)
-            places += "  " + Where(entry) + "\n";
+            places += "  " + EntryKeyName(entry) + "\n";
         ports.console.Err(words::CliAmbiguous(invocation.name, places));
         return kExitUsage;
     }
@@ -122,13 +111,13 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
     const ActionOutcome outcome = CarryOut(invocation.action, entry, true, action_ports);
     if (boxes.Refused()) return kExitRefused;
     if (outcome == ActionOutcome::kNothing) {
-        ports.console.Out(words::CliAlready(entry.Name, Where(entry)));
+        ports.console.Out(words::CliAlready(entry.Name, EntryKeyName(entry)));
         return kExitDone;
     }
     // Enable of an entry that stands in Run already has switched it on in Windows' startup settings.
     std::string_view done = words::kCliDeleted;
     if (target) done = *target == entry.State ? words::kCliSwitchedOn : StateName(*target);
-    ports.console.Out(words::CliDone(done, entry.Name, Where(entry)));
+    ports.console.Out(words::CliDone(done, entry.Name, EntryKeyName(entry)));
     return kExitDone;
 }
 
@@ -137,14 +126,15 @@ int Clean(const Invocation& invocation, const QuorvelcPorts& ports) {
     if (invocation.check) {
         const std::vector<StartupEntry> back = BannedValues(entries);
         for (const StartupEntry& entry : back)
-            ports.console.Out(words::CliBannedBack(entry.Name, Where(entry)));
+            ports.console.Out(words::CliBannedBack(entry.Name, EntryKeyName(entry)));
         return back.empty() ? kExitDone : kExitRefused;
     }
     const BanPass pass = EnforceBans(ports.registry, entries);
     for (const StartupEntry& entry : pass.deleted)
-        ports.console.Out(words::CliDeleted(entry.Name, Where(entry)));
+        ports.console.Out(words::CliDeleted(entry.Name, EntryKeyName(entry)));
     for (const RefusedDeletion& refused : pass.refused)
-        ports.console.Err(words::CliNotDeleted(refused.entry.Name, Where(refused.entry), refused.reason));
+        ports.console.Err(
+            words::CliNotDeleted(refused.entry.Name, EntryKeyName(refused.entry), refused.reason));
     return pass.refused.empty() ? kExitDone : kExitRefused;
 }
 
@@ -194,7 +184,7 @@ class Restorer {
             }
         }
         if (in_place == nullptr && elsewhere != nullptr) moved.insert(elsewhere->State);
-        const std::string target = KeyName(wanted.Root, PathOfState(wanted.State));
+        const std::string target = EntryKeyName(wanted);
         if (in_place != nullptr && in_place->Command == wanted.Command) {
             if (wanted.State != kStateEnabled || !in_place->SwitchedOff) return;
             Change(words::CliSwitchedOff(wanted.Name, target),
@@ -215,13 +205,13 @@ class Restorer {
         }
         if (elsewhere != nullptr && elsewhere->Command == wanted.Command) {
             // The value itself moves, with its own type and data.
-            Change(words::CliElsewhere(wanted.Name, Where(*elsewhere), target),
+            Change(words::CliElsewhere(wanted.Name, EntryKeyName(*elsewhere), target),
                    [&] { return Moved(MoveEntry(*elsewhere, wanted.State, true, Ports())); });
             return;
         }
         StartupEntry written = wanted;
         written.State = elsewhere != nullptr ? elsewhere->State : 0;
-        Change(elsewhere != nullptr ? words::CliElsewhere(wanted.Name, Where(*elsewhere), target)
+        Change(elsewhere != nullptr ? words::CliElsewhere(wanted.Name, EntryKeyName(*elsewhere), target)
                                     : words::CliMissing(wanted.Name, target, wanted.Command),
                [&] { return Moved(MoveEntry(written, wanted.State, false, Ports())); });
     }
@@ -284,10 +274,10 @@ int Restore(const Invocation& invocation, const QuorvelcPorts& ports) {
                 entry, PathOfState(entry.State).empty() ? words::kCliUnknownState : words::kCliUnknownRoot);
             continue;
         }
-        wanted[{entry.Root, Folded(entry.Name)}].push_back(entry);
+        wanted[{entry.Root, FoldedName(entry.Name)}].push_back(entry);
     }
     for (const StartupEntry& entry : entries)
-        current[{entry.Root, Folded(entry.Name)}].push_back(entry);
+        current[{entry.Root, FoldedName(entry.Name)}].push_back(entry);
     for (const auto& [place, entries_wanted] : wanted) {
         const std::vector<StartupEntry>& there = current[place];
         std::set<std::int16_t> states;

@@ -10,16 +10,6 @@ constexpr std::uint8_t kOffBit = 0x01;
 constexpr std::uint8_t kOnStatus = 0x02;
 constexpr std::size_t kRecordSize = 12;
 
-// The registry compares names without the case of their letters; records are written with the Run
-// value's own spelling, so folding ASCII letters is all it takes.
-std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return folded;
-}
-
 }  // namespace
 
 std::optional<ApprovalKey> ApprovalKeyOf(RootKey root) {
@@ -47,13 +37,13 @@ void ReadApprovals(Registre& registry, EntryTable& entries) {
         records.clear();
         registry.ListRawValues(records, key->root, key->path);
         for (const NamedValue& record : records)
-            off[root][Folded(record.name)] = SwitchesOff(record.value);
+            off[root][FoldedName(record.name)] = SwitchesOff(record.value);
     }
     for (StartupEntry& entry : entries) {
         if (entry.State != kStateEnabled && entry.State != kStateDisabled) continue;
         const auto root = off.find(entry.Root);
         if (root == off.end()) continue;
-        const auto record = root->second.find(Folded(entry.Name));
+        const auto record = root->second.find(FoldedName(entry.Name));
         entry.SwitchedOff = record != root->second.end() && record->second;
     }
 }
