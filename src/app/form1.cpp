@@ -49,10 +49,12 @@ void Form1::ShowTrayIcon() {
     TryTrayIcon();
 }
 
-void Form1::TryTrayIcon() {
+bool Form1::TryTrayIcon() {
     // At logon the taskbar may not be there yet, and a busy shell may refuse or time out: a hidden
     // program without its icon could only be reached through the task manager.
-    if (!ports_.tray.Show() && ++tray_tries_ < kTrayTries) ports_.window.StartTrayTimer();
+    if (ports_.tray.Show()) return true;
+    if (++tray_tries_ < kTrayTries) ports_.window.StartTrayTimer();
+    return false;
 }
 
 void Form1::Tray_Timer() {
@@ -62,8 +64,7 @@ void Form1::Tray_Timer() {
 void Form1::Taskbar_Created() {
     if (!tray_wanted_) return;
     ports_.tray.Forget();
-    tray_tries_ = 0;
-    TryTrayIcon();
+    ShowTrayIcon();
 }
 
 void Form1::RemoveTrayIcon() {
@@ -277,8 +278,7 @@ void Form1::AnnounceNewcomers() {
     const std::vector<StartupEntry> news = newcomers_.Newcomers(entries_);
     if (news.empty() || !tray_wanted_) return;
     // A shell that lost the icon without a word is asked for it again: the news needs the icon.
-    if (!ports_.tray.IsShown()) TryTrayIcon();
-    if (!ports_.tray.IsShown()) return;
+    if (!ports_.tray.IsShown() && !TryTrayIcon()) return;
     if (news.size() == 1) {
         ports_.tray.Announce(words::NewEntryTitle(news[0].Name), news[0].Command);
         return;

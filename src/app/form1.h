@@ -98,7 +98,8 @@ class Form1 {
     StartOutcome EndProgram();
     // The icon is wanted exactly while the window is hidden; a refused add is tried again.
     void ShowTrayIcon();
-    void TryTrayIcon();
+    // True when the icon is there now.
+    bool TryTrayIcon();
     void RemoveTrayIcon();
     void PeriodicCleaning();
     // The rest of a pass once its table is read and shown: deletions, and what follows from them.

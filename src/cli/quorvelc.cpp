@@ -185,35 +185,29 @@ class Restorer {
         }
         if (in_place == nullptr && elsewhere != nullptr) moved.insert(elsewhere->State);
         const std::string target = EntryKeyName(wanted);
-        if (in_place != nullptr && in_place->Command == wanted.Command) {
-            if (wanted.State != kStateEnabled || !in_place->SwitchedOff) return;
-            Change(words::CliSwitchedOff(wanted.Name, target),
-                   [&] { return SwitchOn(ports_.registry, *in_place) || Refuse(wanted); });
-            return;
-        }
         if (in_place != nullptr) {
-            Change(words::CliOtherCommand(wanted.Name, target, in_place->Command, wanted.Command), [&] {
-                if (!ports_.registry.WriteStringValue(wanted.Root, PathOfState(wanted.State), wanted.Name,
-                                                      wanted.Command)) {
-                    return Refuse(wanted);
-                }
-                // An entry the list has enabled must start, whatever Windows' settings said of the old one.
-                const bool off = wanted.State == kStateEnabled && in_place->SwitchedOff;
-                return !off || SwitchOn(ports_.registry, *in_place) || Refuse(wanted);
-            });
+            const bool same = in_place->Command == wanted.Command;
+            // An entry the list has enabled must start, whatever Windows' settings said of the one there.
+            const bool off = wanted.State == kStateEnabled && in_place->SwitchedOff;
+            if (same && !off) return;
+            Change(same ? words::CliSwitchedOff(wanted.Name, target)
+                        : words::CliOtherCommand(wanted.Name, target, in_place->Command, wanted.Command),
+                   [&] {
+                       const bool written =
+                           same || ports_.registry.WriteStringValue(wanted.Root, PathOfState(wanted.State),
+                                                                    wanted.Name, wanted.Command);
+                       return (written && (!off || SwitchOn(ports_.registry, *in_place))) || Refuse(wanted);
+                   });
             return;
         }
-        if (elsewhere != nullptr && elsewhere->Command == wanted.Command) {
-            // The value itself moves, with its own type and data.
-            Change(words::CliElsewhere(wanted.Name, EntryKeyName(*elsewhere), target),
-                   [&] { return Moved(MoveEntry(*elsewhere, wanted.State, true, Ports())); });
-            return;
-        }
-        StartupEntry written = wanted;
-        written.State = elsewhere != nullptr ? elsewhere->State : 0;
+        // With the list's command, the value itself moves, with its own type and data; with another, the
+        // list's command is written and the value there deleted as the move out of that key.
+        const bool same = elsewhere != nullptr && elsewhere->Command == wanted.Command;
+        StartupEntry moving = same ? *elsewhere : wanted;
+        if (!same) moving.State = elsewhere != nullptr ? elsewhere->State : 0;
         Change(elsewhere != nullptr ? words::CliElsewhere(wanted.Name, EntryKeyName(*elsewhere), target)
                                     : words::CliMissing(wanted.Name, target, wanted.Command),
-               [&] { return Moved(MoveEntry(written, wanted.State, false, Ports())); });
+               [&] { return Moved(MoveEntry(moving, wanted.State, same, Ports())); });
     }
 
     void Skip(const StartupEntry& entry, std::string_view reason) {

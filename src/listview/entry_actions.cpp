@@ -125,11 +125,11 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
     bool delete_source = !source.empty();
     if (delete_source && !from_registry) {
         const std::optional<RegistryValue> live = registry.ReadRawValue(entry.Root, source, entry.Name);
-        if (live && TextOf(*live) != entry.Command) {
-            delete_source =
-                ports.boxes.AskYesNo(words::DeleteOtherValue(KeyName(entry.Root, source), entry.Name,
-                                                             TextOf(*live), entry.Command),
-                                     WordsOf(action).caption);
+        const std::string live_text = live ? TextOf(*live) : std::string();
+        if (live && live_text != entry.Command) {
+            delete_source = ports.boxes.AskYesNo(
+                words::DeleteOtherValue(KeyName(entry.Root, source), entry.Name, live_text, entry.Command),
+                WordsOf(action).caption);
         }
     }
     if (!delete_source || registry.DeleteValue(entry.Root, source, entry.Name)) {
