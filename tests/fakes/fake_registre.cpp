@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fakes/utf16.h"
+#include "store/utf16_text.h"
 
 namespace quorvel::testing {
 namespace {
@@ -21,16 +22,6 @@ std::string Folded(std::string_view name) {
 }
 
 bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
-
-std::string TextOf(const RawValue& raw) {
-    std::u16string text;
-    for (size_t i = 0; i + 1 < raw.data.size(); i += 2) {
-        const auto c = static_cast<char16_t>(raw.data[i] | (raw.data[i + 1] << 8));
-        if (c == u'\0') break;
-        text += c;
-    }
-    return FromUtf16(text);
-}
 
 }  // namespace
 
@@ -121,7 +112,7 @@ std::string FakeRegistre::ReadStringValue(RootKey root, std::string_view path, s
     if (key == nullptr) return {};
     const Value* value = FindValue(*key, name);
     if (value == nullptr || !IsText(value->raw.type)) return {};
-    return TextOf(value->raw);
+    return Utf8FromStringData(value->raw.data);
 }
 
 bool FakeRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
@@ -138,7 +129,8 @@ bool FakeRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::s
     if (key == nullptr) return Fail(IdOf(root, path) ? kNotFound : kBadRoot);
     for (const Value& v : key->values) {
         if (v.raw.data.empty()) continue;
-        list.push_back({v.name, IsText(v.raw.type) ? TextOf(v.raw) : std::string(), v.raw.type});
+        list.push_back(
+            {v.name, IsText(v.raw.type) ? Utf8FromStringData(v.raw.data) : std::string(), v.raw.type});
     }
     return true;
 }
