@@ -14,7 +14,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "platform/win32/shared/ids.h"
+#include "win32/shared/ids.h"
 
 namespace {
 

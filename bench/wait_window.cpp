@@ -16,7 +16,7 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/win32/shared/ids.h"
+#include "win32/shared/ids.h"
 
 namespace {
 

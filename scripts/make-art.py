@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws Quorvel's program icon and the small images of its list and menus.
 
-The files this writes under src/platform/win32/res/ are committed, so that a
+The files this writes under src/win32/res/ are committed, so that a
 build needs no Python. After changing a drawing here, regenerate them with
 
     python3 scripts/make-art.py
@@ -20,7 +20,7 @@ import struct
 import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-RES = os.path.join(ROOT, "src", "platform", "win32", "res")
+RES = os.path.join(ROOT, "src", "win32", "res")
 
 ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 STRIP_SIZES = (16, 20, 24, 32, 48)

@@ -1,10 +1,10 @@
 #include <windows.h>
 
 #include "contract/registry_harness.h"
-#include "platform/win32/shared/handles.h"
-#include "platform/win32/shared/text.h"
-#include "platform/win32/store/registry_keys.h"
-#include "platform/win32/store/system_registre.h"
+#include "win32/shared/handles.h"
+#include "win32/shared/text.h"
+#include "win32/store/registry_keys.h"
+#include "win32/store/system_registre.h"
 
 namespace quorvel::testing {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "platform/win32/shared/ids.h"
+#include "win32/shared/ids.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/shared/disk_files.h"
-#include "platform/win32/shared/text.h"
+#include "win32/shared/disk_files.h"
+#include "win32/shared/text.h"
 
 namespace quorvel::win32 {
 namespace {

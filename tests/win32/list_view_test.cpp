@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/listview/list_view.h"
-#include "platform/win32/shared/text.h"
+#include "win32/listview/list_view.h"
+#include "win32/shared/text.h"
 
 namespace quorvel::win32 {
 namespace {

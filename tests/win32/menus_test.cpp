@@ -8,9 +8,9 @@
 #include <commctrl.h>
 
 #include "app/menu_layout.h"
-#include "platform/win32/app/form1_window.h"
-#include "platform/win32/app/form2_window.h"
-#include "platform/win32/shared/text.h"
+#include "win32/app/form1_window.h"
+#include "win32/app/form2_window.h"
+#include "win32/shared/text.h"
 
 namespace quorvel::win32 {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "platform/win32/listview/list_view.h"
-#include "platform/win32/shared/text.h"
+#include "win32/listview/list_view.h"
+#include "win32/shared/text.h"
 
 namespace quorvel::win32 {
 namespace {

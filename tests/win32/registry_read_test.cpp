@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/store/registry_keys.h"
+#include "win32/store/registry_keys.h"
 
 namespace quorvel::win32 {
 namespace {

@@ -1,0 +1,94 @@
+#include "win32/app/this_process.h"
+
+#include <shellapi.h>
+
+#include "app/command_line.h"
+#include "win32/shared/errors.h"
+#include "win32/shared/ids.h"
+#include "win32/shared/system_library.h"
+#include "win32/shared/text.h"
+
+namespace quorvel::win32 {
+
+bool ThisProcess::ClaimSingleInstance() {
+    // Local\: one instance per logon session, so that each user of the machine may run one.
+    instance_mutex_.reset(::CreateMutexW(nullptr, FALSE, L"Local\\Quorvel.SingleInstance"));
+    return instance_mutex_ && ::GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+void ThisProcess::CallFirstInstance() {
+    // The other instance's main window, which may be hidden: any window of that class but our own.
+    const DWORD self = ::GetCurrentProcessId();
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, kForm1Class, nullptr); window != nullptr;
+         window = ::FindWindowExW(nullptr, window, kForm1Class, nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == self) continue;
+        // The started program may bring itself to the front; so may the one it calls.
+        ::AllowSetForegroundWindow(owner);
+        ::PostMessageW(window, ::RegisterWindowMessageW(kSecondStartMessage), 0, 0);
+        return;
+    }
+}
+
+void ThisProcess::WaitForEnd(std::uint32_t process_id) {
+    // Bounded: a predecessor that hangs must not keep its successor from starting for ever; the
+    // single-instance rule then decides.
+    constexpr DWORD kLongestWait = 10000;
+    const UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, process_id));
+    if (process) ::WaitForSingleObject(process.get(), kLongestWait);
+}
+
+bool ThisProcess::IsElevated() const {
+    UniqueKernelHandle token;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.put())) {
+        token.release();
+        return false;
+    }
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    return ::GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof(elevation), &size) &&
+           elevation.TokenIsElevated != 0;
+}
+
+RestartResult ThisProcess::RestartAsAdministrator() {
+    const std::wstring program = ModulePath();
+    const std::wstring arguments = Widen(RestartArguments(::GetCurrentProcessId()));
+    SHELLEXECUTEINFOW start{};
+    start.cbSize = sizeof(start);
+    // The failure is told in the program's own words, not in a box of the shell's.
+    start.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    start.hwnd = window_;
+    start.lpVerb = L"runas";
+    start.lpFile = program.c_str();
+    start.lpParameters = arguments.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    using Function = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    const auto execute = Shell32().Get<Function>("ShellExecuteExW");
+    if (execute != nullptr && execute(&start)) return {true, false, {}};
+    const DWORD error = execute != nullptr ? ::GetLastError() : ERROR_PROC_NOT_FOUND;
+    return {false, error == ERROR_CANCELLED, DescribeError(error)};
+}
+
+void ThisProcess::EndProcess() { ::ExitProcess(0); }
+
+std::wstring ThisProcess::ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string ThisProcess::ProgramFolder() const {
+    std::wstring path = ModulePath();
+    const size_t slash = path.find_last_of(L"\\/");
+    path.resize(slash == std::wstring::npos ? 0 : slash);
+    return Narrow(path);
+}
+
+}  // namespace quorvel::win32

@@ -1,0 +1,128 @@
+#include "win32/store/system_registre.h"
+
+#include <algorithm>
+
+#include "win32/shared/errors.h"
+#include "win32/shared/handles.h"
+#include "win32/shared/text.h"
+#include "win32/store/registry_keys.h"
+
+namespace quorvel::win32 {
+
+bool SystemRegistre::DeleteValue(RootKey root, std::string_view path, std::string_view name) {
+    // Success means the value is gone: a missing key or value is no failure, a refusal is.
+    UniqueHKey key;
+    const LSTATUS opened = OpenKey(root, path, KEY_SET_VALUE, key);
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (!Check(opened)) return false;
+    const LSTATUS status = ::RegDeleteValueW(key.get(), Widen(name).c_str());
+    return status == ERROR_FILE_NOT_FOUND || Check(status);
+}
+
+bool SystemRegistre::WriteStringValue(RootKey root, std::string_view path, std::string_view name,
+                                      std::string_view text) {
+    UniqueHKey key;
+    if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key))) return false;
+    const std::wstring wide = Widen(text);
+    const DWORD size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
+    return Check(::RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(wide.c_str()), size));
+}
+
+bool SystemRegistre::CreateKey(RootKey root, std::string_view path) {
+    UniqueHKey key;
+    return Check(CreateOrOpenKey(root, path, KEY_QUERY_VALUE, key));
+}
+
+std::string SystemRegistre::ReadStringValue(RootKey root, std::string_view path, std::string_view name) {
+    UniqueHKey key;
+    RawData value;
+    if (OpenKey(root, path, KEY_QUERY_VALUE, key) != ERROR_SUCCESS ||
+        ReadValue(key.get(), Widen(name), value) != ERROR_SUCCESS || !IsText(value.type)) {
+        return {};
+    }
+    return TextOfData(value.data.data(), value.data.size());
+}
+
+bool SystemRegistre::ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) {
+    // The same enumeration as ListValues, whose rules (names of any length, values without data left
+    // out, an end on any other failure) it must share; reading the data too costs nothing that matters.
+    std::vector<NamedText> values;
+    const bool complete = ListValues(values, root, path);
+    for (NamedText& value : values)
+        list.push_back(std::move(value.name));
+    return complete;
+}
+
+bool SystemRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
+    UniqueHKey key;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
+    const LSTATUS status =
+        ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
+            if (size > 0)
+                list.push_back({Narrow(name), IsText(type) ? TextOfData(data, size) : std::string(), type});
+            return true;
+        });
+    return status == ERROR_NO_MORE_ITEMS || Check(status);
+}
+
+bool SystemRegistre::ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) {
+    UniqueHKey key;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
+    const LSTATUS status =
+        ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
+            list.push_back({Narrow(name), RegistryValue{type, std::vector<std::uint8_t>(data, data + size)}});
+            return true;
+        });
+    return status == ERROR_NO_MORE_ITEMS || Check(status);
+}
+
+bool SystemRegistre::HasRoot(RootKey root) const {
+    if (root != kLocalMachine32) return HiveOf(root).has_value();
+    // The 32-bit view is a view of its own only where Windows itself is 64-bit; elsewhere it would show
+    // the same keys twice.
+    SYSTEM_INFO system{};
+    ::GetNativeSystemInfo(&system);
+    return system.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
+}
+
+bool SystemRegistre::CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
+                               std::string_view name) {
+    const std::wstring wide_name = Widen(name);
+    RawData value;
+    {
+        UniqueHKey from;
+        if (!Check(OpenKey(root, from_path, KEY_QUERY_VALUE, from))) return false;
+        if (!Check(ReadValue(from.get(), wide_name, value))) return false;
+    }
+    UniqueHKey to;
+    if (!Check(CreateOrOpenKey(root, to_path, KEY_SET_VALUE, to))) return false;
+    return Check(::RegSetValueExW(to.get(), wide_name.c_str(), 0, value.type, value.data.data(),
+                                  static_cast<DWORD>(value.data.size())));
+}
+
+std::optional<RegistryValue> SystemRegistre::ReadRawValue(RootKey root, std::string_view path,
+                                                          std::string_view name) {
+    UniqueHKey key;
+    RawData value;
+    if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return std::nullopt;
+    if (!Check(ReadValue(key.get(), Widen(name), value))) return std::nullopt;
+    return RegistryValue{value.type, std::move(value.data)};
+}
+
+bool SystemRegistre::WriteRawValue(RootKey root, std::string_view path, std::string_view name,
+                                   const RegistryValue& value) {
+    UniqueHKey key;
+    if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key))) return false;
+    return Check(::RegSetValueExW(key.get(), Widen(name).c_str(), 0, value.type, value.data.data(),
+                                  static_cast<DWORD>(value.data.size())));
+}
+
+std::string SystemRegistre::LastError() const { return DescribeError(static_cast<DWORD>(last_error_)); }
+
+bool SystemRegistre::Check(LSTATUS status) {
+    if (status != ERROR_SUCCESS) last_error_ = status;
+    return status == ERROR_SUCCESS;
+}
+
+}  // namespace quorvel::win32
