@@ -23,6 +23,8 @@
 #include "fakes/fake_list_files.h"
 #include "fakes/fake_shell.h"
 #include "listview/draw_list.h"
+#include "store/collection.h"
+#include "store/startup_approved.h"
 #include "win32/app/key_watcher.h"
 #include "win32/app/message_loop.h"
 #include "win32/listview/list_view.h"
@@ -32,8 +34,6 @@
 #include "win32/shared/text.h"
 #include "win32/store/registry_keys.h"
 #include "win32/store/system_registre.h"
-#include "store/collection.h"
-#include "store/startup_approved.h"
 #include "words/words.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "win32/app/key_watcher.h"
 
-#include "win32/store/registry_keys.h"
 #include "store/startup_entry.h"
+#include "win32/store/registry_keys.h"
 
 namespace quorvel::win32 {
 namespace {
