@@ -37,7 +37,8 @@ std::string Utf8FromUtf16(std::u16string_view utf16) {
             AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (utf16[i + 1] - 0xDC00u));
             ++i;
         } else {
-            AppendUtf8(text, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+            // A surrogate without its partner keeps its own three bytes, so that it goes back as it came.
+            AppendUtf8(text, unit);
         }
     }
     return text;
@@ -59,6 +60,9 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
             valid = IsContinuation(utf8[i + k]);
             code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
         }
+        // An over-long form would let other bytes spell a character, a NUL among them.
+        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= kLeast[length];
         // A broken sequence costs one replacement character and one byte, so nothing after it is lost.
         i += valid ? length : 1;
         if (!valid || code > 0x10FFFF) code = kReplacement;

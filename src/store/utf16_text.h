@@ -1,6 +1,8 @@
 #pragma once
-// UTF-8, the program's own text, from and to UTF-16, the registry's, for the portable code that
-// handles raw registry data.
+// UTF-8, the program's own text, from and to UTF-16, the registry's. Registry names need not be valid
+// UTF-16, so the conversion is lossless both ways (WTF-8): a surrogate without its partner is written
+// as its own three-byte sequence (ED A0..BF xx) and read back as the same code unit, and a NUL is a
+// '\0' byte.
 
 #include <cstdint>
 #include <string>
@@ -9,8 +11,8 @@
 
 namespace quorvel {
 
-// A surrogate without its partner, or a malformed UTF-8 sequence, becomes U+FFFD.
 std::string Utf8FromUtf16(std::u16string_view utf16);
+// Only bytes that are no such sequence at all (from a damaged file) become U+FFFD.
 std::u16string Utf16FromUtf8(std::string_view utf8);
 
 // A string value's data (UTF-16LE bytes) as text, up to its first NUL; an odd last byte is no character.

@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <winternl.h>
+
+#include <cstring>
+
 #include "contract/registry_harness.h"
 #include "win32/shared/handles.h"
 #include "win32/shared/text.h"
@@ -10,6 +14,32 @@ namespace quorvel::testing {
 namespace {
 
 using win32::Widen;
+
+// Values are arranged and looked at through the native functions, which take counted names: a name
+// with a NUL reaches exactly the value it names, whatever the registry module under test does.
+struct Native {
+    using Set = NTSTATUS(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, const void*, ULONG);
+    using Query = NTSTATUS(NTAPI*)(HANDLE, UNICODE_STRING*, int, void*, ULONG, ULONG*);
+    Set set;
+    Query query;
+
+    static const Native& Get() {
+        static const Native native = [] {
+            const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+            const auto find = [&](const char* name) {
+                return reinterpret_cast<void (*)()>(::GetProcAddress(ntdll, name));
+            };
+            return Native{reinterpret_cast<Set>(find("NtSetValueKey")),
+                          reinterpret_cast<Query>(find("NtQueryValueKey"))};
+        }();
+        return native;
+    }
+};
+
+UNICODE_STRING Counted(std::wstring& name) {
+    const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    return UNICODE_STRING{bytes, bytes, name.data()};
+}
 
 class Win32Harness final : public RegistryHarness {
   public:
@@ -31,23 +61,34 @@ class Win32Harness final : public RegistryHarness {
     void SetRaw(RootKey root, std::string_view path, std::string_view name, const RawValue& value) override {
         win32::UniqueHKey key;
         win32::CreateOrOpenKey(root, path, KEY_SET_VALUE, key);
-        ::RegSetValueExW(key.get(), Widen(name).c_str(), 0, value.type, value.data.data(),
-                         static_cast<DWORD>(value.data.size()));
+        std::wstring wide = Widen(name);
+        UNICODE_STRING counted = Counted(wide);
+        Native::Get().set(key.get(), &counted, 0, value.type, value.data.data(),
+                          static_cast<ULONG>(value.data.size()));
     }
 
     std::optional<RawValue> GetRaw(RootKey root, std::string_view path, std::string_view name) override {
         win32::UniqueHKey key;
         if (win32::OpenKey(root, path, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return std::nullopt;
-        const std::wstring wide_name = Widen(name);
-        DWORD type = 0;
-        DWORD size = 0;
-        if (::RegQueryValueExW(key.get(), wide_name.c_str(), nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS) {
-            return std::nullopt;
+        std::wstring wide = Widen(name);
+        UNICODE_STRING counted = Counted(wide);
+        // KEY_VALUE_PARTIAL_INFORMATION: title index, type and size, then the data.
+        constexpr int kPartial = 2;
+        constexpr ULONG kHead = 3 * sizeof(ULONG);
+        std::vector<std::uint8_t> buffer(kHead);
+        ULONG needed = 0;
+        NTSTATUS status = Native::Get().query(key.get(), &counted, kPartial, buffer.data(),
+                                              static_cast<ULONG>(buffer.size()), &needed);
+        if (status < 0 && needed > buffer.size()) {
+            buffer.resize(needed);
+            status = Native::Get().query(key.get(), &counted, kPartial, buffer.data(),
+                                         static_cast<ULONG>(buffer.size()), &needed);
         }
-        RawValue value{type, std::vector<std::uint8_t>(size)};
-        ::RegQueryValueExW(key.get(), wide_name.c_str(), nullptr, &type, value.data.data(), &size);
-        return value;
+        if (status < 0) return std::nullopt;
+        ULONG head[3];
+        std::memcpy(head, buffer.data(), sizeof(head));
+        return RawValue{head[1],
+                        std::vector<std::uint8_t>(buffer.begin() + kHead, buffer.begin() + kHead + head[2])};
     }
 
     bool KeyExists(RootKey root, std::string_view path) override {

@@ -231,6 +231,41 @@ TEST_F(RegistreContract, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
     EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "Alpha"), "replaced");
 }
 
+TEST_F(RegistreContract, NamesThatAreNoValidTextRoundTripExactlyAndNeverReachANeighbour) {
+    // "Evil" with a surrogate that lacks its partner (U+D800), and "Evil", NUL, "x": names a hiding
+    // program may write. Their neighbours are what a lossy conversion would make of them.
+    const std::string surrogate = "Evil\xED\xA0\x80";
+    const std::string nul("Evil\0x", 6);
+    const std::string replaced = "Evil\xEF\xBF\xBD";  // U+FFFD
+    harness_->SetRaw(kCurrentUser, kKey, "Evil", Bytes(kRegSz, StringData("cut")));
+    harness_->SetRaw(kCurrentUser, kKey, replaced, Bytes(kRegSz, StringData("replaced")));
+    const RawValue expand = Bytes(kRegExpandSz, StringData("%TEMP%\\evil.exe"));
+    for (const std::string& name : {surrogate, nul}) {
+        SCOPED_TRACE(::testing::PrintToString(name));
+        ASSERT_TRUE(registry().WriteRawValue(kCurrentUser, kKey, name, expand));
+        EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, name), expand);
+        EXPECT_EQ(registry().ReadRawValue(kCurrentUser, kKey, name), expand);
+        EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, name), "%TEMP%\\evil.exe");
+        ASSERT_TRUE(registry().CopyValue(kCurrentUser, kKey, kOther, name));
+        EXPECT_EQ(harness_->GetRaw(kCurrentUser, kOther, name), expand);
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kOther, name, "C:\\plain.exe"));
+        EXPECT_EQ(harness_->GetRaw(kCurrentUser, kOther, name), Bytes(kRegSz, StringData("C:\\plain.exe")));
+    }
+    std::vector<std::string> all{"Evil", nul, replaced, surrogate};
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(Names(), all);
+    std::vector<std::string> copies{nul, surrogate};
+    std::sort(copies.begin(), copies.end());
+    EXPECT_EQ(Names(kOther), copies);
+    for (const std::string& name : {surrogate, nul}) {
+        EXPECT_TRUE(registry().DeleteValue(kCurrentUser, kKey, name));
+        EXPECT_TRUE(registry().DeleteValue(kCurrentUser, kOther, name));
+    }
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Evil", replaced}));
+    EXPECT_TRUE(Names(kOther).empty());
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, "Evil"), Bytes(kRegSz, StringData("cut")));
+}
+
 TEST_F(RegistreContract, ARootThatIsNoPredefinedKeyFailsEveryOperation) {
     constexpr RootKey bogus = 12345;
     EXPECT_FALSE(registry().WriteStringValue(bogus, kKey, "x", "y"));

@@ -1,27 +1,20 @@
 #include "win32/shared/text.h"
 
-#include <windows.h>
-
-#include <limits>
+#include "store/utf16_text.h"
 
 namespace quorvel::win32 {
 
+// The system's own UTF-8 conversion replaces a surrogate without its partner, and a registry name may
+// hold one: the program's lossless conversion serves both directions instead.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 code units");
+
 std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty() || utf8.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
-    const int length = static_cast<int>(utf8.size());
-    const int needed = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(needed), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), needed);
-    return wide;
+    const std::u16string wide = Utf16FromUtf8(utf8);
+    return std::wstring(wide.begin(), wide.end());
 }
 
 std::string Narrow(std::wstring_view utf16) {
-    if (utf16.empty() || utf16.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
-    const int length = static_cast<int>(utf16.size());
-    const int needed = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(needed), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, narrow.data(), needed, nullptr, nullptr);
-    return narrow;
+    return Utf8FromUtf16(std::u16string(utf16.begin(), utf16.end()));
 }
 
 }  // namespace quorvel::win32

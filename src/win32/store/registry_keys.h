@@ -51,7 +51,17 @@ struct RawData {
 };
 // A value's type and data. The buffer grows as often as another program enlarges the value while it
 // is read, so the reading ends only when the whole value fits or it is gone (ERROR_FILE_NOT_FOUND).
-LSTATUS ReadValue(HKEY key, const std::wstring& name, RawData& value);
+LSTATUS ReadValue(HKEY key, std::wstring_view name, RawData& value);
+
+// A value name is a counted string, and one may hold a NUL (a known way to hide a startup value): the
+// documented functions take NUL-terminated names and would act on the part before it, another value.
+// Such a name goes through the native functions that take a counted name; every other name through
+// the documented ones. Each answers as its documented counterpart does (RegQueryValueExW,
+// RegSetValueExW, RegDeleteValueW); where the native functions are missing, a NUL-bearing name is
+// refused with ERROR_NOT_SUPPORTED and nothing is touched.
+LSTATUS QueryValue(HKEY key, std::wstring_view name, DWORD* type, BYTE* data, DWORD* size);
+LSTATUS SetValue(HKEY key, std::wstring_view name, DWORD type, const BYTE* data, DWORD size);
+LSTATUS RemoveValue(HKEY key, std::wstring_view name);
 
 // Calls `visit(name, type, data)` for every value of the open key, in enumeration order, as long as it
 // returns true. ERROR_NO_MORE_ITEMS at the end; any other failure stops the enumeration.

@@ -15,7 +15,7 @@ bool SystemRegistre::DeleteValue(RootKey root, std::string_view path, std::strin
     const LSTATUS opened = OpenKey(root, path, KEY_SET_VALUE, key);
     if (opened == ERROR_FILE_NOT_FOUND) return true;
     if (!Check(opened)) return false;
-    const LSTATUS status = ::RegDeleteValueW(key.get(), Widen(name).c_str());
+    const LSTATUS status = RemoveValue(key.get(), Widen(name));
     return status == ERROR_FILE_NOT_FOUND || Check(status);
 }
 
@@ -25,8 +25,7 @@ bool SystemRegistre::WriteStringValue(RootKey root, std::string_view path, std::
     if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key))) return false;
     const std::wstring wide = Widen(text);
     const DWORD size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
-    return Check(::RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ,
-                                  reinterpret_cast<const BYTE*>(wide.c_str()), size));
+    return Check(SetValue(key.get(), Widen(name), REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()), size));
 }
 
 bool SystemRegistre::CreateKey(RootKey root, std::string_view path) {
@@ -97,8 +96,8 @@ bool SystemRegistre::CopyValue(RootKey root, std::string_view from_path, std::st
     }
     UniqueHKey to;
     if (!Check(CreateOrOpenKey(root, to_path, KEY_SET_VALUE, to))) return false;
-    return Check(::RegSetValueExW(to.get(), wide_name.c_str(), 0, value.type, value.data.data(),
-                                  static_cast<DWORD>(value.data.size())));
+    return Check(
+        SetValue(to.get(), wide_name, value.type, value.data.data(), static_cast<DWORD>(value.data.size())));
 }
 
 std::optional<RegistryValue> SystemRegistre::ReadRawValue(RootKey root, std::string_view path,
@@ -114,8 +113,8 @@ bool SystemRegistre::WriteRawValue(RootKey root, std::string_view path, std::str
                                    const RegistryValue& value) {
     UniqueHKey key;
     if (!Check(CreateOrOpenKey(root, path, KEY_SET_VALUE, key))) return false;
-    return Check(::RegSetValueExW(key.get(), Widen(name).c_str(), 0, value.type, value.data.data(),
-                                  static_cast<DWORD>(value.data.size())));
+    return Check(SetValue(key.get(), Widen(name), value.type, value.data.data(),
+                          static_cast<DWORD>(value.data.size())));
 }
 
 std::string SystemRegistre::LastError() const { return DescribeError(static_cast<DWORD>(last_error_)); }
