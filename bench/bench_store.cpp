@@ -275,6 +275,7 @@ class CountingRegistre final : public Registre {
                        const RegistryValue& value) override {
         return real_.WriteRawValue(root, path, name, value);
     }
+    std::string FoldedName(std::string_view name) const override { return real_.FoldedName(name); }
     std::string LastError() const override { return real_.LastError(); }
 
     int collections = 0;

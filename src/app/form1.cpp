@@ -261,7 +261,8 @@ void Form1::ReadBackOwnChanges() {
     RefreshList();
     // A program that watches its own value may write it back between a deletion and the restart of
     // the watch; the reading shows it, though no notification will.
-    if (!showing_list_file_ && BannedValues(entries_).size() > refused_bans_) Registry_Change();
+    if (!showing_list_file_ && BannedValues(ports_.registry, entries_).size() > refused_bans_)
+        Registry_Change();
 }
 
 void Form1::Registry_Change() {

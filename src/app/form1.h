@@ -56,7 +56,7 @@ enum class MouseButton { kLeft, kRight };
 
 class Form1 {
   public:
-    explicit Form1(Form1Ports ports) : ports_(ports) {}
+    explicit Form1(Form1Ports ports) : ports_(ports), newcomers_(ports.registry) {}
 
     // Events of the window, named after what raises them.
     StartOutcome Form_Load(std::string_view arguments);

@@ -33,8 +33,9 @@ std::vector<StartupEntry> NewcomerWatch::Newcomers(const EntryTable& entries) {
     std::vector<StartupEntry> newcomers;
     for (const StartupEntry& entry : entries) {
         if (entry.State != kStateEnabled) continue;
-        now.insert({entry.Root, entry.Name});
-        if (primed_ && !known_.contains({entry.Root, entry.Name})) newcomers.push_back(entry);
+        std::pair<RootKey, std::string> place{entry.Root, registry_.FoldedName(entry.Name)};
+        if (primed_ && !known_.contains(place)) newcomers.push_back(entry);
+        now.insert(std::move(place));
     }
     // Forgetting what left means an entry that comes back is news again.
     known_ = std::move(now);

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -32,13 +33,19 @@ class CleaningScheduler {
 
 class NewcomerWatch {
   public:
+    // Names are told apart as `registry` tells them apart.
+    explicit NewcomerWatch(const Registre& registry) : registry_(registry) {}
+
     // The entries of a fresh collection that stand in a Run key for the first time, leaving out those
     // Quorvel wrote itself. The first call only learns what is there.
     std::vector<StartupEntry> Newcomers(const EntryTable& entries);
     // Quorvel is about to write this entry into a Run key: it is nobody's news.
-    void ExpectOwnWrite(RootKey root, const std::string& name) { known_.insert({root, name}); }
+    void ExpectOwnWrite(RootKey root, std::string_view name) {
+        known_.insert({root, registry_.FoldedName(name)});
+    }
 
   private:
+    const Registre& registry_;
     std::set<std::pair<RootKey, std::string>> known_;
     bool primed_ = false;
 };

@@ -74,9 +74,10 @@ int List(const Invocation& invocation, const QuorvelcPorts& ports) {
 
 int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
     const EntryTable entries = Collected(ports.registry);
+    const std::string wanted = ports.registry.FoldedName(invocation.name);
     std::vector<StartupEntry> matching;
     for (const StartupEntry& entry : entries) {
-        if (FoldedName(entry.Name) != FoldedName(invocation.name)) continue;
+        if (ports.registry.FoldedName(entry.Name) != wanted) continue;
         if (invocation.root && entry.Root != *invocation.root) continue;
         if (invocation.state && entry.State != *invocation.state) continue;
         matching.push_back(entry);
@@ -124,7 +125,7 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
 int Clean(const Invocation& invocation, const QuorvelcPorts& ports) {
     const EntryTable entries = Collected(ports.registry);
     if (invocation.check) {
-        const std::vector<StartupEntry> back = BannedValues(entries);
+        const std::vector<StartupEntry> back = BannedValues(ports.registry, entries);
         for (const StartupEntry& entry : back)
             ports.console.Out(words::CliBannedBack(entry.Name, EntryKeyName(entry)));
         return back.empty() ? kExitDone : kExitRefused;
@@ -268,10 +269,10 @@ int Restore(const Invocation& invocation, const QuorvelcPorts& ports) {
                 entry, PathOfState(entry.State).empty() ? words::kCliUnknownState : words::kCliUnknownRoot);
             continue;
         }
-        wanted[{entry.Root, FoldedName(entry.Name)}].push_back(entry);
+        wanted[{entry.Root, ports.registry.FoldedName(entry.Name)}].push_back(entry);
     }
     for (const StartupEntry& entry : entries)
-        current[{entry.Root, FoldedName(entry.Name)}].push_back(entry);
+        current[{entry.Root, ports.registry.FoldedName(entry.Name)}].push_back(entry);
     for (const auto& [place, entries_wanted] : wanted) {
         const std::vector<StartupEntry>& there = current[place];
         std::set<std::int16_t> states;

@@ -1,6 +1,7 @@
 #pragma once
-// The program's only way into the registry for its startup entries. Text is UTF-8 on this side;
-// the Windows implementation converts at the API boundary so that no name or command is mangled.
+// The program's only way into the registry for its startup entries. Text is UTF-8 on this side (WTF-8
+// where a name is no valid UTF-16, see store/utf16_text.h, and a NUL is a byte of the name); the
+// Windows implementation converts at the API boundary so that no name or command is mangled.
 // Every operation reports whether it did what was asked; callers that must stay silent ignore it.
 
 #include <cstdint>
@@ -92,6 +93,11 @@ class Registre {
     // Writes a value with the given type and raw data, creating the key if needed.
     virtual bool WriteRawValue(RootKey root, std::string_view path, std::string_view name,
                                const RegistryValue& value) = 0;
+
+    // A value name in the form in which two names are the same value exactly when their forms are
+    // equal: the registry compares names ordinally, ignoring letter case as the system's upper-case
+    // table does ("EVIL" and "Evil" are one value; a key cannot hold both). Nothing is trimmed.
+    virtual std::string FoldedName(std::string_view name) const = 0;
 
     // Why the last operation that returned false failed, in the system's words ("Access is denied.").
     virtual std::string LastError() const = 0;

@@ -1,6 +1,6 @@
 #include "store/ban_enforcement.h"
 
-#include <string_view>
+#include <string>
 #include <unordered_set>
 
 namespace quorvel {
@@ -8,21 +8,21 @@ namespace {
 
 // One set of banned names instead of a scan per ban: a ban under either root counts for both, and a
 // name banned twice still matches each value once.
-std::unordered_set<std::string_view> BannedNames(const EntryTable& entries) {
-    std::unordered_set<std::string_view> banned;
+std::unordered_set<std::string> BannedNames(const Registre& registry, const EntryTable& entries) {
+    std::unordered_set<std::string> banned;
     for (const StartupEntry& entry : entries) {
-        if (entry.State == kStateBanned) banned.insert(entry.Name);
+        if (entry.State == kStateBanned) banned.insert(registry.FoldedName(entry.Name));
     }
     return banned;
 }
 
 template <typename Visit>
-void ForEachBannedValue(const EntryTable& entries, Visit&& visit) {
-    const std::unordered_set<std::string_view> banned = BannedNames(entries);
+void ForEachBannedValue(const Registre& registry, const EntryTable& entries, Visit&& visit) {
+    const std::unordered_set<std::string> banned = BannedNames(registry, entries);
     if (banned.empty()) return;
     for (const StartupEntry& entry : entries) {
         if (entry.State != kStateEnabled && entry.State != kStateDisabled) continue;
-        if (banned.contains(entry.Name)) visit(entry);
+        if (banned.contains(registry.FoldedName(entry.Name))) visit(entry);
     }
 }
 
@@ -30,7 +30,7 @@ void ForEachBannedValue(const EntryTable& entries, Visit&& visit) {
 
 BanPass EnforceBans(Registre& registry, const EntryTable& entries) {
     BanPass pass;
-    ForEachBannedValue(entries, [&](const StartupEntry& entry) {
+    ForEachBannedValue(registry, entries, [&](const StartupEntry& entry) {
         if (registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) {
             pass.deleted.push_back(entry);
         } else {
@@ -40,9 +40,9 @@ BanPass EnforceBans(Registre& registry, const EntryTable& entries) {
     return pass;
 }
 
-std::vector<StartupEntry> BannedValues(const EntryTable& entries) {
+std::vector<StartupEntry> BannedValues(const Registre& registry, const EntryTable& entries) {
     std::vector<StartupEntry> values;
-    ForEachBannedValue(entries, [&](const StartupEntry& entry) { values.push_back(entry); });
+    ForEachBannedValue(registry, entries, [&](const StartupEntry& entry) { values.push_back(entry); });
     return values;
 }
 

@@ -37,13 +37,13 @@ void ReadApprovals(Registre& registry, EntryTable& entries) {
         records.clear();
         registry.ListRawValues(records, key->root, key->path);
         for (const NamedValue& record : records)
-            off[root][FoldedName(record.name)] = SwitchesOff(record.value);
+            off[root][registry.FoldedName(record.name)] = SwitchesOff(record.value);
     }
     for (StartupEntry& entry : entries) {
         if (entry.State != kStateEnabled && entry.State != kStateDisabled) continue;
         const auto root = off.find(entry.Root);
         if (root == off.end()) continue;
-        const auto record = root->second.find(FoldedName(entry.Name));
+        const auto record = root->second.find(registry.FoldedName(entry.Name));
         entry.SwitchedOff = record != root->second.end() && record->second;
     }
 }

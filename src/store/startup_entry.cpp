@@ -78,14 +78,6 @@ std::string KeyName(RootKey root, std::string_view path) {
 
 std::string EntryKeyName(const StartupEntry& entry) { return KeyName(entry.Root, PathOfState(entry.State)); }
 
-std::string FoldedName(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return folded;
-}
-
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity) {
     // Saved lists may repeat an identity; the last one wins, as it does for the list's own keys.
     auto it = std::find_if(entries.rbegin(), entries.rend(), [&](const StartupEntry& e) {

@@ -82,9 +82,6 @@ std::string_view RootName(RootKey root);
 std::string KeyName(RootKey root, std::string_view path);
 // The full name of the key the entry's value stands in.
 std::string EntryKeyName(const StartupEntry& entry);
-// A value name as the registry compares names, letter case aside. Only ASCII letters are folded: names
-// are matched against their own spelling written elsewhere (records, lists), not against the user's.
-std::string FoldedName(std::string_view name);
 // Where an entry lives, in the list's words: "User", "Machine", "Machine (32-bit)".
 std::string_view LocationWord(RootKey root);
 // Whether a change under the root needs the right to change the whole machine.

@@ -224,11 +224,22 @@ TEST_F(RegistreContract, CopyCreatesTheTargetKey) {
 }
 
 TEST_F(RegistreContract, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
-    for (const char* name : {"zeta", "alpha", "Mid"})
+    for (const char* name : {"zeta", "alpha", "Mid", "\xC3\xA9lan"})  // "élan"
         registry().WriteStringValue(kCurrentUser, kKey, name, name);
     registry().WriteStringValue(kCurrentUser, kKey, "ALPHA", "replaced");
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Mid", "alpha", "zeta"}));
+    registry().WriteStringValue(kCurrentUser, kKey, "\xC3\x89LAN", "replaced too");  // "ÉLAN"
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Mid", "alpha", "zeta", "\xC3\xA9lan"}));
     EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "Alpha"), "replaced");
+    EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, "\xC3\x89lan"), "replaced too");
+
+    // The folded forms agree: equal for one value, different for two. Nothing is trimmed.
+    EXPECT_EQ(registry().FoldedName("alpha"), registry().FoldedName("ALPHA"));
+    EXPECT_EQ(registry().FoldedName("\xC3\xA9lan"), registry().FoldedName("\xC3\x89LAN"));
+    EXPECT_NE(registry().FoldedName("Elan"), registry().FoldedName("\xC3\x89lan"));
+    EXPECT_NE(registry().FoldedName("alpha "), registry().FoldedName("alpha"));
+    registry().WriteStringValue(kCurrentUser, kKey, "alpha ", "blank");
+    registry().WriteStringValue(kCurrentUser, kKey, "Elan", "plain");
+    EXPECT_EQ(Names().size(), 6u);
 }
 
 TEST_F(RegistreContract, NamesThatAreNoValidTextRoundTripExactlyAndNeverReachANeighbour) {
@@ -250,6 +261,8 @@ TEST_F(RegistreContract, NamesThatAreNoValidTextRoundTripExactlyAndNeverReachANe
         EXPECT_EQ(harness_->GetRaw(kCurrentUser, kOther, name), expand);
         ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kOther, name, "C:\\plain.exe"));
         EXPECT_EQ(harness_->GetRaw(kCurrentUser, kOther, name), Bytes(kRegSz, StringData("C:\\plain.exe")));
+        EXPECT_NE(registry().FoldedName(name), registry().FoldedName("Evil"));
+        EXPECT_NE(registry().FoldedName(name), registry().FoldedName(replaced));
     }
     std::vector<std::string> all{"Evil", nul, replaced, surrogate};
     std::sort(all.begin(), all.end());

@@ -12,11 +12,26 @@ constexpr char kAccessDenied[] = "Access is denied.";
 constexpr char kNotFound[] = "The system cannot find the file specified.";
 constexpr char kBadRoot[] = "The handle is invalid.";
 
-// Names compare without the case of their letters; folding the UTF-8 bytes directly is cheap.
+// Names compare without the case of their letters, as far as ASCII and Latin-1 go; folding the UTF-8
+// bytes directly is cheap. Latin-1's small letters are C3 A0..BE (but for the sign C3 B7), their capitals
+// 0x20 below; "ÿ" (C3 BF) has its capital outside Latin-1, "Ÿ" (C5 B8).
 std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    std::string folded;
+    folded.reserve(name.size());
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+        if (c >= 'a' && c <= 'z') {
+            folded += static_cast<char>(c - 'a' + 'A');
+        } else if (c == 0xC3 && next >= 0xA0 && next <= 0xBE && next != 0xB7) {
+            folded += name[i++];
+            folded += static_cast<char>(next - 0x20);
+        } else if (c == 0xC3 && next == 0xBF) {
+            folded += "\xC5\xB8";
+            ++i;
+        } else {
+            folded += name[i];
+        }
     }
     return folded;
 }
@@ -24,6 +39,8 @@ std::string Folded(std::string_view name) {
 bool IsText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
 
 }  // namespace
+
+std::string FakeRegistre::FoldedName(std::string_view name) const { return Folded(name); }
 
 std::optional<FakeRegistre::KeyId> FakeRegistre::IdOf(RootKey root, std::string_view path) {
     if (root != kLocalMachine && root != kCurrentUser && root != kLocalMachine32) return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory registry that behaves like the real one wherever the program can tell: typed values
-// stored as raw bytes (strings as UTF-16LE with their terminator), names compared without case,
+// stored as raw bytes (strings as UTF-16LE with their terminator), names counted (a NUL is part of
+// the name) and compared without case by the fake's own FoldedName,
 // values enumerated in creation order, missing keys, and refused changes. The contract suite runs
 // the same cases against it and against the real registry under Wine.
 
@@ -48,6 +49,7 @@ class FakeRegistre final : public Registre {
                                               std::string_view name) override;
     bool WriteRawValue(RootKey root, std::string_view path, std::string_view name,
                        const RegistryValue& value) override;
+    std::string FoldedName(std::string_view name) const override;
     std::string LastError() const override { return last_error_; }
 
     // Refuses every change for which the rule answers true, as the system does for a user without rights.

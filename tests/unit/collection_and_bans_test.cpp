@@ -76,24 +76,28 @@ TEST_F(Collection, HoldsEveryEntryHoweverMany) {
     EXPECT_EQ(entries.back().Key, "last-1");
 }
 
-TEST(BanEnforcement, DeletesBannedNamesFromRunAndRunOfBothRootsOnly) {
+TEST(BanEnforcement, DeletesBannedNamesWhateverTheirCaseFromRunAndRunOfBothRootsOnly) {
     FakeRegistre registry;
     registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
     registry.SetString(kLocalMachine, kRunDisabledPath, "Nag", "nag.exe");
     registry.SetString(kCurrentUser, kRunPath, "Nag", "nag.exe");
     registry.SetString(kCurrentUser, kRunPath, "Nag2", "other");
-    // The registry holds one value per name and key whatever the case, so the variant stands alone.
+    // Windows starts "NAG" as it would "Nag": the registry looks names up without their case.
     registry.SetString(kLocalMachine, kRunPath, "NAG", "case variant");
+    registry.SetString(kLocalMachine, kBanPath, "Crème", "creme.exe");
+    registry.SetString(kLocalMachine, kRunPath, "CRÈME", "creme.exe");
+    // Nothing is trimmed: a blank makes another name.
+    registry.SetString(kLocalMachine, kRunPath, "Nag ", "another name");
     registry.SetString(kLocalMachine, kBanPath, "Gone", "nothing to delete");
     EntryTable entries;
     CollectEntries(registry, entries);
 
-    EXPECT_EQ(EnforceBans(registry, entries).deleted.size(), 2u);
-    EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), std::vector<std::string>{"NAG"});
+    EXPECT_EQ(EnforceBans(registry, entries).deleted.size(), 4u);
+    EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), std::vector<std::string>{"Nag "});
     EXPECT_TRUE(registry.AllNames(kLocalMachine, kRunDisabledPath).empty());
     EXPECT_EQ(registry.AllNames(kCurrentUser, kRunPath), std::vector<std::string>{"Nag2"});
     EXPECT_EQ(registry.AllNames(kCurrentUser, kBanPath), std::vector<std::string>{"Nag"});
-    EXPECT_EQ(registry.AllNames(kLocalMachine, kBanPath), std::vector<std::string>{"Gone"});
+    EXPECT_EQ(registry.AllNames(kLocalMachine, kBanPath), (std::vector<std::string>{"Crème", "Gone"}));
 }
 
 TEST(BanEnforcement, WithoutBansNothingIsDeletedAndRefusalsStaySilent) {

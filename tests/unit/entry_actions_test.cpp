@@ -55,9 +55,10 @@ TEST_F(EntryActions, AMoveOntoANameTheTargetHoldsAsksFirstAndNoChangesNothing) {
             if (from == to) continue;
             p.registry.DeleteTree(kCurrentUser, "SOFTWARE");
             p.Seed(kCurrentUser, PathOfState(from), "app2", "C:\\new\\app.exe");
-            // The same name as the registry compares names: letter case aside.
-            p.Seed(kCurrentUser, PathOfState(to), "APP2", "C:\\old\\app.exe --keep-me");
             Start();
+            // The same name as the registry compares names, letter case aside, written meanwhile (a ban
+            // on app2 would have deleted it from Run and Run- at the start).
+            p.Seed(kCurrentUser, PathOfState(to), "APP2", "C:\\old\\app.exe --keep-me");
             p.boxes.questions.clear();
             p.boxes.answers = {false};
             const int lists = p.registry.counters.lists;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/live_watch.h"
+#include "fakes/fake_registre.h"
 
 namespace quorvel {
 namespace {
@@ -40,7 +41,8 @@ TEST(CleaningScheduler, ChangesWhileSettlingDoNotAskForAnExtraPass) {
 }
 
 TEST(NewcomerWatch, OnlyEntriesNewToARunKeyAndNotWrittenByUsAreNews) {
-    NewcomerWatch watch;
+    testing::FakeRegistre registry;
+    NewcomerWatch watch(registry);
     EntryTable table{MakeEntry("Old", "old.exe", kStateEnabled, kCurrentUser),
                      MakeEntry("Off", "off.exe", kStateDisabled, kCurrentUser)};
     EXPECT_TRUE(watch.Newcomers(table).empty());  // the first collection only learns

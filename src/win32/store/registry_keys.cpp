@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "win32/shared/system_library.h"
 #include "win32/shared/text.h"
 
 namespace quorvel::win32 {
@@ -16,12 +17,14 @@ using NtQueryValueKeyFunction = NTSTATUS(NTAPI*)(HANDLE, UNICODE_STRING*, int, v
 using NtSetValueKeyFunction = NTSTATUS(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, const void*, ULONG);
 using NtDeleteValueKeyFunction = NTSTATUS(NTAPI*)(HANDLE, UNICODE_STRING*);
 using RtlNtStatusToDosErrorFunction = ULONG(NTAPI*)(NTSTATUS);
+using RtlUpcaseUnicodeCharFunction = WCHAR(NTAPI*)(WCHAR);
 
 struct Native {
     NtQueryValueKeyFunction query = nullptr;
     NtSetValueKeyFunction set = nullptr;
     NtDeleteValueKeyFunction remove = nullptr;
     RtlNtStatusToDosErrorFunction error = nullptr;
+    RtlUpcaseUnicodeCharFunction upcase = nullptr;
 
     bool HasValues() const {
         return query != nullptr && set != nullptr && remove != nullptr && error != nullptr;
@@ -42,7 +45,8 @@ const Native& NativeFunctions() {
         return Native{Find<NtQueryValueKeyFunction>(ntdll, "NtQueryValueKey"),
                       Find<NtSetValueKeyFunction>(ntdll, "NtSetValueKey"),
                       Find<NtDeleteValueKeyFunction>(ntdll, "NtDeleteValueKey"),
-                      Find<RtlNtStatusToDosErrorFunction>(ntdll, "RtlNtStatusToDosError")};
+                      Find<RtlNtStatusToDosErrorFunction>(ntdll, "RtlNtStatusToDosError"),
+                      Find<RtlUpcaseUnicodeCharFunction>(ntdll, "RtlUpcaseUnicodeChar")};
     }();
     return native;
 }
@@ -144,6 +148,17 @@ LSTATUS RemoveValue(HKEY key, std::wstring_view name) {
     if (!Counted(name, counted)) return ERROR_INVALID_PARAMETER;
     const NTSTATUS status = native.remove(key, &counted);
     return status < 0 ? static_cast<LSTATUS>(native.error(status)) : ERROR_SUCCESS;
+}
+
+wchar_t UpcaseUnit(wchar_t unit) {
+    if (unit < 0x80) return unit >= L'a' && unit <= L'z' ? static_cast<wchar_t>(unit - L'a' + L'A') : unit;
+    if (const auto upcase = NativeFunctions().upcase) return upcase(unit);
+    // The user interface's upper case is the nearest there is; from user32 only when needed, so that
+    // the console companion links no window library.
+    static SystemLibrary user32(L"user32.dll");
+    using CharUpperBuffFunction = DWORD(WINAPI*)(LPWSTR, DWORD);
+    if (const auto upper = user32.Get<CharUpperBuffFunction>("CharUpperBuffW")) upper(&unit, 1);
+    return unit;
 }
 
 LSTATUS ReadValue(HKEY key, std::wstring_view name, RawData& value) {

@@ -63,6 +63,9 @@ LSTATUS QueryValue(HKEY key, std::wstring_view name, DWORD* type, BYTE* data, DW
 LSTATUS SetValue(HKEY key, std::wstring_view name, DWORD type, const BYTE* data, DWORD size);
 LSTATUS RemoveValue(HKEY key, std::wstring_view name);
 
+// A UTF-16 code unit as the registry compares names: through the system's own upper-case table.
+wchar_t UpcaseUnit(wchar_t unit);
+
 // Calls `visit(name, type, data)` for every value of the open key, in enumeration order, as long as it
 // returns true. ERROR_NO_MORE_ITEMS at the end; any other failure stops the enumeration.
 template <typename Visit>

@@ -117,6 +117,21 @@ bool SystemRegistre::WriteRawValue(RootKey root, std::string_view path, std::str
                           static_cast<DWORD>(value.data.size())));
 }
 
+std::string SystemRegistre::FoldedName(std::string_view name) const {
+    // Most names are ASCII, whose upper case needs no table.
+    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string folded(name);
+        for (char& c : folded) {
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        }
+        return folded;
+    }
+    std::wstring wide = Widen(name);
+    for (wchar_t& unit : wide)
+        unit = UpcaseUnit(unit);
+    return Narrow(wide);
+}
+
 std::string SystemRegistre::LastError() const { return DescribeError(static_cast<DWORD>(last_error_)); }
 
 bool SystemRegistre::Check(LSTATUS status) {

@@ -24,6 +24,7 @@ class SystemRegistre final : public Registre {
                                               std::string_view name) override;
     bool WriteRawValue(RootKey root, std::string_view path, std::string_view name,
                        const RegistryValue& value) override;
+    std::string FoldedName(std::string_view name) const override;
     std::string LastError() const override;
 
   private:
