@@ -281,12 +281,12 @@ void Form1::AnnounceNewcomers() {
     // A shell that lost the icon without a word is asked for it again: the news needs the icon.
     if (!ports_.tray.IsShown() && !TryTrayIcon()) return;
     if (news.size() == 1) {
-        ports_.tray.Announce(words::NewEntryTitle(news[0].Name), news[0].Command);
+        ports_.tray.Announce(words::NewEntryTitle(news[0].Name), words::Readable(news[0].Command));
         return;
     }
     std::string names;
     for (const StartupEntry& entry : news)
-        names += (names.empty() ? "" : ", ") + entry.Name;
+        names += (names.empty() ? "" : ", ") + words::Readable(entry.Name);
     ports_.tray.Announce(words::NewEntriesTitle(news.size()), names);
 }
 

@@ -12,16 +12,17 @@ namespace {
 constexpr std::array<std::string_view, 8> kHeaders{"name", "state", "switched_off", "root",
                                                    "view", "key",   "type",         "command"};
 
-// The cells of one entry, in the order of kHeaders.
-std::array<std::string, 8> Cells(const StartupEntry& entry) {
-    return {entry.Name,
+// The cells of one entry, in the order of kHeaders: name and command exactly as the registry holds them
+// for JSON, which escapes what is no text, and as a person reads them for CSV.
+std::array<std::string, 8> Cells(const StartupEntry& entry, bool readable) {
+    return {readable ? words::Readable(entry.Name) : entry.Name,
             std::string(StateName(entry.State)),
             entry.SwitchedOff ? "true" : "false",
             std::string(entry.Root == kLocalMachine32 ? words::kLocalMachine : RootName(entry.Root)),
             std::string(ViewName(entry.Root)),
             EntryKeyName(entry),
             TypeName(entry.Type),
-            entry.Command};
+            readable ? words::Readable(entry.Command) : entry.Command};
 }
 
 // Characters, not bytes, so that names beyond ASCII line up too (each counted as one column).
@@ -71,8 +72,8 @@ std::string ListTable(const EntryTable& entries) {
     for (const StartupEntry& entry : entries) {
         std::string location(LocationWord(entry.Root));
         if (entry.SwitchedOff) location += words::kSwitchedOffShort;
-        rows.push_back({entry.Name, std::string(StateName(entry.State)), std::move(location),
-                        TypeName(entry.Type), entry.Command});
+        rows.push_back({words::Readable(entry.Name), std::string(StateName(entry.State)), std::move(location),
+                        TypeName(entry.Type), words::Readable(entry.Command)});
     }
     std::array<std::size_t, 5> widths{};
     for (const auto& row : rows) {
@@ -93,7 +94,7 @@ std::string ListTable(const EntryTable& entries) {
 std::string ListJson(const EntryTable& entries) {
     std::string text = "[";
     for (std::size_t e = 0; e < entries.size(); ++e) {
-        const auto cells = Cells(entries[e]);
+        const auto cells = Cells(entries[e], false);
         text += e == 0 ? "\n  {" : ",\n  {";
         for (std::size_t i = 0; i < cells.size(); ++i) {
             text += i == 0 ? "" : ", ";
@@ -119,7 +120,7 @@ std::string ListCsv(const EntryTable& entries) {
     };
     line(kHeaders);
     for (const StartupEntry& entry : entries)
-        line(Cells(entry));
+        line(Cells(entry, true));
     return text;
 }
 

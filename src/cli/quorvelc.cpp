@@ -76,11 +76,16 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
     const EntryTable entries = Collected(ports.registry);
     const std::string wanted = ports.registry.FoldedName(invocation.name);
     std::vector<StartupEntry> matching;
-    for (const StartupEntry& entry : entries) {
-        if (ports.registry.FoldedName(entry.Name) != wanted) continue;
-        if (invocation.root && entry.Root != *invocation.root) continue;
-        if (invocation.state && entry.State != *invocation.state) continue;
-        matching.push_back(entry);
+    // A name as the registry has it, or else as `list` shows it: a NUL cannot be typed on a command line.
+    for (const bool readable : {false, true}) {
+        for (const StartupEntry& entry : entries) {
+            const std::string name = readable ? words::Readable(entry.Name) : entry.Name;
+            if (ports.registry.FoldedName(name) != wanted) continue;
+            if (invocation.root && entry.Root != *invocation.root) continue;
+            if (invocation.state && entry.State != *invocation.state) continue;
+            matching.push_back(entry);
+        }
+        if (!matching.empty()) break;
     }
     if (matching.empty()) {
         ports.console.Err(words::CliNoSuchEntry(invocation.name));

@@ -16,7 +16,31 @@ std::string Q(std::string_view text) { return Join("\"", Shortened(text), "\"");
 
 }  // namespace
 
-std::string Shortened(std::string_view text, std::size_t most) {
+std::string Readable(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string readable;
+    readable.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        if (text[i] == '\0') {
+            readable += "\u2400";
+        } else if (byte(i) == 0xED && i + 2 < text.size() && byte(i + 1) >= 0xA0 && byte(i + 1) <= 0xBF &&
+                   (byte(i + 2) & 0xC0) == 0x80) {
+            const unsigned unit = 0xD000u | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu);
+            readable += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                readable += kHex[(unit >> shift) & 0x0F];
+            i += 2;
+        } else {
+            readable += text[i];
+        }
+    }
+    return readable;
+}
+
+std::string Shortened(std::string_view raw, std::size_t most) {
+    const std::string readable = Readable(raw);
+    const std::string_view text = readable;
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         // A character starts at every byte that is no UTF-8 continuation byte (10xxxxxx).
@@ -152,16 +176,16 @@ std::string CliAmbiguous(std::string_view name, std::string_view places) {
                 "; --user, --machine or --32, and --enabled, --disabled or --banned pick one:\n", places);
 }
 std::string CliAlready(std::string_view name, std::string_view key) {
-    return Join(key, ": ", name, ": nothing to do\n");
+    return Join(key, ": ", Readable(name), ": nothing to do\n");
 }
 std::string CliDone(std::string_view done, std::string_view name, std::string_view key) {
-    return Join(key, ": ", name, ": ", done, "\n");
+    return Join(key, ": ", Readable(name), ": ", done, "\n");
 }
 std::string CliBannedBack(std::string_view name, std::string_view key) {
-    return Join(key, ": ", name, ": banned, would be deleted\n");
+    return Join(key, ": ", Readable(name), ": banned, would be deleted\n");
 }
 std::string CliDeleted(std::string_view name, std::string_view key) {
-    return Join(key, ": ", name, ": banned, deleted\n");
+    return Join(key, ": ", Readable(name), ": banned, deleted\n");
 }
 std::string CliNotDeleted(std::string_view name, std::string_view key, std::string_view reason) {
     return Join("quorvelc: could not delete ", Q(name), " from ", key, ": ", reason, "\n");
@@ -183,17 +207,18 @@ std::string CliRefused(std::string_view name, std::string_view reason) {
     return Join("quorvelc: could not change ", Q(name), ": ", reason, "\n");
 }
 std::string CliMissing(std::string_view name, std::string_view key, std::string_view command) {
-    return Join(key, ": ", name, ": missing, the list has ", command, "\n");
+    return Join(key, ": ", Readable(name), ": missing, the list has ", Readable(command), "\n");
 }
 std::string CliElsewhere(std::string_view name, std::string_view where, std::string_view key) {
-    return Join(key, ": ", name, ": stands in ", where, " instead\n");
+    return Join(key, ": ", Readable(name), ": stands in ", where, " instead\n");
 }
 std::string CliOtherCommand(std::string_view name, std::string_view key, std::string_view is,
                             std::string_view should_be) {
-    return Join(key, ": ", name, ": is ", is, ", the list has ", should_be, "\n");
+    return Join(key, ": ", Readable(name), ": is ", Readable(is), ", the list has ", Readable(should_be),
+                "\n");
 }
 std::string CliSwitchedOff(std::string_view name, std::string_view key) {
-    return Join(key, ": ", name, ": switched off in Windows' Startup settings\n");
+    return Join(key, ": ", Readable(name), ": switched off in Windows' Startup settings\n");
 }
 
 std::string NewEntryTitle(std::string_view name) { return Join("New startup entry: ", Shortened(name)); }

@@ -73,8 +73,13 @@ inline constexpr std::string_view kAboutOk = "OK";
 inline constexpr std::string_view kAboutSysInfo = "&System Info...";
 inline constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavailable At This Time";
 
-// A name, command or path as a message quotes it: at most this many characters, the rest left out
-// behind an ellipsis, so that no box grows wider than the screen.
+// A name or command as a person reads it. A registry name may hold what no screen shows: a NUL stands
+// as U+2400, the symbol for NUL, and a surrogate without its partner (held as its own three bytes, see
+// store/utf16_text.h) as a backslash, "u" and its number in four upper-case hex digits ("\uD800").
+std::string Readable(std::string_view text);
+
+// A name, command or path as a message quotes it: readable, at most this many characters, the rest left
+// out behind an ellipsis, so that no box grows wider than the screen.
 inline constexpr std::size_t kQuotedLength = 120;
 std::string Shortened(std::string_view text, std::size_t most = kQuotedLength);
 

@@ -172,6 +172,14 @@ TEST(DrawList, RowsCarryWordsIconsAndTheRootQualifiedIdentity) {
     EXPECT_EQ(rows[1].command, "");
     EXPECT_EQ(rows[2].identity, (EntryIdentity{kLocalMachine, "Tool-3"}));
     EXPECT_EQ(rows[2].state_word, "Enable");
+
+    // What no screen shows is shown readably: a NUL as U+2400, a surrogate without its partner by number.
+    const std::string hidden("Evil\0x\xED\xA0\x80", 9);
+    const std::vector<ListRow> shown = BuildRows(
+        {MakeEntry(hidden, "C:\\\xED\xB3\xBF.exe", kStateEnabled, kCurrentUser)}, {true, true, true});
+    EXPECT_EQ(shown[0].name, "Evil\u2400x\\uD800");
+    EXPECT_EQ(shown[0].command, "C:\\\\uDCFF.exe");
+    EXPECT_EQ(shown[0].identity.key, hidden + "-3");
 }
 
 TEST(PeriodicCleaning, EnforcesOnAFreshTableAndShowsWhatTheDeletionsLeft) {

@@ -69,6 +69,16 @@ TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
     const std::string table = ListTable(entries);
     EXPECT_NE(table.find("日本    enabled"), std::string::npos) << table;
     EXPECT_NE(table.find("Chat  enabled"), std::string::npos) << table;
+
+    // A name that is no text (a NUL, a surrogate without its partner): exact in JSON, readable elsewhere.
+    const EntryTable hidden{
+        MakeEntry(std::string("Evil\0x\xED\xA0\x80", 9), "e.exe", kStateEnabled, kCurrentUser)};
+    EXPECT_NE(ListJson(hidden).find("\"name\": \"Evil\\u0000x\\ud800\""), std::string::npos)
+        << ListJson(hidden);
+    EXPECT_NE(ListCsv(hidden).find("\r\nEvil\u2400x\\uD800,enabled"), std::string::npos) << ListCsv(hidden);
+    EXPECT_TRUE(ListTable(hidden).starts_with("NAME          STATE")) << ListTable(hidden);
+    EXPECT_NE(ListTable(hidden).find("\nEvil\u2400x\\uD800  enabled"), std::string::npos)
+        << ListTable(hidden);
 }
 
 class Quorvelc : public ::testing::Test {
@@ -110,6 +120,11 @@ TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
     EXPECT_EQ(Run({"delete", "App", "--user"}), kExitUsage);
     EXPECT_EQ(Run({"delete", "App", "--user", "--banned"}), kExitDone);
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunDisabledPath, "App"));
+
+    // A NUL cannot be typed: the name as list shows it picks the value.
+    registry.SetString(kCurrentUser, kRunPath, std::string("Hid\0den", 7), "h.exe");
+    EXPECT_EQ(Run({"disable", "hid\u2400DEN"}), kExitDone) << console.err;
+    EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunDisabledPath, std::string("Hid\0den", 7)));
 
     registry.RefuseChangesUnder(kLocalMachine);
     EXPECT_EQ(Run({"delete", "App", "--machine"}), kExitRefused);
