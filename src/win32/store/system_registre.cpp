@@ -1,6 +1,7 @@
 #include "win32/store/system_registre.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "win32/shared/errors.h"
 #include "win32/shared/handles.h"
@@ -8,6 +9,54 @@
 #include "win32/store/registry_keys.h"
 
 namespace quorvel::win32 {
+namespace {
+
+// What another program's change to a key changes: its value count or its last-write time.
+struct KeyStamp {
+    DWORD values = 0;
+    FILETIME written{};
+    bool operator==(const KeyStamp& other) const {
+        return values == other.values && written.dwLowDateTime == other.written.dwLowDateTime &&
+               written.dwHighDateTime == other.written.dwHighDateTime;
+    }
+};
+
+std::optional<KeyStamp> StampOf(HKEY key) {
+    KeyStamp stamp;
+    if (::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &stamp.values, nullptr,
+                           nullptr, nullptr, &stamp.written) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return stamp;
+}
+
+}  // namespace
+
+template <typename Item, typename Read>
+LSTATUS SystemRegistre::ReadSteadily(HKEY key, std::vector<Item>& list, Read&& read) {
+    // Values are enumerated by index: a value another program adds or deletes meanwhile shifts the
+    // others, and one is listed twice or not at all. A reading during which the key did not change is
+    // whole; after a few disturbed ones, every name any of them saw is kept once, in its first spelling.
+    constexpr int kReadings = 8;
+    std::vector<Item> seen;
+    std::unordered_set<std::string> names;
+    for (int reading = 0; reading < kReadings; ++reading) {
+        std::vector<Item> items;
+        const std::optional<KeyStamp> before = StampOf(key);
+        const LSTATUS status = read(items);
+        const std::optional<KeyStamp> after = StampOf(key);
+        if (status != ERROR_NO_MORE_ITEMS || !before || !after || *before == *after) {
+            list.insert(list.end(), std::make_move_iterator(items.begin()),
+                        std::make_move_iterator(items.end()));
+            return status;
+        }
+        for (Item& item : items) {
+            if (names.insert(FoldedName(item.name)).second) seen.push_back(std::move(item));
+        }
+    }
+    list.insert(list.end(), std::make_move_iterator(seen.begin()), std::make_move_iterator(seen.end()));
+    return ERROR_NO_MORE_ITEMS;
+}
 
 bool SystemRegistre::DeleteValue(RootKey root, std::string_view path, std::string_view name) {
     // Success means the value is gone: a missing key or value is no failure, a refusal is.
@@ -56,23 +105,26 @@ bool SystemRegistre::ListValueNames(std::vector<std::string>& list, RootKey root
 bool SystemRegistre::ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) {
     UniqueHKey key;
     if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
-    const LSTATUS status =
-        ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
+    const LSTATUS status = ReadSteadily(key.get(), list, [&](std::vector<NamedText>& items) {
+        return ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
             if (size > 0)
-                list.push_back({Narrow(name), IsText(type) ? TextOfData(data, size) : std::string(), type});
+                items.push_back({Narrow(name), IsText(type) ? TextOfData(data, size) : std::string(), type});
             return true;
         });
+    });
     return status == ERROR_NO_MORE_ITEMS || Check(status);
 }
 
 bool SystemRegistre::ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) {
     UniqueHKey key;
     if (!Check(OpenKey(root, path, KEY_QUERY_VALUE, key))) return false;
-    const LSTATUS status =
-        ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
-            list.push_back({Narrow(name), RegistryValue{type, std::vector<std::uint8_t>(data, data + size)}});
+    const LSTATUS status = ReadSteadily(key.get(), list, [&](std::vector<NamedValue>& items) {
+        return ForEachValue(key.get(), [&](std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
+            items.push_back(
+                {Narrow(name), RegistryValue{type, std::vector<std::uint8_t>(data, data + size)}});
             return true;
         });
+    });
     return status == ERROR_NO_MORE_ITEMS || Check(status);
 }
 

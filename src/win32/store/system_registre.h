@@ -28,6 +28,9 @@ class SystemRegistre final : public Registre {
     std::string LastError() const override;
 
   private:
+    // Fills `list` by `read(items)`, again while another program changes the key during the reading.
+    template <typename Item, typename Read>
+    LSTATUS ReadSteadily(HKEY key, std::vector<Item>& list, Read&& read);
     // Remembers a failure's status for LastError and returns whether the call succeeded.
     bool Check(LSTATUS status);
 
