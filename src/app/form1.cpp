@@ -77,7 +77,10 @@ void Form1::Second_Start() {
     if (tray_wanted_ && !ports_.tray.IsShown()) Showa_Click();
 }
 
-void Form1::Timer1_Timer() { PeriodicCleaning(); }
+void Form1::Timer1_Timer() {
+    retried_ = false;
+    PeriodicCleaning();
+}
 
 void Form1::OnCommand(Command command) {
     switch (command) {
@@ -117,6 +120,8 @@ void Form1::ActOnEntry(const EntryIdentity& selected) {
     const StartupEntry* found = FindEntry(entries_, selected);
     if (found == nullptr || PopupChoice == EntryAction::kNone) return;
     const StartupEntry entry = *found;
+    // The user's action is an event of its own: what it finds back may be retried once more.
+    retried_ = false;
     // An entry the user enables is nobody's news.
     if (PopupChoice == EntryAction::kEnable) newcomers_.ExpectOwnWrite(entry.Root, entry.Name);
     const ActionPorts ports{ports_.registry, ports_.boxes, ports_.launcher, !ports_.process.IsElevated()};
@@ -153,6 +158,7 @@ void Form1::Showa_Click() {
 }
 
 void Form1::Refresha_Click() {
+    retried_ = false;
     // Collected again after deletions, so that the list never shows values already deleted.
     RefreshList();
     if (!DelectBanElement().deleted.empty()) ReadBackOwnChanges();
@@ -260,12 +266,21 @@ void Form1::ReadBackOwnChanges() {
     ports_.watch.Restart();
     RefreshList();
     // A program that watches its own value may write it back between a deletion and the restart of
-    // the watch; the reading shows it, though no notification will.
-    if (!showing_list_file_ && BannedValues(ports_.registry, entries_).size() > refused_bans_)
-        Registry_Change();
+    // the watch; the reading shows it, though no notification will. Once per event only: a value that
+    // a deletion cannot remove would otherwise keep Quorvel cleaning for ever; the next event or tick
+    // tries it again.
+    if (showing_list_file_ || retried_ || BannedValues(ports_.registry, entries_).size() <= refused_bans_)
+        return;
+    retried_ = true;
+    ScheduleCleaning();
 }
 
 void Form1::Registry_Change() {
+    retried_ = false;
+    ScheduleCleaning();
+}
+
+void Form1::ScheduleCleaning() {
     if (scheduler_.Changed()) ports_.window.StartSettleTimer();
 }
 

@@ -105,8 +105,10 @@ class Form1 {
     // The rest of a pass once its table is read and shown: deletions, and what follows from them.
     void EndPass();
     // Reads the keys again after Quorvel changed them itself; a banned value found back there that no
-    // deletion was refused for asks for another pass.
+    // deletion was refused for asks for one more pass per event.
     void ReadBackOwnChanges();
+    // Asks for a cleaning pass once the changes have settled.
+    void ScheduleCleaning();
     // Tells the user, while the window is hidden, of entries that newly appeared in a Run key.
     void AnnounceNewcomers();
     void RegisterAtLogon();
@@ -136,6 +138,8 @@ class Form1 {
     bool showing_list_file_ = false;
     // Banned values the last pass could not delete: finding them again is no news.
     std::size_t refused_bans_ = 0;
+    // Since the last tick or registry change, a pass already ran again for banned values found back.
+    bool retried_ = false;
     bool tray_wanted_ = false;
     int tray_tries_ = 0;
     CleaningScheduler scheduler_;

@@ -84,6 +84,12 @@ EntryAction ActionInto(std::int16_t target_state) {
     }
 }
 
+// The list showed the value a moment ago; gone since, there is nothing to act on, and saying "done"
+// would be false.
+bool StillThere(const StartupEntry& entry, const ActionPorts& ports) {
+    return ports.registry.ReadRawValue(entry.Root, PathOfState(entry.State), entry.Name).has_value();
+}
+
 }  // namespace
 
 std::optional<std::int16_t> TargetStateOf(EntryAction action) {
@@ -104,6 +110,8 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
     const EntryAction action = ActionInto(target_state);
     const std::string_view source = PathOfState(entry.State);
     const std::string_view target = PathOfState(target_state);
+    if (from_registry && !source.empty() && !StillThere(entry, ports))
+        return Refused(ports, action, entry, words::kEntryGone);
     // What the target holds under this name (as the registry compares names): replaced only when the
     // user says so, and put back if the move has to be undone.
     const std::optional<RegistryValue> replaced = registry.ReadRawValue(entry.Root, target, entry.Name);
@@ -115,10 +123,10 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
         if (!ports.boxes.AskYesNo(question, WordsOf(action).caption)) return MoveResult::kDeclined;
     }
     // The value's own type and data travel along (REG_EXPAND_SZ stays what it is); a loaded list's
-    // entry, or a value gone meanwhile, is written from the command the table holds.
-    bool written =
-        from_registry && !source.empty() && registry.CopyValue(entry.Root, source, target, entry.Name);
-    if (!written) written = registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
+    // entry is written from the command the table holds.
+    const bool written = from_registry && !source.empty()
+                             ? registry.CopyValue(entry.Root, source, target, entry.Name)
+                             : registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
     if (!written) return Refused(ports, action, entry, registry.LastError());
     // A loaded list's entry names the value its key held when the list was saved; one that holds another
     // command now is another value, deleted only when the user says so.
@@ -157,6 +165,7 @@ ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_
     switch (action) {
         case EntryAction::kDelete:
             if (!ports.boxes.Confirm(words::kDeleteQuestion, words::kDelete)) return ActionOutcome::kNothing;
+            if (!StillThere(entry, ports)) return OutcomeOf(Refused(ports, action, entry, words::kEntryGone));
             if (!ports.registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) {
                 return OutcomeOf(Refused(ports, action, entry, ports.registry.LastError()));
             }

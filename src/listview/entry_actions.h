@@ -33,7 +33,8 @@ enum class ActionOutcome {
 
 // Carries out the action on a copy of the entry, so that a collection while a box is open cannot
 // change what is acted on. `from_registry` is false for an entry of a loaded list file, whose
-// command is written back as text.
+// command is written back as text. A value the list showed but that is gone meanwhile is a refusal the
+// user is told of.
 ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry,
                        const ActionPorts& ports);
 

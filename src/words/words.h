@@ -97,6 +97,10 @@ inline constexpr std::string_view kLoadedList = "the loaded startup list";
 // A loaded list's entry moves out of a key that holds another command under its name now.
 std::string DeleteOtherValue(std::string_view key, std::string_view name, std::string_view live,
                              std::string_view listed);
+// The value an action was to act on is no longer where the list showed it.
+inline constexpr std::string_view kEntryGone =
+    "The value is no longer there: another program changed the key after Quorvel read it. The list now "
+    "shows the keys as they are.";
 // What a value that holds no text shows where its command would stand.
 std::string NotText(unsigned long type);
 std::string CouldNotExecute(std::string_view name, std::string_view command, std::string_view reason);

@@ -129,6 +129,22 @@ TEST_F(EntryActions, ARefusedDeleteRemovesTheNewCopyAgain) {
     EXPECT_EQ(p.view.Lines(), std::vector<std::string>{"Tool|tool.exe|Enable|3"});
 }
 
+TEST_F(EntryActions, AValueGoneSinceTheListWasReadIsToldAndNothingIsWritten) {
+    p.Seed(kCurrentUser, kRunPath, "Tool", "tool.exe");
+    p.Seed(kCurrentUser, kRunPath, "Other", "other.exe");
+    Start();
+    // Another program deletes each after the list was read.
+    p.registry.DeleteValue(kCurrentUser, kRunPath, "Tool");
+    p.Choose(kDisable, {kCurrentUser, "Tool-3"});
+    p.registry.DeleteValue(kCurrentUser, kRunPath, "Other");
+    p.Choose(kDelete, {kCurrentUser, "Other-3"});
+    ASSERT_EQ(p.boxes.failures.size(), 2u);
+    EXPECT_NE(p.boxes.failures[0].find("could not disable the startup entry \"Tool\""), std::string::npos);
+    EXPECT_NE(p.boxes.failures[0].find("no longer there"), std::string::npos) << p.boxes.failures[0];
+    EXPECT_NE(p.boxes.failures[1].find("could not delete the startup entry \"Other\""), std::string::npos);
+    EXPECT_TRUE(StatesOf(kCurrentUser, "Tool").empty());
+}
+
 TEST_F(EntryActions, TwinsUnderBothRootsAreActedOnSeparately) {
     p.Seed(kLocalMachine, kRunPath, "Twin", "machine.exe");
     p.Seed(kCurrentUser, kRunPath, "Twin", "user.exe");

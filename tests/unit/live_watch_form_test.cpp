@@ -56,6 +56,30 @@ TEST(LiveWatch, OwnDeletionsAreReadBackOnceAndAValueWrittenBackMeanwhileAsksForA
     EXPECT_EQ(p.window.settle_timers, settle_timers + 1);
 }
 
+TEST(LiveWatch, AValueNoDeletionRemovesIsTriedOnceMorePerEventAndNeverInALoop) {
+    Program p;
+    p.form.Form_Load("");
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    // Back after every deletion, before the watch is armed again: no notification tells of it.
+    p.events.pending = [&] { p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe"); };
+    p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    for (const bool tick : {true, false}) {
+        const int settle_timers = p.window.settle_timers;
+        if (tick) {
+            p.form.Timer1_Timer();
+        } else {
+            p.form.Registry_Change();
+            p.form.Settle_Timer();
+        }
+        // One more pass is asked for, and that pass asks for none: the next event or tick tries again.
+        EXPECT_EQ(p.window.settle_timers, settle_timers + (tick ? 1 : 2));
+        const int deletes = p.registry.counters.deletes;
+        p.form.Settle_Timer();
+        EXPECT_EQ(p.registry.counters.deletes, deletes + 1);
+        EXPECT_EQ(p.window.settle_timers, settle_timers + (tick ? 1 : 2));
+    }
+}
+
 TEST(LiveWatch, WhileHiddenANewEntryIsAnnouncedButNotOursNorABannedOne) {
     Program p;
     p.form.Form_Load("-auto");
