@@ -1,12 +1,10 @@
 #include "cli/quorvelc.h"
 
-#include <map>
-#include <set>
-
 #include "cli/invocation.h"
 #include "cli/listing.h"
 #include "listfiles/startup_list.h"
 #include "listview/entry_actions.h"
+#include "listview/restore.h"
 #include "store/ban_enforcement.h"
 #include "store/collection.h"
 #include "store/startup_approved.h"
@@ -159,98 +157,6 @@ int Save(const Invocation& invocation, const QuorvelcPorts& ports) {
     return kExitDone;
 }
 
-// Making the registry match one entry of a saved list: its value stands in the key of its state, with
-// its command, under its root. A value of its name in another key of the root is moved there, as the
-// window's actions move it (with its own type and data when the command is the same, and switched on in
-// Windows' startup settings when it goes into Run); values the list does not name are left alone.
-class Restorer {
-  public:
-    Restorer(const QuorvelcPorts& ports, bool check)
-        : ports_(ports), check_(check), boxes_(ports.console, true) {}
-
-    // `states` are the states the list gives the name under this root; a value of the name in a key of
-    // another state is the one to move, and `moved` collects those that were.
-    void Place(const StartupEntry& wanted, const std::vector<StartupEntry>& current,
-               const std::set<std::int16_t>& states, std::set<std::int16_t>& moved) {
-        const StartupEntry* in_place = nullptr;
-        const StartupEntry* elsewhere = nullptr;
-        for (const StartupEntry& entry : current) {
-            if (entry.State == wanted.State && in_place == nullptr) in_place = &entry;
-            if (states.contains(entry.State) || moved.contains(entry.State)) continue;
-            // Of the values in other keys, the one with the list's command moves with its own type and data.
-            if (elsewhere == nullptr ||
-                (entry.Command == wanted.Command && elsewhere->Command != wanted.Command))
-                elsewhere = &entry;
-        }
-        // Saved disabled because Windows' startup settings switched it off: standing so still, it matches.
-        if (wanted.State == kStateDisabled && in_place == nullptr) {
-            for (const StartupEntry& entry : current) {
-                if (entry.State == kStateEnabled && entry.SwitchedOff && entry.Command == wanted.Command)
-                    return;
-            }
-        }
-        if (in_place == nullptr && elsewhere != nullptr) moved.insert(elsewhere->State);
-        const std::string target = EntryKeyName(wanted);
-        if (in_place != nullptr) {
-            const bool same = in_place->Command == wanted.Command;
-            // An entry the list has enabled must start, whatever Windows' settings said of the one there.
-            const bool off = wanted.State == kStateEnabled && in_place->SwitchedOff;
-            if (same && !off) return;
-            Change(same ? words::CliSwitchedOff(wanted.Name, target)
-                        : words::CliOtherCommand(wanted.Name, target, in_place->Command, wanted.Command),
-                   [&] {
-                       const bool written =
-                           same || ports_.registry.WriteStringValue(wanted.Root, PathOfState(wanted.State),
-                                                                    wanted.Name, wanted.Command);
-                       return (written && (!off || SwitchOn(ports_.registry, *in_place))) || Refuse(wanted);
-                   });
-            return;
-        }
-        // With the list's command, the value itself moves, with its own type and data; with another, the
-        // list's command is written and the value there deleted as the move out of that key.
-        const bool same = elsewhere != nullptr && elsewhere->Command == wanted.Command;
-        StartupEntry moving = same ? *elsewhere : wanted;
-        if (!same) moving.State = elsewhere != nullptr ? elsewhere->State : 0;
-        Change(elsewhere != nullptr ? words::CliElsewhere(wanted.Name, EntryKeyName(*elsewhere), target)
-                                    : words::CliMissing(wanted.Name, target, wanted.Command),
-               [&] { return Moved(MoveEntry(moving, wanted.State, same, Ports())); });
-    }
-
-    void Skip(const StartupEntry& entry, std::string_view reason) {
-        ports_.console.Err(words::CliSkipped(entry.Name, reason));
-        failed_ = true;
-    }
-
-    int ExitCode() const {
-        if (failed_) return kExitRefused;
-        return check_ && differences_ > 0 ? kExitRefused : kExitDone;
-    }
-
-  private:
-    ActionPorts Ports() { return {ports_.registry, boxes_, launcher_, false}; }
-
-    template <typename Fix>
-    void Change(const std::string& difference, Fix&& fix) {
-        ++differences_;
-        ports_.console.Out(difference);
-        if (!check_ && !fix()) failed_ = true;
-    }
-
-    bool Moved(MoveResult result) { return result == MoveResult::kMoved && !boxes_.Refused(); }
-
-    bool Refuse(const StartupEntry& entry) {
-        ports_.console.Err(words::CliRefused(entry.Name, ports_.registry.LastError()));
-        return false;
-    }
-
-    const QuorvelcPorts& ports_;
-    bool check_;
-    ConsoleBoxes boxes_;
-    NoLauncher launcher_;
-    int differences_ = 0;
-    bool failed_ = false;
-};
-
 int Restore(const Invocation& invocation, const QuorvelcPorts& ports) {
     const std::optional<std::string> bytes = ports.files.ReadFile(invocation.file);
     if (!bytes) {
@@ -262,32 +168,27 @@ int Restore(const Invocation& invocation, const QuorvelcPorts& ports) {
         ports.console.Err(words::CliDamagedList(invocation.file, list.damage->line, list.damage->reason));
         return kExitUsage;
     }
-    const EntryTable entries = Collected(ports.registry);
-    // Root and name, as the registry tells names apart, to what the list wants and what stands there.
-    using Place = std::pair<RootKey, std::string>;
-    std::map<Place, std::vector<StartupEntry>> wanted;
-    std::map<Place, std::vector<StartupEntry>> current;
-    Restorer restorer(ports, invocation.check);
+    // Entries this system cannot place are told and skipped; the others are placed by the rule the
+    // window's actions on a loaded list follow.
+    EntryTable placeable;
+    bool skipped = false;
     for (const StartupEntry& entry : list.entries) {
-        if (!ports.registry.HasRoot(entry.Root) || PathOfState(entry.State).empty()) {
-            restorer.Skip(
-                entry, PathOfState(entry.State).empty() ? words::kCliUnknownState : words::kCliUnknownRoot);
+        const bool known_state = !PathOfState(entry.State).empty();
+        if (known_state && ports.registry.HasRoot(entry.Root)) {
+            placeable.push_back(entry);
             continue;
         }
-        wanted[{entry.Root, ports.registry.FoldedName(entry.Name)}].push_back(entry);
+        ports.console.Err(
+            words::CliSkipped(entry.Name, known_state ? words::kCliUnknownRoot : words::kCliUnknownState));
+        skipped = true;
     }
-    for (const StartupEntry& entry : entries)
-        current[{entry.Root, ports.registry.FoldedName(entry.Name)}].push_back(entry);
-    for (const auto& [place, entries_wanted] : wanted) {
-        const std::vector<StartupEntry>& there = current[place];
-        std::set<std::int16_t> states;
-        for (const StartupEntry& entry : entries_wanted)
-            states.insert(entry.State);
-        std::set<std::int16_t> moved;
-        for (const StartupEntry& entry : entries_wanted)
-            restorer.Place(entry, there, states, moved);
-    }
-    return restorer.ExitCode();
+    ConsoleBoxes boxes(ports.console, true);
+    NoLauncher launcher;
+    const RestoreResult result = RestoreEntries(
+        placeable, Collected(ports.registry), {ports.registry, boxes, launcher, false}, invocation.check,
+        [&](const std::string& difference) { ports.console.Out(difference); });
+    if (skipped || result.failed) return kExitRefused;
+    return invocation.check && result.differences > 0 ? kExitRefused : kExitDone;
 }
 
 }  // namespace

@@ -184,6 +184,7 @@ StartupList ReadStartupList(std::string_view bytes, const TextCodec& codec) {
         const std::optional<std::string_view> command = parser.Text(at(words::kListCommand));
         if (!command) break;
         list.entries.push_back(MakeEntry(std::string(*name), std::string(*command), *state, *root));
+        list.entries.back().ListPosition = list.entries.size();
     }
     list.damage = parser.TakeDamage();
     return list;

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "listview/restore.h"
+#include "store/collection.h"
 #include "store/startup_approved.h"
 #include "store/utf16_text.h"
 #include "words/words.h"
@@ -48,16 +50,6 @@ MoveResult Refused(const ActionPorts& ports, EntryAction action, const StartupEn
                                                      : MoveResult::kRefused;
 }
 
-// An enabled entry starts only if Windows' startup settings do not switch it off: a record that does
-// is switched on.
-MoveResult SwitchOnIfOff(const StartupEntry& entry, const ActionPorts& ports) {
-    const std::optional<ApprovalKey> key = ApprovalKeyOf(entry.Root);
-    if (!key) return MoveResult::kMoved;
-    const std::optional<RegistryValue> record = ports.registry.ReadRawValue(key->root, key->path, entry.Name);
-    if (!record || !SwitchesOff(*record) || SwitchOn(ports.registry, entry)) return MoveResult::kMoved;
-    return Refused(ports, EntryAction::kEnable, entry, ports.registry.LastError());
-}
-
 ActionOutcome OutcomeOf(MoveResult result) {
     switch (result) {
         case MoveResult::kDeclined: return ActionOutcome::kNothing;
@@ -90,7 +82,27 @@ bool StillThere(const StartupEntry& entry, const ActionPorts& ports) {
     return ports.registry.ReadRawValue(entry.Root, PathOfState(entry.State), entry.Name).has_value();
 }
 
+// A loaded list's entry is made to stand in the chosen state by the rule that restores whole lists, so
+// that a live value that holds the list's command keeps its own type and data.
+ActionOutcome RestoreListed(const StartupEntry& entry, std::int16_t target, const ActionPorts& ports) {
+    StartupEntry wanted = entry;
+    wanted.State = target;
+    EntryTable live;
+    CollectEntries(ports.registry, live);
+    const RestoreResult result = RestoreEntries({wanted}, live, ports, false, nullptr);
+    if (result.restart_as_administrator) return ActionOutcome::kRestartAsAdministrator;
+    return result.differences == 0 ? ActionOutcome::kNothing : ActionOutcome::kChanged;
+}
+
 }  // namespace
+
+MoveResult SwitchOnIfOff(const StartupEntry& entry, const ActionPorts& ports) {
+    const std::optional<ApprovalKey> key = ApprovalKeyOf(entry.Root);
+    if (!key) return MoveResult::kMoved;
+    const std::optional<RegistryValue> record = ports.registry.ReadRawValue(key->root, key->path, entry.Name);
+    if (!record || !SwitchesOff(*record) || SwitchOn(ports.registry, entry)) return MoveResult::kMoved;
+    return Refused(ports, EntryAction::kEnable, entry, ports.registry.LastError());
+}
 
 std::optional<std::int16_t> TargetStateOf(EntryAction action) {
     switch (action) {
@@ -155,6 +167,7 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
 ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry,
                        const ActionPorts& ports) {
     if (const std::optional<std::int16_t> target = TargetStateOf(action)) {
+        if (!from_registry) return RestoreListed(entry, *target, ports);
         // Enabled in Run, but switched off by Windows: Enable switches it on and leaves the value alone.
         if (action == EntryAction::kEnable && entry.State == kStateEnabled && entry.SwitchedOff) {
             return OutcomeOf(SwitchOnIfOff(entry, ports));

@@ -32,9 +32,9 @@ enum class ActionOutcome {
 };
 
 // Carries out the action on a copy of the entry, so that a collection while a box is open cannot
-// change what is acted on. `from_registry` is false for an entry of a loaded list file, whose
-// command is written back as text. A value the list showed but that is gone meanwhile is a refusal the
-// user is told of.
+// change what is acted on. `from_registry` is false for an entry of a loaded list file: Enable, Disable
+// and Ban make it stand in that state as restoring the list would (restore.h), also in the state the
+// list gives it. A value the list showed but that is gone meanwhile is a refusal the user is told of.
 ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry,
                        const ActionPorts& ports);
 
@@ -51,5 +51,9 @@ enum class MoveResult {
 // way is also switched on in Windows' startup settings, where a record there keeps it off.
 MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool from_registry,
                      const ActionPorts& ports);
+
+// An enabled entry starts only if Windows' startup settings do not switch it off: a record that does
+// is switched on. kRefused (the user told) or kRestartAsAdministrator when the system refuses that.
+MoveResult SwitchOnIfOff(const StartupEntry& entry, const ActionPorts& ports);
 
 }  // namespace quorvel

@@ -1,6 +1,7 @@
 #pragma once
 // The entry list as the program sees it: rows replaced as a whole, and the selected row's entry.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,10 +14,12 @@ namespace quorvel {
 
 // The key of a list item. The entry's key ("Name-3") repeats when the same name has the same state
 // under both roots, so whatever must tell two entries apart (list items, the entry actions) uses the
-// root as well.
+// root as well; and a loaded list may hold one name, root and state twice, so its rows carry their
+// place in the file too.
 struct EntryIdentity {
     RootKey root = 0;
     std::string key;
+    std::size_t position = 0;  // the entry's place in a loaded list, from 1; 0 for the registry's
     bool operator==(const EntryIdentity&) const = default;
 };
 

@@ -79,9 +79,10 @@ std::string KeyName(RootKey root, std::string_view path) {
 std::string EntryKeyName(const StartupEntry& entry) { return KeyName(entry.Root, PathOfState(entry.State)); }
 
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity) {
-    // Saved lists may repeat an identity; the last one wins, as it does for the list's own keys.
+    // Rows of a loaded list differ by their place in it; should a table still hold an identity twice, the
+    // last one wins, as it does for the list's own keys.
     auto it = std::find_if(entries.rbegin(), entries.rend(), [&](const StartupEntry& e) {
-        return e.Root == identity.root && e.Key == identity.key;
+        return e.Root == identity.root && e.ListPosition == identity.position && e.Key == identity.key;
     });
     return it == entries.rend() ? nullptr : &*it;
 }

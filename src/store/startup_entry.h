@@ -40,9 +40,15 @@ struct StartupEntry {
     std::uint32_t Type = kValueTypeString;
     // Windows' own startup settings hold a record that switches the entry off (see startup_approved.h).
     bool SwitchedOff = false;
+    // The entry's place in the loaded list it comes from, from 1; 0 for one read from the registry.
+    std::size_t ListPosition = 0;
 
-    EntryIdentity Identity() const { return {Root, Key}; }
-    bool operator==(const StartupEntry&) const = default;
+    EntryIdentity Identity() const { return {Root, Key, ListPosition}; }
+    // The same entry, whatever place a list gave it: telling rows apart is the identity's work.
+    bool operator==(const StartupEntry& other) const {
+        return Name == other.Name && Key == other.Key && Command == other.Command && State == other.State &&
+               Root == other.Root && Type == other.Type && SwitchedOff == other.SwitchedOff;
+    }
 };
 
 StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state, RootKey root,

@@ -203,9 +203,6 @@ std::string CliDamagedList(std::string_view file, std::size_t line, std::string_
 std::string CliSkipped(std::string_view name, std::string_view reason) {
     return Join("quorvelc: skipped ", Q(name), ": ", reason, ".\n");
 }
-std::string CliRefused(std::string_view name, std::string_view reason) {
-    return Join("quorvelc: could not change ", Q(name), ": ", reason, "\n");
-}
 std::string CliMissing(std::string_view name, std::string_view key, std::string_view command) {
     return Join(key, ": ", Readable(name), ": missing, the list has ", Readable(command), "\n");
 }

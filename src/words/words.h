@@ -197,7 +197,6 @@ std::string CliSaved(std::size_t entries, std::string_view file);
 std::string CliCannotRead(std::string_view file, std::string_view reason);
 std::string CliDamagedList(std::string_view file, std::size_t line, std::string_view reason);
 std::string CliSkipped(std::string_view name, std::string_view reason);
-std::string CliRefused(std::string_view name, std::string_view reason);
 // The differences restore finds, one line each.
 std::string CliMissing(std::string_view name, std::string_view key, std::string_view command);
 std::string CliElsewhere(std::string_view name, std::string_view where, std::string_view key);

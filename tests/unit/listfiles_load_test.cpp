@@ -103,7 +103,7 @@ TEST_F(LoadStartUp, ALoadedEntryIsRestoredFromItsCommandAndRefreshShowsTheRegist
     Load(" 2 \r\n" + Lines("Gone", kUser, " 2 ", "C:\\gone.exe -min") +
          Lines("Live", kUser, " 3 ", "old.exe"));
     EXPECT_FALSE(p.Has(kCurrentUser, kRunDisabledPath, "Gone"));
-    p.Choose(EntryAction::kEnable, {kCurrentUser, "Gone-2"});
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Gone-2", 1});
     EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kRunPath, "Gone"),
               (RawValue{kRegSz, StringData("C:\\gone.exe -min")}));
     EXPECT_TRUE(p.boxes.failures.empty());
@@ -118,7 +118,7 @@ TEST_F(LoadStartUp, ALoadedEntryIsRestoredFromItsCommandAndRefreshShowsTheRegist
     // Restoring onto a value the registry holds under that name asks first, as every move does.
     Load(" 1 \r\n" + Lines("Live", kUser, " 2 ", "old.exe"));
     p.boxes.answers = {false};
-    p.Choose(EntryAction::kEnable, {kCurrentUser, "Live-2"});
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Live-2", 1});
     ASSERT_EQ(p.boxes.questions.size(), 1u);
     EXPECT_NE(p.boxes.questions[0].text.find(words::kLoadedList), std::string::npos);
     EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Live"), "live.exe");
@@ -128,11 +128,27 @@ TEST_F(LoadStartUp, ALoadedEntryIsRestoredFromItsCommandAndRefreshShowsTheRegist
     Load(" 1 \r\n" + Lines("Newer", kUser, " 2 ", "C:\\old\\newer.exe"));
     p.boxes.questions.clear();
     p.boxes.answers = {false};
-    p.Choose(EntryAction::kEnable, {kCurrentUser, "Newer-2"});
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Newer-2", 1});
     ASSERT_EQ(p.boxes.questions.size(), 1u);
     EXPECT_NE(p.boxes.questions[0].text.find("C:\\new\\newer.exe"), std::string::npos);
     EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Newer"), "C:\\old\\newer.exe");
     EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "Newer"), "C:\\new\\newer.exe");
+}
+
+TEST_F(LoadStartUp, ALiveValueThatHoldsTheListsCommandKeepsItsOwnTypeAndEachRowActsOnItself) {
+    p.registry.SetRaw(kCurrentUser, kRunPath, "Tool",
+                      RawValue{kRegExpandSz, StringData("%ProgramFiles%\\t.exe")});
+    Load(" 1 \r\n" + Lines("Tool", kUser, " 3 ", "%ProgramFiles%\\t.exe"));
+    p.Choose(EntryAction::kDisable, {kCurrentUser, "Tool-3", 1});
+    EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kRunDisabledPath, "Tool"),
+              (RawValue{kRegExpandSz, StringData("%ProgramFiles%\\t.exe")}));
+    EXPECT_FALSE(p.Has(kCurrentUser, kRunPath, "Tool"));
+    EXPECT_TRUE(p.boxes.questions.empty());
+
+    // Saved disabled (Windows switched it off) and disabled in Run- at once: one name, root and state twice.
+    Load(" 2 \r\n" + Lines("Twin", kUser, " 2 ", "first.exe") + Lines("Twin", kUser, " 2 ", "second.exe"));
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Twin-2", 1});
+    EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Twin"), "first.exe");
 }
 
 TEST_F(LoadStartUp, ABanInALoadedListIsNeverEnforcedOnTheLiveRegistry) {
