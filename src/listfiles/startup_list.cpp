@@ -119,6 +119,17 @@ class ListParser {
         return value;
     }
 
+    // After the last entry: the first line that is not empty is damage, as it can only be an entry the
+    // count leaves out.
+    void ExpectEnd(std::int16_t count) {
+        if (damage_) return;
+        while (const std::optional<std::string_view> line = lines_.Next()) {
+            if (line->empty()) continue;
+            Damage(lines_.Number(), words::ListEntriesBeyondCount(count));
+            return;
+        }
+    }
+
     std::optional<ListDamage> TakeDamage() { return std::move(damage_); }
 
   private:
@@ -186,6 +197,7 @@ StartupList ReadStartupList(std::string_view bytes, const TextCodec& codec) {
         list.entries.push_back(MakeEntry(std::string(*name), std::string(*command), *state, *root));
         list.entries.back().ListPosition = list.entries.size();
     }
+    if (list.count) parser.ExpectEnd(*list.count);
     list.damage = parser.TakeDamage();
     return list;
 }

@@ -41,8 +41,10 @@ struct StartupList {
     std::optional<ListDamage> damage;
 };
 
-// Reads the whole file. A damaged file gives the entries before the damage. A negative count gives
-// no entries, and lines after the last entry are ignored.
+// Reads the whole file. A damaged file gives the entries before the damage. Lines after the last entry
+// the count announces are damage unless they are empty: a count of 0 or less, or one too small, over
+// entries would have a restore pass over them and call the registry compliant. A negative count over
+// nothing gives no entries.
 StartupList ReadStartupList(std::string_view bytes, const TextCodec& codec);
 
 }  // namespace quorvel

@@ -140,6 +140,10 @@ std::string ListField(std::string_view field, std::size_t entry, std::size_t cou
 
 std::string ListEndsBefore(std::string_view field) { return Join("the file ends before ", field); }
 
+std::string ListEntriesBeyondCount(long long count) {
+    return Join("the entry count on the first line is ", std::to_string(count), ", but more entries follow");
+}
+
 std::string ListNotANumber(std::string_view quoted_line, std::string_view field) {
     return Join(quoted_line, " stands where ", field, " should be, and is not a whole number");
 }

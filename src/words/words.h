@@ -131,6 +131,7 @@ inline constexpr std::string_view kListCommand = "command";
 // "the state of entry 3 of 5", entries counted from 1.
 std::string ListField(std::string_view field, std::size_t entry, std::size_t count);
 std::string ListEndsBefore(std::string_view field);
+std::string ListEntriesBeyondCount(long long count);
 std::string ListNotANumber(std::string_view quoted_line, std::string_view field);
 std::string ListOutOfRange(std::string_view field, std::string_view number, long long low, long long high);
 

@@ -63,6 +63,10 @@ Expected PlainRead(const std::string& bytes, const TextCodec& codec) {
         expected.entries.push_back(MakeEntry(lines[at], lines[at + 3], static_cast<std::int16_t>(state),
                                              static_cast<RootKey>(root)));
     }
+    // Whatever follows the counted entries, other than empty lines, is an entry the count leaves out.
+    for (size_t at = 1 + 4 * static_cast<size_t>(std::max<std::int64_t>(count, 0));
+         !expected.damaged && at < lines.size(); ++at)
+        expected.damaged = !lines[at].empty();
     return expected;
 }
 
