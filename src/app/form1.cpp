@@ -16,7 +16,7 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     if (const std::optional<std::uint32_t> predecessor = ProcessToWaitFor(arguments))
         ports_.process.WaitForEnd(*predecessor);
     if (!ports_.process.ClaimSingleInstance()) {
-        ports_.process.CallFirstInstance();
+        ports_.process.CallFirstInstance(IsAutomaticStart(arguments));
         return EndProgram();
     }
     LoadSeting();
@@ -72,9 +72,10 @@ void Form1::RemoveTrayIcon() {
     ports_.tray.Remove();
 }
 
-void Form1::Second_Start() {
-    // Without its icon a hidden program has no other way back to the screen.
-    if (tray_wanted_ && !ports_.tray.IsShown()) Showa_Click();
+void Form1::Second_Start(bool automatic) {
+    // Without its icon a hidden program has no other way back to the screen. A logon start is nobody
+    // asking for the window: with the machine's value and a user's copy, every logon would show it.
+    if (!automatic && tray_wanted_ && !ports_.tray.IsShown()) Showa_Click();
 }
 
 void Form1::Timer1_Timer() {

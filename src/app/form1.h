@@ -71,8 +71,8 @@ class Form1 {
     void Tray_Timer();
     // The shell made a new notification area, which holds no icon of ours.
     void Taskbar_Created();
-    // The program was started again while this instance runs.
-    void Second_Start();
+    // The program was started again while this instance runs; `automatic` for a start with "-auto".
+    void Second_Start(bool automatic);
     // One of the startup keys changed, as the registry's change notification tells.
     void Registry_Change();
     void Settle_Timer();

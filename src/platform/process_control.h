@@ -17,8 +17,9 @@ class ProcessControl {
     virtual ~ProcessControl() = default;
     // True when this is the only running instance; claims the instance for this process.
     virtual bool ClaimSingleInstance() = 0;
-    // Tells the instance that runs already that the program was started again (its Second_Start).
-    virtual void CallFirstInstance() = 0;
+    // Tells the instance that runs already that the program was started again (its Second_Start), and
+    // whether with "-auto".
+    virtual void CallFirstInstance(bool automatic) = 0;
     // Waits, for a bounded time, until the process of this id has ended.
     virtual void WaitForEnd(std::uint32_t process_id) = 0;
     // Whether the program runs with an administrator's rights.

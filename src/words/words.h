@@ -161,8 +161,7 @@ inline constexpr std::string_view kCliUsage =
     "           --check only lists the differences\n"
     "\n"
     "Exit codes: 0 done, or nothing to do; 1 refused by the system, a value kept in a move's way, or\n"
-    "--check found something;\n"
-    "2 no such entry, an ambiguous name, bad usage, or a damaged file.\n";
+    "--check found something; 2 no such entry, an ambiguous name, bad usage, or a damaged file.\n";
 inline constexpr std::string_view kCliTryHelp = "quorvelc --help lists the commands.\n";
 inline constexpr std::string_view kCliName = "name";
 inline constexpr std::string_view kCliFile = "file";

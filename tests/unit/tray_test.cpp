@@ -94,12 +94,15 @@ TEST(Tray, TriesAreBoundedAndASecondStartBringsBackAProgramWithoutItsIcon) {
     EXPECT_FALSE(p.tray.shown);
     EXPECT_FALSE(p.window.visible);
 
-    p.form.Second_Start();
+    // A second logon start is nobody asking for the window.
+    p.form.Second_Start(true);
+    EXPECT_FALSE(p.window.visible);
+    p.form.Second_Start(false);
     EXPECT_TRUE(p.window.visible);
     // With its icon, a hidden program stays hidden when started again: the icon is the way back.
     Program q;
     q.form.Form_Load("-auto");
-    q.form.Second_Start();
+    q.form.Second_Start(false);
     EXPECT_FALSE(q.window.visible);
 }
 

@@ -19,8 +19,9 @@ constexpr UINT kTimer1Interval = 60000;
 constexpr UINT kSettleInterval = 50;
 // Another try at the tray icon every few seconds, for the first minutes (Form1 counts the tries).
 constexpr UINT kTrayRetryInterval = 5000;
-// The client area the window opens with, at 96 dpi.
-constexpr SIZE kInitialClient{622, 325};
+// The client area the window opens with, at 96 dpi: the room it always had for the first three
+// columns, and the fourth's beside it.
+constexpr SIZE kInitialClient{622 + kLocationColumnWidth, 325};
 
 // The window's outer size for that client area, menu bar included, at a DPI.
 SIZE InitialFrame(UINT dpi) {
@@ -157,7 +158,7 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                 return 0;
             }
             if (message == second_start_ && message != 0) {
-                if (form_ != nullptr) form_->Second_Start();
+                if (form_ != nullptr) form_->Second_Start(wparam != 0);
                 return 0;
             }
             return ::DefWindowProcW(window_, message, wparam, lparam);

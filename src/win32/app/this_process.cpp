@@ -16,7 +16,7 @@ bool ThisProcess::ClaimSingleInstance() {
     return instance_mutex_ && ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-void ThisProcess::CallFirstInstance() {
+void ThisProcess::CallFirstInstance(bool automatic) {
     // The other instance's main window, which may be hidden: any window of that class but our own.
     const DWORD self = ::GetCurrentProcessId();
     for (HWND window = ::FindWindowExW(nullptr, nullptr, kForm1Class, nullptr); window != nullptr;
@@ -26,7 +26,7 @@ void ThisProcess::CallFirstInstance() {
         if (owner == self) continue;
         // The started program may bring itself to the front; so may the one it calls.
         ::AllowSetForegroundWindow(owner);
-        ::PostMessageW(window, ::RegisterWindowMessageW(kSecondStartMessage), 0, 0);
+        ::PostMessageW(window, ::RegisterWindowMessageW(kSecondStartMessage), automatic ? 1 : 0, 0);
         return;
     }
 }

@@ -21,7 +21,7 @@ struct Column {
 constexpr Column kColumns[] = {{words::kNameColumn, 200},
                                {words::kPathColumn, 300},
                                {words::kStartupColumn, 53},
-                               {words::kLocationColumn, 150}};
+                               {words::kLocationColumn, kLocationColumnWidth}};
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 constexpr COLORREF kBackground = RGB(224, 224, 224);
 

@@ -11,6 +11,10 @@
 
 namespace quorvel::win32 {
 
+// The width of the Location column, after the three columns the list always had, at 96 dpi: the
+// window opens that much wider, so that every column shows without a horizontal scroll bar.
+inline constexpr int kLocationColumnWidth = 150;
+
 // Ascending name order as lstrcmpi gives it (the user's locale, letter case ignored), stable.
 void SortRowsByName(std::vector<ListRow>& rows);
 
