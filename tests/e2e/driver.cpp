@@ -6,8 +6,10 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <winternl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -168,6 +170,47 @@ HWND FindVisible(const std::wstring& title, const std::wstring& class_name) {
     return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
 }
 
+// A value name given on the command line, where \uXXXX stands for one UTF-16 unit: a NUL, or a
+// surrogate without its partner, which no command line can carry.
+std::wstring EscapedName(const std::wstring& text) {
+    std::wstring name;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, L"\\u") == 0 && i + 6 <= text.size()) {
+            name += static_cast<wchar_t>(std::wcstoul(text.substr(i + 2, 4).c_str(), nullptr, 16));
+            i += 5;
+        } else {
+            name += text[i];
+        }
+    }
+    return name;
+}
+
+// The native registry functions, which take counted names: the driver arranges and looks at values
+// whose names the documented functions cannot pass, by its own means and not by the program's.
+struct NativeRegistry {
+    using Set = NTSTATUS(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, const void*, ULONG);
+    using Query = NTSTATUS(NTAPI*)(HANDLE, UNICODE_STRING*, int, void*, ULONG, ULONG*);
+    Set set = nullptr;
+    Query query = nullptr;
+    NativeRegistry() {
+        const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+        set = reinterpret_cast<Set>(reinterpret_cast<void (*)()>(::GetProcAddress(ntdll, "NtSetValueKey")));
+        query =
+            reinterpret_cast<Query>(reinterpret_cast<void (*)()>(::GetProcAddress(ntdll, "NtQueryValueKey")));
+    }
+};
+
+// HKCU, HKLM or HKLM32 (the machine's keys as 32-bit programs see them) and a path below it.
+HKEY OpenForValues(const std::wstring& root, const std::wstring& path) {
+    const HKEY hive = root.starts_with(L"HKLM") ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    const REGSAM view = root == L"HKLM32" ? KEY_WOW64_32KEY : root == L"HKLM" ? KEY_WOW64_64KEY : 0;
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(hive, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE | view, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
 int Usage() {
     Write(
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
@@ -176,10 +219,11 @@ int Usage() {
         L"[CLASS] |\n"
         L"       window-rect TITLE [CLASS] |\n"
         L"       window-client-rect TITLE CONTROL | window-text TITLE CLASS CONTROL |\n"
-        L"       window-command TITLE CONTROL [CLASS]\n"
+        L"       window-command TITLE CONTROL [CLASS] |\n"
+        L"       nt-set HKCU|HKLM|HKLM32 KEY NAME DATA [expand] | nt-get HKCU|HKLM|HKLM32 KEY NAME\n"
         L"NAME is a menu item's name (Refresha, Exit, ...); CONTROL a control's name (View1, cmdSysInfo, "
         L"...)\n"
-        L"or number.\n");
+        L"or number; a value NAME may hold \\uXXXX for any UTF-16 unit.\n");
     return 2;
 }
 
@@ -263,6 +307,40 @@ int wmain(int argc, wchar_t** argv) {
             }
             ::Sleep(1);
         }
+    }
+    if (verb == L"nt-set" || verb == L"nt-get") {
+        // nt-set ROOT KEY NAME DATA [expand]: writes a string value; nt-get ROOT KEY NAME prints the
+        // value's type and data in hex ("2 2500..."), exit status 1 when there is none.
+        const HKEY key = OpenForValues(arg(2), arg(3));
+        if (key == nullptr) return 2;
+        std::wstring name = EscapedName(arg(4));
+        const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+        UNICODE_STRING counted{bytes, bytes, name.data()};
+        const NativeRegistry native;
+        NTSTATUS status = 0;
+        if (verb == L"nt-set") {
+            const std::wstring data = arg(5);
+            status = native.set(key, &counted, 0, arg(6) == L"expand" ? REG_EXPAND_SZ : REG_SZ, data.c_str(),
+                                static_cast<ULONG>((data.size() + 1) * sizeof(wchar_t)));
+        } else {
+            std::vector<BYTE> buffer(65536);
+            ULONG size = 0;
+            // KEY_VALUE_PARTIAL_INFORMATION: title index, type and data size, then the data.
+            status = native.query(key, &counted, 2, buffer.data(), static_cast<ULONG>(buffer.size()), &size);
+            if (status >= 0) {
+                ULONG head[3];
+                std::memcpy(head, buffer.data(), sizeof(head));
+                std::wstring text = std::to_wstring(head[1]) + L" ";
+                for (ULONG i = 0; i < head[2]; ++i) {
+                    wchar_t hex[3];
+                    std::swprintf(hex, 3, L"%02x", buffer[sizeof(head) + i]);
+                    text += hex;
+                }
+                Write(text + L"\n");
+            }
+        }
+        ::RegCloseKey(key);
+        return status >= 0 ? 0 : 1;
     }
     if (verb == L"churn") {
         // Rewrites values of HKCU Run without pause for the given seconds, like a busy installer.

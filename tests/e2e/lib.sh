@@ -82,6 +82,14 @@ reg_text() {
     iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//' | sed -e ':a' -e '/\\$/N; s/\\\n *//; ta'
 }
 
+# The CPU time a process has used so far, in clock ticks (user and system).
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+# A value through the native functions, which take counted names: NAME may hold \uXXXX for any UTF-16
+# unit (a NUL, a surrogate without its partner). nt_get prints "TYPE HEXDATA", and fails for none.
+nt_set() { driver nt-set "$@" >/dev/null || fail "nt-set $*"; }  # ROOT KEY NAME DATA [expand]
+nt_get() { driver nt-get "$@"; }                                    # ROOT KEY NAME
+
 shot() {
     import -window root "$ARTIFACTS/$TEST_NAME-$1.png"
 }
@@ -103,7 +111,8 @@ reg_import() {
 # The index of the first row with this name, counted from 0.
 row_of() {
     local index
-    index=$(rows | awk -F'\t' -v name="$1" '$1 == name { print NR - 1; exit }')
+    # Through the environment: awk would read backslashes in -v as escapes, and names may hold "\uD800".
+    index=$(rows | NAME=$1 awk -F'\t' '$1 == ENVIRON["NAME"] { print NR - 1; exit }')
     [ -n "$index" ] || fail "no row named $1"
     echo "$index"
 }

@@ -135,6 +135,49 @@ expect_eq "Chat's Run value" "$chat" "$(value_line "$HKCU_RUN" Chat)"
 reg_delete "$HKCU_RUN" Chat
 driver command Refresha
 
+# Names that are no valid text, as a hiding program writes them: "Hid", NUL, "den", and "Evil" with a
+# surrogate without its partner. Shown readably; each action reaches exactly that value, and never a
+# neighbour whose name a lossy conversion would make of it.
+BAN='Software\Microsoft\Windows\CurrentVersion\Ban-'
+nt_set HKCU "$RUN" 'Hid\u0000den' 'C:\hid\den.exe'
+nt_set HKCU "$RUN" 'Evil\ud800' 'C:\evil\hidden.exe'
+driver command Refresha
+nul='Hid␀den' lone='Evil\uD800'
+listed() { rows | cut -f1 | grep -qxF -- "$1"; }
+unlisted() { ! listed "$1"; }
+wait_until 10 listed "$nul" || fail "$nul is not listed: $(rows)"
+rows | grep -qF "$lone"$'\tC:\\evil\\hidden.exe\tEnable' || fail "$lone is not listed: $(rows)"
+shot hidden-names
+neighbours() {  # none of these may ever appear
+    local key name
+    for key in "$RUN" "$RUN-" "$BAN"; do
+        for name in Hid 'Evil\ufffd' Evil; do
+            nt_get HKCU "$key" "$name" >/dev/null && fail "a neighbour $name appeared in $key"
+        done
+    done
+    return 0
+}
+right_click_row "$lone"
+choose_item 2
+wait_until 10 nt_get HKCU "$RUN-" 'Evil\ud800' >/dev/null || fail "Disable did not move $lone"
+nt_get HKCU "$RUN" 'Evil\ud800' >/dev/null && fail "Disable left $lone in Run"
+right_click_row "$nul"
+type_letter b
+wait_until 10 nt_get HKCU "$BAN" 'Hid\u0000den' >/dev/null || fail "Ban did not move $nul"
+nt_get HKCU "$RUN" 'Hid\u0000den' >/dev/null && fail "Ban left $nul in Run"
+neighbours
+for name in "$nul" "$lone"; do
+    wait_until 10 listed "$name" || fail "$name is not listed after its move"
+    right_click_row "$name"
+    choose_item 4
+    wait_msgbox >/dev/null
+    driver answer ok
+    wait_until 10 unlisted "$name" || fail "Delete kept $name"
+done
+nt_get HKCU "$BAN" 'Hid\u0000den' >/dev/null && fail "Delete kept $nul"
+nt_get HKCU "$RUN-" 'Evil\ud800' >/dev/null && fail "Delete kept $lone"
+neighbours
+
 # Each option click rewrites config.ini, and the list follows.
 settings() { xxd -p "$config"; }
 line() { printf ' %s \r\n' "$@" | xxd -p; }

@@ -106,4 +106,24 @@ expect_eq "the restored value" "$before" "$(reg_text "$HKCU_RUN" | grep '^"Ünï
 expect_code 0 restore 'C:\lists\all.stu' --check
 printf ' 2 \r\nA\r\n' >"$WINEPREFIX/drive_c/lists/cut.stu"
 expect_code 2 restore 'C:\lists\cut.stu'
+# A count that leaves entries out is damage too: a check must not call a damaged baseline compliant.
+printf ' 0 \r\nA\r\n-2147483647 \r\n 3 \r\na.exe\r\nB\r\n-2147483647 \r\n 3 \r\nb.exe\r\n' \
+    >"$WINEPREFIX/drive_c/lists/zero.stu"
+expect_code 2 restore 'C:\lists\zero.stu' --check
+grep -qF 'line 2' <<<"$ERR" || fail "restore --check did not say where the list is damaged: $ERR"
+
+# Another program writes to the same Run key all the while (values added and deleted by index): every
+# one of 300 moves still finds its entry once, and says so.
+reg_add "$HKCU_RUN" Steady 'C:\steady\steady.exe'
+wine_spawn "$DRIVER" churn 600
+writer=$LAST_PID
+for round in $(seq 150); do
+    for verb in disable enable; do
+        qc "$verb" Steady --user
+        [ "$CODE" = 0 ] || fail "round $round: quorvelc $verb Steady exited $CODE: $OUT $ERR"
+    done
+done
+kill "$writer"
+wait "$writer" 2>/dev/null || true
+reg_has "$HKCU_RUN" Steady || fail "Steady is not back in Run"
 echo "cli: all checks passed"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tool > Save StartUp and Tool > Load StartUp through the system's own file dialogs: the saved
 # bytes (ANSI, and UTF-8 with a mark when a name does not fit), the boxes of a load, the loaded list,
-# an entry restored from it, Refresh, and Cancel in both dialogs.
+# entries restored from it (a REG_EXPAND_SZ keeping its type), Refresh, and Cancel in both dialogs.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -131,5 +131,24 @@ reg_text "$HKCU_RUN" | grep -qF '"Helper"="\"C:\\Program Files\\Helper\\h.exe\",
 driver command Refresha
 wait_until 10 fields_are "Helper|Enable;Café|Enable;Quorvel|Enable;" ||
     fail "Refresh does not show the registry: $(fields)"
+
+# Restored from a loaded list, a live value that holds the list's command keeps its own type and bytes:
+# a REG_EXPAND_SZ stays one, so that Windows still expands it.
+reg_add "$HKCU_RUN" Tool '%ProgramFiles%\Tool\tool.exe /tray' REG_EXPAND_SZ
+tool=$(reg_text "$HKCU_RUN" | grep '^"Tool"=' | cut -d= -f2-)
+printf ' 1 \r\nTool\r\n-2147483647 \r\n 3 \r\n%%ProgramFiles%%\\Tool\\tool.exe /tray\r\n' >"$LISTS/tool.stu"
+open_dialog LoadStartUp "Load StartUp"
+type_path "Load StartUp" 'C:\lists\tool.stu'
+for text in 1 Tool '%ProgramFiles%\Tool\tool.exe /tray' '0 0'; do
+    wait_until 10 box_is $'Quorvel\n'"$text" || fail "expected the box [$text], got [$(driver msgbox)]"
+    driver answer ok
+done
+wait_until 10 fields_are "Tool|Enable;" || fail "the list with Tool was not loaded: $(fields)"
+right_click_row Tool
+choose_item 2
+wait_until 10 reg_has "$HKCU_RUN_OFF" Tool || fail "Disable did not restore Tool into Run-"
+expect_eq "Tool in Run-" "$tool" "$(reg_text "$HKCU_RUN_OFF" | grep '^"Tool"=' | cut -d= -f2-)"
+grep -q '^hex(2):' <<<"$tool" || fail "Tool was not seeded as REG_EXPAND_SZ: $tool"
+reg_has "$HKCU_RUN" Tool && fail "Tool stayed in Run"
 exit_quorvel
 echo "listfiles: all checks passed"

@@ -15,6 +15,10 @@ for key in "$HKLM_RUN_OFF" "$HKLM_BAN" "$HKLM32_RUN_OFF" "$HKLM32_BAN" "$HKCU_RU
     key_exists "$key" || fail "$key was not created"
 done
 expect_eq "rows of a fresh machine" $'Quorvel\t"C:\\Program Files\\Quorvel\\Quorvel.exe" -auto\tEnable\t3' "$(rows)"
+# Every column shows without a horizontal scroll bar, with room for a vertical one.
+read -r _ _ list_width _ < <(driver window-client-rect Quorvel View1)
+columns=$(driver column-widths | tr ' ' '+')
+[ $((columns + 17)) -le "$list_width" ] || fail "columns $columns do not fit the list's $list_width pixels"
 shot window
 
 # The Tool menu with its images, opened from the keyboard as F10, Right, Down would.

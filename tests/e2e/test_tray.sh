@@ -75,8 +75,19 @@ tray_icon && fail "the icon was still there"
 driver taskbar-created
 wait_until 10 tray_icon || fail "the icon was not added again for the new taskbar"
 
-# Without its icon, a hidden Quorvel comes back when it is started again; the second start ends.
+# Without its icon, a hidden Quorvel comes back when the user starts it again, but not for a second
+# logon start (the machine's value and a user's copy); each second start ends.
 driver tray-delete
+wine_spawn "$APP_DIR/Quorvel.exe" -auto
+wait_ended "$LAST_PID"
+# Messages are handled in the order they were posted: once a Refresh that follows the second start's
+# call has shown its row, that call has been answered. (Disabled, the probe is no news that would
+# bring the icon back.)
+reg_add "$HKCU_RUN_OFF" Probe 'C:\probe.exe'
+driver command Refresha
+wait_until 10 bash -c "wine '$DRIVER' rows | grep -q '^Probe'" || fail "the Refresh after the -auto start did not run"
+driver visible && fail "a second -auto start showed the window"
+reg_delete "$HKCU_RUN_OFF" Probe
 wine_spawn "$APP_DIR/Quorvel.exe"
 wait_ended "$LAST_PID"
 wait_window 10
