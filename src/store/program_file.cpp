@@ -11,10 +11,12 @@ namespace {
 
 constexpr std::string_view kAppPathsPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
-// No path is longer, and no name in a folder, so that once a candidate is past either, every longer
-// one is too: a hostile command full of blanks costs no more than that.
+// No path is longer, and no name in a folder: a name past either is not looked for.
 constexpr std::size_t kLongestPath = 32767;
 constexpr std::size_t kLongestName = 255;
+// Windows tries every blank of an unquoted command; no real program path has this many blanks, and a
+// hostile value full of them would otherwise cost looks at the disk and the registry at each one.
+constexpr int kMostBlanks = 32;
 // How deep hosts within hosts (cmd /c start cmd /c ...) are followed.
 constexpr int kDeepestHost = 8;
 
@@ -108,11 +110,11 @@ class Finder {
         // Unquoted, the name may end at any blank, and Windows tries each from the left: where
         // C:\Program.exe exists, "C:\Program Files\A\a.exe" runs it.
         std::string_view likely;
-        for (std::size_t end = 0;; ++end) {
+        int blanks = 0;
+        for (std::size_t end = 0; blanks <= kMostBlanks; ++end, ++blanks) {
             end = line.find_first_of(" \t", end);
             const std::string_view name = line.substr(0, end);
             if (!IsBlank(name.back())) {
-                if (name.size() > kLongestPath || FileName(name).size() > kLongestName) break;
                 if (auto file = Locate(name, kProgramExtensions))
                     return Hosted(*file, line.substr(name.size()), 0);
                 if (likely.empty() && IsRunnable(name)) likely = name;
@@ -124,8 +126,8 @@ class Finder {
 
   private:
     // The file a name stands for: a name with a folder as written, a bare one in the search folders
-    // and then under App Paths. A name with an extension is taken as it is; one without gets each
-    // extension first, then is tried as it is.
+    // and then under App Paths. A name with an extension is taken as it is; one without gets
+    // each extension first, then is tried as it is.
     std::optional<std::string> Locate(std::string_view name, std::span<const std::string_view> extensions) {
         if (name.empty() || name.size() > kLongestPath || FileName(name).size() > kLongestName) return {};
         std::vector<std::string> forms;
