@@ -8,7 +8,6 @@
 #include <softpub.h>
 #include <wintrust.h>
 
-#include <array>
 #include <vector>
 
 #include "win32/shared/handles.h"
@@ -322,7 +321,8 @@ FileDetails SystemFileFacts::Examine(std::string_view path) {
     FileDetails details;
     if (!IsWhole(path)) return details;
     const std::wstring wide = Widen(path);
-    // One handle for every look, so that all of them see the same file; others may go on using it.
+    // One handle for the signature's checks, its own and the catalogs', so that they all see the same
+    // file; shared, so that whoever uses the file meanwhile is not hindered.
     const HANDLE opened =
         ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
