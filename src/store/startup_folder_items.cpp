@@ -11,14 +11,20 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string ItemEntryName(std::string_view file_name) {
     // A file named only ".lnk" keeps it: an empty name is the registry's unnamed value elsewhere.
-    if (file_name.size() <= kShortcutExtension.size()) return std::string(file_name);
+    if (file_name.size() <= kShortcutExtension.size() || !IsShortcutFileName(file_name))
+        return std::string(file_name);
+    return std::string(file_name.substr(0, file_name.size() - kShortcutExtension.size()));
+}
+
+bool IsShortcutFileName(std::string_view file_name) {
+    if (file_name.size() < kShortcutExtension.size()) return false;
     const std::string_view extension = file_name.substr(file_name.size() - kShortcutExtension.size());
     for (std::size_t i = 0; i < extension.size(); ++i) {
         const char c = extension[i];
         const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != kShortcutExtension[i]) return std::string(file_name);
+        if (lower != kShortcutExtension[i]) return false;
     }
-    return std::string(file_name.substr(0, file_name.size() - kShortcutExtension.size()));
+    return true;
 }
 
 bool IsItemFileName(std::string_view file_name) {

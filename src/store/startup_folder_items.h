@@ -18,6 +18,8 @@ inline constexpr std::string_view kApprovedStartupFolderPath =
 // The name the item goes by, as Windows shows it: a shortcut's file name without ".lnk" (in any letter
 // case); any other file keeps its extension.
 std::string ItemEntryName(std::string_view file_name);
+// Whether Windows takes the file for a shortcut: its name ends in ".lnk", in any letter case.
+bool IsShortcutFileName(std::string_view file_name);
 
 // Whether a name from outside (a saved list, the command line) names one file directly in a folder and
 // nothing else: no path, no stream, no control character.
