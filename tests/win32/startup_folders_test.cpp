@@ -1,6 +1,6 @@
 // The Startup folders as the system has them: where they are, what a listing holds, shortcuts read
-// back, moves that never overwrite, the Recycle Bin, and who may change the all-users folder of
-// disabled items.
+// back, moves that never overwrite, the Recycle Bin, who may change the all-users folder of disabled
+// items, and the change notifications on the folders.
 
 #include <windows.h>
 
@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/app/folder_watcher.h"
 #include "win32/shared/com.h"
 #include "win32/shared/text.h"
 #include "win32/store/folder_security.h"
@@ -330,6 +331,42 @@ TEST(FolderTrust, OnlyListsThatLetNoOneButAdministratorsChangeTheFolderAreTruste
     const wchar_t* own = L"O:S-1-5-21-1-2-3-500D:(A;OICI;FA;;;SY)(A;OICI;FA;;;S-1-5-21-1-2-3-500)";
     EXPECT_TRUE(trusted(own, L"S-1-5-21-1-2-3-500"));
     EXPECT_FALSE(trusted(own));
+}
+
+// The first of the events that is signalled within the time, or -1.
+int Signalled(const FolderWatcher& watcher, DWORD milliseconds) {
+    const DWORD woken = ::WaitForMultipleObjects(watcher.Count(), watcher.Events(), FALSE, milliseconds);
+    return woken < WAIT_OBJECT_0 + watcher.Count() ? static_cast<int>(woken - WAIT_OBJECT_0) : -1;
+}
+
+TEST_F(StartupFoldersTest, TheWatchSeesAFileDroppedInAndAFolderDeletedAndMadeAgain) {
+    const std::wstring folder = Widen(folders.PathOf(Folder::kUserDisabled));
+    WriteBytes(ItemPath(folders, Folder::kUser, L"seed.bat"), "rem\r\n");
+    ASSERT_EQ(folders.MoveItem(Folder::kUser, Folder::kUserDisabled, "seed.bat", false),
+              PlaceResult::kPlaced);
+    FolderWatcher watcher(folders);
+    EXPECT_EQ(watcher.Count(), 8u);
+    watcher.Restart();
+    EXPECT_EQ(Signalled(watcher, 200), -1);
+
+    WriteBytes(folder + L"\\dropped.lnk", "x");
+    EXPECT_NE(Signalled(watcher, 1000), -1);
+    watcher.Restart();
+    EXPECT_EQ(Signalled(watcher, 200), -1);
+    WriteBytes(ItemPath(folders, Folder::kUser, L"dropped too.bat"), "x");
+    EXPECT_NE(Signalled(watcher, 1000), -1);
+
+    // Deleted and made again: the pass that the deletion asks for watches the folder above it, which
+    // sees the folder come back, and the pass after that the folder itself again.
+    watcher.Restart();
+    Empty(folder, true);
+    watcher.Restart();
+    ASSERT_EQ(::GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_NE(Signalled(watcher, 1000), -1);
+    watcher.Restart();
+    WriteBytes(folder + L"\\back.lnk", "x");
+    EXPECT_NE(Signalled(watcher, 1000), -1);
 }
 
 }  // namespace
