@@ -237,6 +237,7 @@ TEST_F(StartupFoldersTest, OnlyAdministratorsAndTheSystemMayChangeTheAllUsersFol
     const std::wstring disabled = Widen(folders.PathOf(Folder::kAllUsersDisabled));
     ASSERT_EQ(::GetFileAttributesW(disabled.c_str()), INVALID_FILE_ATTRIBUTES) << "a fresh prefix has none";
     WriteBytes(ItemPath(folders, Folder::kAllUsers, L"Backup.lnk"), "shortcut");
+
     ASSERT_EQ(folders.MoveItem(Folder::kAllUsers, Folder::kAllUsersDisabled, "Backup.lnk", false),
               PlaceResult::kPlaced)
         << folders.LastError();
@@ -277,6 +278,21 @@ TEST_F(StartupFoldersTest, OnlyAdministratorsAndTheSystemMayChangeTheAllUsersFol
     ASSERT_TRUE(folders.ListItems(items, Folder::kAllUsersDisabled)) << folders.LastError();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].file_name, "Backup.lnk");
+
+    // Something else in its place is not used, and is left as it is.
+    ASSERT_EQ(folders.MoveItem(Folder::kAllUsersDisabled, Folder::kAllUsers, "Backup.lnk", false),
+              PlaceResult::kPlaced);
+    ASSERT_TRUE(::RemoveDirectoryW(disabled.c_str()));
+    WriteBytes(disabled, "planted");
+    EXPECT_EQ(folders.MoveItem(Folder::kAllUsers, Folder::kAllUsersDisabled, "Backup.lnk", false),
+              PlaceResult::kFailed);
+    const std::string named = "\"C:\\ProgramData\\Quorvel\\Disabled Startup\"";
+    EXPECT_NE(folders.LastError().find(named), std::string::npos) << folders.LastError();
+    items.clear();
+    EXPECT_FALSE(folders.ListItems(items, Folder::kAllUsersDisabled));
+    EXPECT_NE(folders.LastError().find(named), std::string::npos) << folders.LastError();
+    EXPECT_EQ(ReadBytes(disabled), "planted");
+    EXPECT_TRUE(::DeleteFileW(disabled.c_str()));
 }
 
 TEST(FolderTrust, OnlyListsThatLetNoOneButAdministratorsChangeTheFolderAreTrusted) {
