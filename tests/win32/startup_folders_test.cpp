@@ -176,6 +176,21 @@ TEST_F(StartupFoldersTest, AMoveNeverOverwritesUnlessToldAndKeepsTheBytes) {
     EXPECT_EQ(folders.MoveItem(Folder::kUser, Folder::kUserDisabled, "..\\outside.bat", false),
               PlaceResult::kFailed);
     EXPECT_TRUE(::DeleteFileW((Widen(folders.PathOf(Folder::kUser)) + L"\\..\\outside.bat").c_str()));
+
+    // A file another program holds open stays, and says why; one made read-only to outlive its ban
+    // is deleted all the same.
+    const std::wstring held = ItemPath(folders, Folder::kUser, L"held.bat");
+    WriteBytes(held, "rem\r\n");
+    const HANDLE holding = ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(folders.MoveItem(Folder::kUser, Folder::kUserDisabled, "held.bat", false),
+              PlaceResult::kFailed);
+    EXPECT_FALSE(folders.LastError().empty());
+    ::CloseHandle(holding);
+    EXPECT_EQ(ReadBytes(held), "rem\r\n");
+    WriteBytes(ItemPath(folders, Folder::kUser, L"stubborn.lnk"), "x", FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(folders.DeleteItem(Folder::kUser, "stubborn.lnk")) << folders.LastError();
+    EXPECT_EQ(::GetFileAttributesW(ItemPath(folders, Folder::kUser, L"stubborn.lnk").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 }
 
 // The Recycle Bin's entry of that name, restored to where it came from; false when there is none.
