@@ -15,6 +15,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -32,14 +33,8 @@ using namespace quorvel::win32;
 constexpr int kRounds = 50;
 
 double Now() {
-    static const double ticks_per_ms = [] {
-        LARGE_INTEGER frequency{};
-        ::QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticks_per_ms;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 [[noreturn]] void Fail(const std::string& why) {

@@ -56,22 +56,11 @@ PlaceResult FakeStartupFolders::MoveItem(StartupFolder from, StartupFolder to, s
 }
 
 bool FakeStartupFolders::RecycleItem(StartupFolder folder, std::string_view file_name) {
-    Folder& items = folders_[folder];
-    const auto found = Locate(items, file_name);
-    if (found == items.end()) return Fail(std::string(kNotFound));
-    if (Refused(FolderChange::Kind::kRecycle, folder, file_name)) return false;
-    recycled.push_back(*found);
-    items.erase(found);
-    return true;
+    return Remove(FolderChange::Kind::kRecycle, folder, file_name, &recycled);
 }
 
 bool FakeStartupFolders::DeleteItem(StartupFolder folder, std::string_view file_name) {
-    Folder& items = folders_[folder];
-    const auto found = Locate(items, file_name);
-    if (found == items.end()) return Fail(std::string(kNotFound));
-    if (Refused(FolderChange::Kind::kDelete, folder, file_name)) return false;
-    items.erase(found);
-    return true;
+    return Remove(FolderChange::Kind::kDelete, folder, file_name, nullptr);
 }
 
 PlaceResult FakeStartupFolders::CreateShortcut(StartupFolder folder, std::string_view file_name,
@@ -131,6 +120,17 @@ PlaceResult FakeStartupFolders::Place(StartupFolder folder, FakeItem item, bool 
         return PlaceResult::kNameTaken;
     }
     return PlaceResult::kPlaced;
+}
+
+bool FakeStartupFolders::Remove(FolderChange::Kind kind, StartupFolder folder, std::string_view file_name,
+                                std::vector<FakeItem>* into) {
+    Folder& items = folders_[folder];
+    const auto found = Locate(items, file_name);
+    if (found == items.end()) return Fail(std::string(kNotFound));
+    if (Refused(kind, folder, file_name)) return false;
+    if (into != nullptr) into->push_back(*found);
+    items.erase(found);
+    return true;
 }
 
 bool FakeStartupFolders::Refused(FolderChange::Kind kind, StartupFolder folder, std::string_view file_name) {

@@ -65,6 +65,9 @@ class FakeStartupFolders final : public StartupFolders {
     using Folder = std::vector<FakeItem>;
     Folder::iterator Locate(Folder& folder, std::string_view file_name);
     PlaceResult Place(StartupFolder folder, FakeItem item, bool replace);
+    // Takes the item out of the folder, into `into` where one is given.
+    bool Remove(FolderChange::Kind kind, StartupFolder folder, std::string_view file_name,
+                std::vector<FakeItem>* into);
     bool Refused(FolderChange::Kind kind, StartupFolder folder, std::string_view file_name);
     bool Fail(std::string reason);
 
