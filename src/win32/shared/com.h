@@ -10,7 +10,8 @@
 namespace quorvel::win32 {
 
 // Apartment-threaded, as a thread that owns windows must be. A thread that is already in COM keeps its
-// apartment, which serves the shell's objects as well.
+// apartment (the call then fails with RPC_E_CHANGED_MODE and is not undone), which serves the shell's
+// objects as well.
 class ComApartment {
   public:
     ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
@@ -19,8 +20,6 @@ class ComApartment {
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
-
-    bool Usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
 
   private:
     HRESULT result_;

@@ -278,6 +278,7 @@ PlaceResult SystemStartupFolders::CreateShortcut(StartupFolder folder, std::stri
                                                  std::string_view target, std::string_view arguments,
                                                  bool replace) {
     if (EndsAsOnlyLongPathsKeep(file_name)) return Failed(ERROR_INVALID_NAME);
+    if (target.empty()) return Failed(ERROR_INVALID_PARAMETER);
     const std::wstring path = ItemPath(folder, file_name);
     if (path.empty() || !Prepare(folder)) return PlaceResult::kFailed;
     ComPtr<IShellLinkW> link;
