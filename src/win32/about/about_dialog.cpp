@@ -192,7 +192,9 @@ SIZE FrameSize(HWND dialog, UINT dpi) {
 }
 
 // The in-memory template: a fixed, captioned dialog without controls; they are made at run time so that
-// they can be placed in pixels from the twips they were designed in.
+// they can be placed in pixels from the twips they were designed in. A template in the resource script
+// would place them in dialog units, which follow the dialog font's rounded size rather than the DPI: at
+// 200 % on the test system such a box came out 11 pixels shorter than designed, its buttons 8 too high.
 std::vector<WORD> DialogTemplate() {
     DLGTEMPLATE header{};
     header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME | DS_SETFOREGROUND;
