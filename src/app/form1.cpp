@@ -11,6 +11,15 @@
 
 namespace quorvel {
 
+// The ports as given, but for the launcher: Form1 starts everything through its own.
+Form1::Form1(Form1Ports ports)
+    : launcher_(ports.launcher, ports.process),
+      ports_{
+          ports.registry, ports.watch,  ports.view,   ports.options, ports.window,
+          ports.tray,     ports.popups, ports.events, ports.process, launcher_,
+          ports.boxes,    ports.about,  ports.files,  ports.dialogs, ports.codec,
+      } {}
+
 StartOutcome Form1::Form_Load(std::string_view arguments) {
     // Started by an instance that restarts itself as an administrator: that one ends first.
     if (const std::optional<std::uint32_t> predecessor = ProcessToWaitFor(arguments))
@@ -93,7 +102,7 @@ void Form1::OnCommand(Command command) {
         case Command::kExit:
         case Command::kTrayExit: EndProgram(); break;
         case Command::kDocument: break;  // shown and enabled, and does nothing
-        case Command::kAbout: ports_.about.ShowModal(); break;
+        case Command::kAbout: ports_.about.ShowModal(ports_.launcher); break;
         case Command::kWebSite: WebSite_Click(ports_.launcher, ports_.boxes); break;
         case Command::kShowa: Showa_Click(); break;
         default: break;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/commands.h"
+#include "app/desktop_user_launcher.h"
 #include "app/live_watch.h"
 #include "platform/about_box.h"
 #include "platform/entry_action.h"
@@ -56,7 +57,7 @@ enum class MouseButton { kLeft, kRight };
 
 class Form1 {
   public:
-    explicit Form1(Form1Ports ports) : ports_(ports) {}
+    explicit Form1(Form1Ports ports);
 
     // Events of the window, named after what raises them.
     StartOutcome Form_Load(std::string_view arguments);
@@ -126,6 +127,8 @@ class Form1 {
     // Hands over to an instance with an administrator's rights; stays as it was when there is none.
     void RestartAsAdministrator();
 
+    // Declared before ports_, whose launcher it is: whatever Form1 starts goes through it.
+    DesktopUserLauncher launcher_;
     Form1Ports ports_;
     EntryTable entries_;
     // What config.ini holds, as last read or written; nothing until then.

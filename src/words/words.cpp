@@ -46,6 +46,11 @@ std::string EntryNowInTwoKeys(std::string_view first_key, std::string_view secon
                 "; remove one of them with the registry editor.");
 }
 
+std::string ExecuteQuestion(std::string_view name, std::string_view command) {
+    return Join(kExecuteQuestion, "\n\n", Q(name), " starts:\n\n    ",
+                command.empty() ? std::string("(empty)") : Shortened(command));
+}
+
 std::string CouldNotExecute(std::string_view name, std::string_view command, std::string_view reason) {
     return Join("Quorvel could not execute the command of ", Q(name), ":\n\n",
                 command.empty() ? std::string("(empty)") : Shortened(command), "\n\n", reason);
@@ -73,12 +78,12 @@ std::string CouldNotStartRegistryEditor(std::string_view reason) {
     return Join("Could not start the registry editor (regedit): ", reason);
 }
 
-std::string CouldNotStartExplorer(std::string_view page, std::string_view reason) {
-    return Join("Could not start Explorer (explorer) to open ", page, ": ", reason);
-}
-
 std::string CouldNotOpenWebPage(std::string_view page, std::string_view reason) {
     return Join("Could not open the web page ", page, ": ", reason);
+}
+
+std::string CaptionRunningAs(std::string_view account) {
+    return Join(kProgram, " (running as ", account, ")");
 }
 
 std::string CouldNotRestartAsAdministrator(std::string_view reason) {

@@ -142,20 +142,29 @@ class FakeProcess final : public ProcessControl {
     std::string folder = "C:\\Program Files\\Quorvel";
 };
 
+// Records every start by the way it was asked for; the system's own rights or the desktop user's.
 class FakeLauncher final : public ProcessLauncher {
   public:
     LaunchResult StartCommandLine(std::string_view command_line, ShowCommand show) override;
-    LaunchResult OpenWithDefaultProgram(std::string_view target) override;
+    LaunchResult Open(std::string_view target, ShowCommand show) override;
+    LaunchResult StartCommandLineAsDesktopUser(std::string_view command_line, ShowCommand show) override;
+    LaunchResult OpenAsDesktopUser(std::string_view target, ShowCommand show) override;
+    LaunchResult StartRegistryEditor() override;
     std::string ExpandEnvironment(std::string_view text) override;
 
     struct Start {
-        std::string command_line;
-        ShowCommand show;
+        std::string how;  // "command line", "open", "... as desktop user", "registry editor"
+        std::string text;
+        ShowCommand show = ShowCommand::kNormal;
         bool operator==(const Start&) const = default;
     };
     std::vector<Start> started;
-    std::vector<std::string> opened;
-    std::string failure;  // when set, nothing starts and this is the reason
+    std::string failure;           // when set, nothing starts and this is the reason
+    std::string desktop_failure;   // when set, nothing starts as the desktop user, for this reason
+    bool consent_refused = false;  // the user says no to Windows' question for the registry editor
+
+  private:
+    LaunchResult Record(std::string how, std::string_view text, ShowCommand show, const std::string& failed);
 };
 
 class FakeBoxes final : public MessageBoxes {
@@ -208,7 +217,7 @@ class FakeFiles final : public FileSystem {
 
 class FakeAbout final : public AboutBox {
   public:
-    void ShowModal() override { ++shown; }
+    void ShowModal(ProcessLauncher&) override { ++shown; }
     int shown = 0;
 };
 

@@ -112,9 +112,12 @@ TEST(MainWindow, ToolAndHelpCommands) {
     p.form.OnCommand(Command::kRegedit);
     p.form.OnCommand(Command::kWebSite);
     ASSERT_EQ(p.launcher.started.size(), 2u);
-    EXPECT_EQ(p.launcher.started[0], (FakeLauncher::Start{"regedit", ShowCommand::kNormal}));
-    EXPECT_EQ(p.launcher.started[1].command_line.substr(0, 9), "explorer ");
-    EXPECT_EQ(p.launcher.started[1].show, ShowCommand::kMaximized);
+    EXPECT_EQ(p.launcher.started[0].how, "registry editor");
+    EXPECT_EQ(p.launcher.started[1].how, "open");
+    // Run as an administrator, the web page opens in the desktop user's browser, not in an elevated one.
+    p.process.elevated = true;
+    p.form.OnCommand(Command::kWebSite);
+    EXPECT_EQ(p.launcher.started.back().how, "open as desktop user");
 }
 
 }  // namespace

@@ -487,7 +487,7 @@ class AboutShowing final : public WindowBase<AboutShowing> {
 
 }  // namespace
 
-void AboutDialog::ShowModal() {
+void AboutDialog::ShowModal(ProcessLauncher& launcher) {
     if (open_box_ != nullptr) {
         ::SetForegroundWindow(open_box_);
         return;
@@ -497,7 +497,7 @@ void AboutDialog::ShowModal() {
     const UniqueWindow owner(
         ::CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr));
     InputBlock input_block(main_window_);
-    AboutShowing showing(instance_, system_, launcher_, random_, main_window_, input_block, open_box_);
+    AboutShowing showing(instance_, system_, launcher, random_, main_window_, input_block, open_box_);
     showing.Run(owner.get());
     open_box_ = nullptr;
     input_block.Release();
