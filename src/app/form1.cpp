@@ -1,5 +1,8 @@
 #include "app/form1.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "about/tool_help_commands.h"
 #include "app/command_line.h"
 #include "app/settings.h"
@@ -170,11 +173,13 @@ void Form1::Refresha_Click() {
 
 void Form1::Balloon_Click() { Showa_Click(); }
 
+std::string Form1::LogonProgram() const { return ports_.process.ProgramFolder() + "\\Quorvel.exe"; }
+
 std::string Form1::LogonCommand() const {
     // Quoted, so that a folder with blanks cannot make Windows run a program at the first blank.
     std::string command = "\"";
-    command += ports_.process.ProgramFolder();
-    command += "\\Quorvel.exe\" -auto";
+    command += LogonProgram();
+    command += "\" -auto";
     return command;
 }
 
@@ -298,9 +303,36 @@ void Form1::AnnounceNewcomers() {
     ports_.tray.Announce(words::NewEntriesTitle(news.size()), names);
 }
 
+namespace {
+
+// Whether the machine's value starts this program: as written now, or unquoted as older starts wrote
+// it. A path's letters are the same in either case.
+bool StartsProgram(std::string_view value, std::string_view command, std::string_view program) {
+    const auto same = [](std::string_view a, std::string_view b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
+               });
+    };
+    return same(value, command) || same(value, std::string(program) + " -auto");
+}
+
+}  // namespace
+
 void Form1::RegisterAtLogon() {
     Registre& registry = ports_.registry;
     const std::string command = LogonCommand();
+    // Every user's logon, administrators' included, runs what the machine's value names: only a file that
+    // no one but an administrator can replace goes there. A copy in the user's downloads or on a share
+    // starts for this user alone, and the machine's value an earlier start wrote for it goes.
+    if (!ports_.files.OnlyAdministratorsCanChange(LogonProgram())) {
+        if (StartsProgram(registry.ReadStringValue(kLocalMachine, kRunPath, kRunValueName), command,
+                          LogonProgram())) {
+            registry.DeleteValue(kLocalMachine, kRunPath, kRunValueName);
+        }
+        registry.WriteStringValue(kCurrentUser, kRunPath, kRunValueName, command);
+        return;
+    }
     // Registered for every user, by this start or an administrator's earlier one: a copy of the user's
     // own, made when that was refused, would start the program twice.
     if (registry.WriteStringValue(kLocalMachine, kRunPath, kRunValueName, command) ||

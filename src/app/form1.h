@@ -91,6 +91,8 @@ class Form1 {
     // The name and text registered in Run so that the program starts hidden at logon.
     static constexpr std::string_view kRunValueName = "Quorvel";
     std::string LogonCommand() const;
+    // The file that command starts.
+    std::string LogonProgram() const;
 
   private:
     // How often the tray icon is tried before the program gives up until the shell starts again.

@@ -50,13 +50,15 @@ wait_until 10 bash -c "! wine '$DRIVER' visible >/dev/null 2>&1" || fail "the wi
 running "$QUORVEL_PID" || fail "closing ended the program"
 exit_quorvel
 
-# A copy under another name, in another folder, still registers Quorvel.exe of its folder.
+# A copy under another name, in a folder users can change, registers Quorvel.exe of its folder for this
+# user alone: every user's logon keeps starting the installed one.
 mkdir -p "$WINEPREFIX/drive_c/Tools"
 cp "$EXE" "$WINEPREFIX/drive_c/Tools/Renamed.exe"
 wine_spawn "$WINEPREFIX/drive_c/Tools/Renamed.exe"
 QUORVEL_PID=$LAST_PID
 wait_window
-value=$(reg_text "$HKLM_RUN" | sed -n 's/^"Quorvel"=//p')
-expect_eq "logon command of a renamed copy" '"\"C:\\Tools\\Quorvel.exe\" -auto"' "$value"
+value=$(reg_text "$HKCU_RUN" | sed -n 's/^"Quorvel"=//p')
+expect_eq "user's logon command of a renamed copy" '"\"C:\\Tools\\Quorvel.exe\" -auto"' "$value"
+expect_eq "machine's logon command" "$expected" "$(reg_text "$HKLM_RUN" | sed -n 's/^"Quorvel"=//p')"
 exit_quorvel
 echo "shell: all checks passed"

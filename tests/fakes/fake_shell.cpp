@@ -88,6 +88,25 @@ std::string FakeLauncher::ExpandEnvironment(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// Whether the path is the folder or lies in it.
+bool InFolder(std::string_view path, std::string_view folder) {
+    return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '\\');
+}
+
+}  // namespace
+
+bool FakeFiles::Refuses(std::string_view path) const {
+    return read_only || std::any_of(refusing_folders.begin(), refusing_folders.end(),
+                                    [&](const std::string& folder) { return InFolder(path, folder); });
+}
+
+bool FakeFiles::OnlyAdministratorsCanChange(std::string_view path) {
+    return std::none_of(open_to_users.begin(), open_to_users.end(),
+                        [&](const std::string& folder) { return InFolder(path, folder); });
+}
+
 bool FakeBoxes::Confirm(std::string_view text, std::string_view title) {
     questions.push_back({std::string(text), std::string(title)});
     if (while_open) while_open();

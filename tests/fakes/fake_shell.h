@@ -201,18 +201,29 @@ class FakeFiles final : public FileSystem {
     }
     bool Exists(std::string_view path) override { return files.contains(std::string(path)); }
     bool ReplaceFile(std::string_view path, std::string_view bytes) override {
-        if (read_only) return false;
+        if (Refuses(path)) return false;
         files[std::string(path)] = std::string(bytes);
         ++writes;
         return true;
     }
+    bool CreateFolder(std::string_view path) override { return !Refuses(path); }
+    // False for a path in a folder of open_to_users, or one of those itself.
+    bool OnlyAdministratorsCanChange(std::string_view path) override;
     std::string LastError() const override { return "Access is denied."; }
 
     std::map<std::string, std::string> files;
     // Present, but locked or without read rights.
     std::set<std::string> unreadable;
     bool read_only = false;
+    // Folders that refuse every write into them, as the program's folder under Program Files does for a
+    // user without administrator rights.
+    std::set<std::string> refusing_folders;
+    // Folders that other accounts than administrators may change.
+    std::set<std::string> open_to_users;
     int writes = 0;
+
+  private:
+    bool Refuses(std::string_view path) const;
 };
 
 class FakeAbout final : public AboutBox {

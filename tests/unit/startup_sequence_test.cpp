@@ -25,6 +25,29 @@ TEST(StartupSequence, RegistersQuotedAtLogonCreatesTheSiblingKeysAndShowsTheWind
     EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
 }
 
+TEST(StartupSequence, AsAdministratorFromAFolderUsersCanChangeItRegistersForTheUserAlone) {
+    Program p;
+    p.process.elevated = true;
+    p.process.folder = "C:\\Users\\Ann\\Downloads";
+    p.files.open_to_users.insert("C:\\Users\\Ann");
+    // What an earlier start from there wrote for every user, in the older unquoted form.
+    p.Seed(kLocalMachine, kRunPath, "Quorvel", "C:\\users\\ann\\downloads\\Quorvel.exe -auto");
+    p.form.Form_Load("");
+    EXPECT_FALSE(p.Has(kLocalMachine, kRunPath, "Quorvel"));
+    EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Quorvel"),
+              "\"C:\\Users\\Ann\\Downloads\\Quorvel.exe\" -auto");
+
+    // The machine's value for a copy that only administrators can change stays as it is.
+    Program q;
+    q.process.elevated = true;
+    q.process.folder = "C:\\Users\\Ann\\Downloads";
+    q.files.open_to_users.insert("C:\\Users\\Ann");
+    q.Seed(kLocalMachine, kRunPath, "Quorvel", "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto");
+    q.form.Form_Load("");
+    EXPECT_EQ(q.registry.ReadStringValue(kLocalMachine, kRunPath, "Quorvel"),
+              "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto");
+}
+
 TEST(StartupSequence, ASecondInstanceEndsBeforeItReadsOrWritesAnything) {
     Program p;
     p.process.another_running = true;

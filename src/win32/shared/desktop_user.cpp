@@ -94,11 +94,6 @@ class ComRef {
     Interface* pointer_ = nullptr;
 };
 
-SystemLibrary& Ole32() {
-    static SystemLibrary library(L"ole32.dll");
-    return library;
-}
-
 SystemLibrary& OleAut32() {
     static SystemLibrary library(L"oleaut32.dll");
     return library;

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "win32/shared/errors.h"
+#include "win32/shared/file_rights.h"
 #include "win32/shared/handles.h"
 #include "win32/shared/text.h"
 
@@ -98,6 +99,25 @@ bool DiskFiles::ReplaceFile(std::string_view path, std::string_view bytes) {
     // Nothing of a failed save stays behind.
     ::DeleteFileW(temporary.c_str());
     return false;
+}
+
+bool DiskFiles::CreateFolder(std::string_view path) {
+    const std::wstring folder = ExtendedPath(Widen(path));
+    // Each missing folder from the top down; those already there are passed by.
+    for (size_t slash = folder.find(L'\\', 4);; slash = folder.find(L'\\', slash + 1)) {
+        const std::wstring part = folder.substr(0, slash);
+        if (!::CreateDirectoryW(part.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS &&
+            slash == std::wstring::npos) {
+            return Fail(ERROR_CANNOT_MAKE);
+        }
+        if (slash == std::wstring::npos) break;
+    }
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool DiskFiles::OnlyAdministratorsCanChange(std::string_view path) {
+    return win32::OnlyAdministratorsCanChange(Widen(path));
 }
 
 std::string DiskFiles::LastError() const { return DescribeError(last_error_); }
