@@ -357,10 +357,19 @@ std::string Form1::SettingsPath() const {
     return ports_.process.ProgramFolder() + "\\" + std::string(kSettingsFileName);
 }
 
+std::string Form1::UserSettingsPath() const {
+    const std::string folder = ports_.process.UserFolder();
+    return folder.empty() ? std::string() : folder + "\\" + std::string(kSettingsFileName);
+}
+
 void Form1::LoadSeting() {
+    // The user's own file, made where the program's folder refused the options, comes first; the one
+    // beside the program then only gave the defaults it started from.
+    const std::string user = UserSettingsPath();
+    settings_path_ = !user.empty() && ports_.files.Exists(user) ? user : SettingsPath();
     // Without a file the options keep the marks the menu is built with, so that a first start lists
     // the enabled and disabled entries instead of nothing.
-    if (std::optional<std::string> file = ports_.files.ReadFile(SettingsPath())) {
+    if (std::optional<std::string> file = ports_.files.ReadFile(settings_path_)) {
         const std::array<std::int16_t, 5> values = ReadSettings(*file);
         settings_on_disk_ = std::move(*file);
         for (size_t i = 0; i < kSettingsOrder.size(); ++i)
@@ -368,24 +377,43 @@ void Form1::LoadSeting() {
     } else {
         // A file that is there but cannot be read (locked, or without read rights) holds the user's
         // options all the same: it is never replaced by these.
-        settings_unreadable_ = ports_.files.Exists(SettingsPath());
+        settings_unreadable_ = ports_.files.Exists(settings_path_);
     }
     DrawList();
 }
 
-void Form1::SaveSeting() {
-    // A folder that cannot be written keeps the old file; the options in memory stay as they are.
+bool Form1::SaveSeting() {
     // A file that already says the same is left alone: every start saves, and need not touch the disk.
-    if (settings_unreadable_) return;
+    if (settings_unreadable_) return false;
     std::string text = WriteSettings(ports_.options);
-    if (settings_on_disk_ == text) return;
-    if (ports_.files.ReplaceFile(SettingsPath(), text)) settings_on_disk_ = std::move(text);
+    if (settings_on_disk_ == text) return true;
+    if (ports_.files.ReplaceFile(settings_path_, text)) {
+        settings_on_disk_ = std::move(text);
+        return true;
+    }
+    // Beside a program under Program Files only administrators may write, and no redirection saves a
+    // user's options there: the user's own folder keeps them, and is read first from then on.
+    const std::string user = UserSettingsPath();
+    if (user.empty() || settings_path_ == user || !ports_.files.CreateFolder(ports_.process.UserFolder()) ||
+        !ports_.files.ReplaceFile(user, text)) {
+        return false;
+    }
+    settings_path_ = user;
+    settings_on_disk_ = std::move(text);
+    return true;
 }
 
 void Form1::Option_Click(Option option) {
     ports_.options.SetChecked(option, !ports_.options.IsChecked(option));
     DrawList();
-    SaveSeting();
+    // The choice holds until the program ends all the same; saying so once is enough.
+    if (SaveSeting() || told_unsaved_) return;
+    told_unsaved_ = true;
+    const std::string why =
+        settings_unreadable_
+            ? words::SettingsUnreadable(settings_path_)
+            : words::SettingsUnwritable(SettingsPath(), UserSettingsPath(), ports_.files.LastError());
+    ports_.boxes.Fail(words::OptionsNotSaved(why));
 }
 
 }  // namespace quorvel

@@ -115,10 +115,13 @@ class Form1 {
     void RegisterAtLogon();
     void CreateSiblingKeys();
     void LoadSeting();
-    void SaveSeting();
+    // False when the options could be saved nowhere.
+    bool SaveSeting();
     void Refresha_Click();
     void Option_Click(Option option);
     std::string SettingsPath() const;
+    // config.ini of the user's own folder; empty where the system names none.
+    std::string UserSettingsPath() const;
     void Showa_Click();
     void LoadStartUp_Click();
     void SaveStartUp_Click();
@@ -137,6 +140,10 @@ class Form1 {
     std::optional<std::string> settings_on_disk_;
     // config.ini is there but could not be read: the options run on the built marks and it stays as it is.
     bool settings_unreadable_ = false;
+    // Where the options are read from and saved to: beside the program, or in the user's own folder.
+    std::string settings_path_;
+    // The user has been told that the options could not be saved.
+    bool told_unsaved_ = false;
     // The table holds a loaded list file rather than the registry, until the next collection.
     bool showing_list_file_ = false;
     // Banned values the last pass could not delete: finding them again is no news.

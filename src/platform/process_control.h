@@ -30,6 +30,9 @@ class ProcessControl {
     virtual void EndProcess() = 0;
     // The folder of the program's executable file, without a trailing backslash.
     virtual std::string ProgramFolder() const = 0;
+    // The folder for the program's own files of the user it runs as (%LOCALAPPDATA%\Quorvel), without a
+    // trailing backslash; empty where the system names none. It need not exist yet.
+    virtual std::string UserFolder() const = 0;
 };
 
 }  // namespace quorvel

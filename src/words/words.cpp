@@ -93,6 +93,21 @@ std::string CouldNotRestartAsAdministrator(std::string_view reason) {
 
 std::string ErrorNumber(unsigned long code) { return Join("Error ", std::to_string(code), "."); }
 
+std::string OptionsNotSaved(std::string_view why) {
+    return Join("Quorvel cannot save its options: ", why,
+                "\n\nThe options as you set them hold until Quorvel ends.");
+}
+
+std::string SettingsUnreadable(std::string_view path) {
+    return Join(Q(path), " is there but cannot be read, and is kept as it is.");
+}
+
+std::string SettingsUnwritable(std::string_view program_path, std::string_view user_path,
+                               std::string_view reason) {
+    if (user_path.empty()) return Join(Q(program_path), " cannot be written. ", reason);
+    return Join("neither ", Q(program_path), " nor ", Q(user_path), " can be written. ", reason);
+}
+
 std::string CouldNotSaveList(std::string_view path, std::string_view reason) {
     return Join("Quorvel could not save the startup list ", Q(path), ".\n\n", reason,
                 "\n\nAn older file of that name is unchanged.");

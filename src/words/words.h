@@ -114,6 +114,13 @@ inline constexpr std::string_view kRestartAsAdministrator =
 std::string CouldNotRestartAsAdministrator(std::string_view reason);
 std::string ErrorNumber(unsigned long code);
 
+// The options of the Option menu, when config.ini takes them nowhere.
+std::string OptionsNotSaved(std::string_view why);
+std::string SettingsUnreadable(std::string_view path);
+// `user_path` may be empty: the system names no folder of the user's own.
+std::string SettingsUnwritable(std::string_view program_path, std::string_view user_path,
+                               std::string_view reason);
+
 // Saved startup lists.
 std::string CouldNotSaveList(std::string_view path, std::string_view reason);
 std::string ListTooLong(std::size_t entries, std::size_t most);

@@ -131,6 +131,7 @@ class FakeProcess final : public ProcessControl {
     }
     void EndProcess() override { ended = true; }
     std::string ProgramFolder() const override { return folder; }
+    std::string UserFolder() const override { return user_folder; }
     bool another_running = false;
     bool called_first = false;
     std::optional<std::uint32_t> waited_for;
@@ -140,6 +141,7 @@ class FakeProcess final : public ProcessControl {
     RestartResult restart{true, false, {}};  // the new instance starts, unless scripted otherwise
     bool ended = false;
     std::string folder = "C:\\Program Files\\Quorvel";
+    std::string user_folder = "C:\\Users\\Ann\\AppData\\Local\\Quorvel";
 };
 
 // Records every start by the way it was asked for; the system's own rights or the desktop user's.

@@ -1,6 +1,8 @@
 #include "win32/app/this_process.h"
 
+#include <knownfolders.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "app/command_line.h"
 #include "win32/shared/errors.h"
@@ -89,6 +91,19 @@ std::string ThisProcess::ProgramFolder() const {
     const size_t slash = path.find_last_of(L"\\/");
     path.resize(slash == std::wstring::npos ? 0 : slash);
     return Narrow(path);
+}
+
+std::string ThisProcess::UserFolder() const {
+    using Find = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+    using Free = void(WINAPI*)(LPVOID);
+    const auto find = Shell32().Get<Find>("SHGetKnownFolderPath");
+    const auto free = Ole32().Get<Free>("CoTaskMemFree");
+    if (find == nullptr || free == nullptr) return {};
+    PWSTR folder = nullptr;
+    const HRESULT found = find(FOLDERID_LocalAppData, 0, nullptr, &folder);
+    std::string path = SUCCEEDED(found) && folder != nullptr ? Narrow(folder) + "\\Quorvel" : std::string();
+    free(folder);
+    return path;
 }
 
 }  // namespace quorvel::win32

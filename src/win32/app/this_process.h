@@ -21,6 +21,7 @@ class ThisProcess final : public ProcessControl {
     RestartResult RestartAsAdministrator() override;
     void EndProcess() override;
     std::string ProgramFolder() const override;
+    std::string UserFolder() const override;
 
     // The full path of the running executable.
     static std::wstring ModulePath();
