@@ -96,6 +96,15 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             if (form_ != nullptr) form_->Form_QueryUnload();
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // A colour scheme or contrast theme changed: the list, a child window, hears of it only from
+            // here.
+            if (list_) {
+                if (message == WM_SYSCOLORCHANGE) ::SendMessageW(list_->Handle(), message, wparam, lparam);
+                list_->ApplyColours();
+            }
+            return ::DefWindowProcW(window_, message, wparam, lparam);
         case WM_QUERYENDSESSION: return TRUE;  // never stand in the way of a logoff or shutdown
         case WM_ENDSESSION:
             // The session ends: the settings are already saved, so the process simply ends with it.
