@@ -153,15 +153,14 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                 form_->View1_ContextKey();
             }
             return 0;
-        case kTrayMessage:
-            if (form_ != nullptr) {
-                const UINT event = LOWORD(lparam);
-                if (event == WM_LBUTTONUP || event == WM_RBUTTONUP) form_->TaskbarIcon_MouseUp();
-                if (event == NIN_BALLOONUSERCLICK) form_->Balloon_Click();
-            }
-            return 0;
+        case kTrayMessage: OnTrayMessage(wparam, lparam); return 0;
+        case WM_DISPLAYCHANGE:
+            if (tray_ != nullptr) tray_->Rescale();
+            return ::DefWindowProcW(window_, message, wparam, lparam);
         default:
             if (message == taskbar_created_ && message != 0) {
+                // A new taskbar may stand at another DPI: the icon it gets is made for it.
+                if (tray_ != nullptr) tray_->Rescale();
                 if (form_ != nullptr) form_->Taskbar_Created();
                 return 0;
             }
@@ -171,6 +170,26 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return ::DefWindowProcW(window_, message, wparam, lparam);
     }
+}
+
+void Form1Window::OnTrayMessage(WPARAM wparam, LPARAM lparam) {
+    if (form_ == nullptr || tray_ == nullptr) return;
+    const UINT event = LOWORD(lparam);
+    if (event == NIN_BALLOONUSERCLICK) {
+        form_->Balloon_Click();
+        return;
+    }
+    // Either protocol opens the menu once per action: the fourth version's messages follow its mouse
+    // messages, so only one of the two sets is heard.
+    const bool menu = tray_->SpeaksVersion4()
+                          ? event == NIN_SELECT || event == NIN_KEYSELECT || event == WM_CONTEXTMENU
+                          : event == WM_LBUTTONUP || event == WM_RBUTTONUP;
+    if (!menu) return;
+    if (tray_->SpeaksVersion4()) tray_anchor_ = POINT{GET_X_LPARAM(wparam), GET_Y_LPARAM(wparam)};
+    form_->TaskbarIcon_MouseUp();
+    tray_anchor_.reset();
+    // A menu closed unused (Esc from the keyboard) leaves the focus where the user was: on the icon.
+    tray_->ReturnFocus();
 }
 
 void Form1Window::OnCreate() {
@@ -201,6 +220,7 @@ void Form1Window::OnSize() {
 }
 
 void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    if (tray_ != nullptr) tray_->Rescale();
     dpi_ = dpi;
     ApplyDpi();
     list_->SetImageList(images_->List());
