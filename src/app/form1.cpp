@@ -24,10 +24,12 @@ Form1::Form1(Form1Ports ports)
       } {}
 
 StartOutcome Form1::Form_Load(std::string_view arguments) {
-    // Started by an instance that restarts itself as an administrator: that one ends first.
-    if (const std::optional<std::uint32_t> predecessor = ProcessToWaitFor(arguments))
-        ports_.process.WaitForEnd(*predecessor);
-    if (!ports_.process.ClaimSingleInstance()) {
+    // Started by an instance that restarts itself as an administrator: that one ends first. Run with
+    // another account's credentials, this one may not see it to wait for it, and tries for the claim
+    // until it has let go.
+    const std::optional<std::uint32_t> predecessor = ProcessToWaitFor(arguments);
+    if (predecessor) ports_.process.WaitForEnd(*predecessor);
+    if (!(predecessor ? ports_.process.AwaitSingleInstance() : ports_.process.ClaimSingleInstance())) {
         ports_.process.CallFirstInstance();
         return EndProgram();
     }

@@ -17,6 +17,9 @@ class ProcessControl {
     virtual ~ProcessControl() = default;
     // True when this is the only running instance; claims the instance for this process.
     virtual bool ClaimSingleInstance() = 0;
+    // The same for an instance that takes over from one that is ending: while another holds the claim,
+    // tries again for a bounded time.
+    virtual bool AwaitSingleInstance() = 0;
     // Tells the instance that runs already that the program was started again (its Second_Start).
     virtual void CallFirstInstance() = 0;
     // Waits, for a bounded time, until the process of this id has ended.

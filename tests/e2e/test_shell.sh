@@ -44,6 +44,17 @@ wait_window 10
 running "$successor" || fail "the successor ended"
 QUORVEL_PID=$successor
 
+# Elevated with another account's credentials, the successor may not open the old instance to wait for
+# it (as here, with the id of no process): it keeps trying for the one instance, and takes over.
+wine_spawn "$APP_DIR/Quorvel.exe" -after 4000000
+successor=$LAST_PID
+wait_until 10 bash -c "[ \"\$(wine '$DRIVER' instances)\" = 2 ]" || fail "the second successor made no window"
+wait_until 2 ended "$successor" && fail "the successor gave up while the old instance ran"
+exit_quorvel
+wait_window 10
+running "$successor" || fail "the second successor ended"
+QUORVEL_PID=$successor
+
 # Closing hides the window and leaves the program running; Exit ends it.
 driver close
 wait_until 10 bash -c "! wine '$DRIVER' visible >/dev/null 2>&1" || fail "the window did not hide on close"

@@ -122,6 +122,7 @@ class FakeProcess final : public ProcessControl {
         claimed_after_waiting = waited_for.has_value();
         return !another_running;
     }
+    bool AwaitSingleInstance() override { return ClaimSingleInstance(); }
     void CallFirstInstance() override { called_first = true; }
     void WaitForEnd(std::uint32_t process_id) override { waited_for = process_id; }
     bool IsElevated() const override { return elevated; }

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "win32/app/notify_icon.h"
 #include "win32/res/resource_ids.h"
+#include "win32/shared/desktop_user.h"
 #include "win32/shared/dpi.h"
 #include "win32/shared/ids.h"
 #include "win32/shared/text.h"
@@ -65,6 +66,11 @@ Form1Window::Form1Window(HINSTANCE instance) : instance_(instance), options_(Bui
     // a second start of the user's, which run with fewer rights: these messages are let through.
     for (const UINT message : {kTrayMessage, taskbar_created_, second_start_})
         ::ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
+    // Run with another account's credentials (an administrator's, typed into Windows' question over the
+    // user's shoulder), the window says whose it is: its "User" entries are that account's, not the
+    // desktop user's.
+    if (const std::optional<std::string> account = AccountOtherThanDesktops())
+        ::SetWindowTextW(window_, Widen(words::CaptionRunningAs(*account)).c_str());
 }
 
 Form1Window::~Form1Window() {

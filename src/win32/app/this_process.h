@@ -15,6 +15,7 @@ class ThisProcess final : public ProcessControl {
     // `window` owns Windows' question when the program restarts as an administrator.
     explicit ThisProcess(HWND window = nullptr) : window_(window) {}
     bool ClaimSingleInstance() override;
+    bool AwaitSingleInstance() override;
     void CallFirstInstance() override;
     void WaitForEnd(std::uint32_t process_id) override;
     bool IsElevated() const override;
