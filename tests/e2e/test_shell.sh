@@ -34,26 +34,21 @@ running "$first" || fail "the first instance ended"
 QUORVEL_PID=$first
 
 # A restart as an administrator hands over: the new instance, told the old one's process, waits until
-# that has ended, then starts and shows its window. Never two at work at once.
-wine_spawn "$APP_DIR/Quorvel.exe" -after "$(driver pid)"
-successor=$LAST_PID
-wait_until 10 bash -c "[ \"\$(wine '$DRIVER' instances)\" = 2 ]" || fail "the successor made no window"
-wait_until 2 ended "$successor" && fail "the successor did not wait for the old instance"
-exit_quorvel
-wait_window 10
-running "$successor" || fail "the successor ended"
-QUORVEL_PID=$successor
-
-# Elevated with another account's credentials, the successor may not open the old instance to wait for
-# it (as here, with the id of no process): it keeps trying for the one instance, and takes over.
-wine_spawn "$APP_DIR/Quorvel.exe" -after 4000000
-successor=$LAST_PID
-wait_until 10 bash -c "[ \"\$(wine '$DRIVER' instances)\" = 2 ]" || fail "the second successor made no window"
-wait_until 2 ended "$successor" && fail "the successor gave up while the old instance ran"
-exit_quorvel
-wait_window 10
-running "$successor" || fail "the second successor ended"
-QUORVEL_PID=$successor
+# that has ended, then starts and shows its window. Never two at work at once. Elevated with another
+# account's credentials, it may not open the old instance to wait for it (as with the id of no process):
+# it keeps trying for the one instance instead.
+takes_over() {  # ARGUMENT...
+    wine_spawn "$APP_DIR/Quorvel.exe" "$@"
+    local successor=$LAST_PID
+    wait_until 10 bash -c "[ \"\$(wine '$DRIVER' instances)\" = 2 ]" || fail "the successor ($*) made no window"
+    wait_until 2 ended "$successor" && fail "the successor ($*) did not wait for the old instance"
+    exit_quorvel
+    wait_window 10
+    running "$successor" || fail "the successor ($*) ended"
+    QUORVEL_PID=$successor
+}
+takes_over -after "$(driver pid)"
+takes_over -after 4000000
 
 # Closing hides the window and leaves the program running; Exit ends it.
 driver close

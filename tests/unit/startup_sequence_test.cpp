@@ -25,25 +25,26 @@ TEST(StartupSequence, RegistersQuotedAtLogonCreatesTheSiblingKeysAndShowsTheWind
     EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
 }
 
-TEST(StartupSequence, AsAdministratorFromAFolderUsersCanChangeItRegistersForTheUserAlone) {
-    Program p;
+// Started as an administrator from Ann's downloads, with the machine's value as an earlier start left it.
+void StartFromDownloads(Program& p, std::string_view machine_value) {
     p.process.elevated = true;
     p.process.folder = "C:\\Users\\Ann\\Downloads";
     p.files.open_to_users.insert("C:\\Users\\Ann");
-    // What an earlier start from there wrote for every user, in the older unquoted form.
-    p.Seed(kLocalMachine, kRunPath, "Quorvel", "C:\\users\\ann\\downloads\\Quorvel.exe -auto");
+    p.Seed(kLocalMachine, kRunPath, "Quorvel", machine_value);
     p.form.Form_Load("");
+}
+
+TEST(StartupSequence, AsAdministratorFromAFolderUsersCanChangeItRegistersForTheUserAlone) {
+    // The value an earlier start from there wrote for every user, in the older unquoted form, goes.
+    Program p;
+    StartFromDownloads(p, "C:\\users\\ann\\downloads\\Quorvel.exe -auto");
     EXPECT_FALSE(p.Has(kLocalMachine, kRunPath, "Quorvel"));
     EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Quorvel"),
               "\"C:\\Users\\Ann\\Downloads\\Quorvel.exe\" -auto");
 
     // The machine's value for a copy that only administrators can change stays as it is.
     Program q;
-    q.process.elevated = true;
-    q.process.folder = "C:\\Users\\Ann\\Downloads";
-    q.files.open_to_users.insert("C:\\Users\\Ann");
-    q.Seed(kLocalMachine, kRunPath, "Quorvel", "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto");
-    q.form.Form_Load("");
+    StartFromDownloads(q, "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto");
     EXPECT_EQ(q.registry.ReadStringValue(kLocalMachine, kRunPath, "Quorvel"),
               "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto");
 }

@@ -105,11 +105,12 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_SYSCOLORCHANGE:
         case WM_SETTINGCHANGE:
             // A colour scheme or contrast theme changed: the list, a child window, hears of it only from
-            // here.
+            // here. A hidden window may hear of a new display scale only this way: the icon follows it.
             if (list_) {
                 if (message == WM_SYSCOLORCHANGE) ::SendMessageW(list_->Handle(), message, wparam, lparam);
                 list_->ApplyColours();
             }
+            if (message == WM_SETTINGCHANGE && tray_ != nullptr) tray_->Rescale();
             return ::DefWindowProcW(window_, message, wparam, lparam);
         case WM_QUERYENDSESSION: return TRUE;  // never stand in the way of a logoff or shutdown
         case WM_ENDSESSION:
