@@ -311,14 +311,15 @@ TEST_F(StartupFoldersTest, OnlyAdministratorsAndTheSystemMayChangeTheAllUsersFol
 }
 
 TEST(FolderTrust, OnlyListsThatLetNoOneButAdministratorsChangeTheFolderAreTrusted) {
-    const auto trusted = [](const wchar_t* sddl, const wchar_t* administrator = nullptr) {
+    const auto trusted = [](const wchar_t* sddl, const wchar_t* administrator = nullptr,
+                            ACCESS_MASK rights = kChangeRights, bool inherit_only_counts = true) {
         PSECURITY_DESCRIPTOR descriptor = nullptr;
         EXPECT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
                                                                            nullptr))
             << Narrow(sddl);
         PSID sid = nullptr;
         if (administrator != nullptr) ::ConvertStringSidToSidW(administrator, &sid);
-        const bool result = OnlyAdministratorsChange(descriptor, sid);
+        const bool result = OnlyAdministratorsChange(descriptor, sid, rights, inherit_only_counts);
         ::LocalFree(sid);
         ::LocalFree(descriptor);
         return result;
@@ -358,6 +359,14 @@ TEST(FolderTrust, OnlyListsThatLetNoOneButAdministratorsChangeTheFolderAreTruste
         ASSERT_TRUE(::SetSecurityDescriptorDacl(&descriptor, TRUE, access, FALSE));
         EXPECT_FALSE(OnlyAdministratorsChange(&descriptor, nullptr));
     }
+    // A drive's root as Windows makes it, owned by the installer service: every user may add a folder
+    // there and gets rights on what he adds, but may rename or delete nothing that is there.
+    const wchar_t* root =
+        L"O:S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464D:(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)"
+        L"(A;OICI;0x1200a9;;;BU)(A;OICIIO;SDGXGWGR;;;AU)(A;;0x4;;;AU)(A;OICIIO;GA;;;CO)";
+    EXPECT_TRUE(trusted(root, nullptr, DELETE | FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER, false));
+    EXPECT_FALSE(trusted(root, nullptr, DELETE | FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER, true));
+    EXPECT_FALSE(trusted(root, nullptr, FILE_APPEND_DATA, false));
     // The administrator running Quorvel counts as one, and only while running as one.
     const wchar_t* own = L"O:S-1-5-21-1-2-3-500D:(A;OICI;FA;;;SY)(A;OICI;FA;;;S-1-5-21-1-2-3-500)";
     EXPECT_TRUE(trusted(own, L"S-1-5-21-1-2-3-500"));

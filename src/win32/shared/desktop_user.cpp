@@ -10,6 +10,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "win32/shared/com.h"
 #include "win32/shared/errors.h"
 #include "win32/shared/system_library.h"
 #include "win32/shared/text.h"
@@ -75,24 +76,11 @@ std::vector<BYTE> UserOf(HANDLE token) {
 
 PSID SidOf(std::vector<BYTE>& user) { return reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid; }
 
-// COM interfaces of the shell, released when they go.
+// For calls that hand out an interface as void**.
 template <typename Interface>
-class ComRef {
-  public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (pointer_ != nullptr) pointer_->Release();
-    }
-    Interface* operator->() const { return pointer_; }
-    Interface* get() const { return pointer_; }
-    void** put() { return reinterpret_cast<void**>(&pointer_); }
-    Interface** put_typed() { return &pointer_; }
-
-  private:
-    Interface* pointer_ = nullptr;
-};
+void** Out(ComPtr<Interface>& pointer) {
+    return reinterpret_cast<void**>(pointer.put());
+}
 
 SystemLibrary& OleAut32() {
     static SystemLibrary library(L"oleaut32.dll");
@@ -100,42 +88,41 @@ SystemLibrary& OleAut32() {
 }
 
 // The desktop's own shell, as a script on the desktop reaches it: through the desktop's folder view.
-HRESULT DesktopShellDispatch(ComRef<IShellDispatch2>& shell) {
+HRESULT DesktopShellDispatch(ComPtr<IShellDispatch2>& shell) {
     using Create = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
     const auto create = Ole32().Get<Create>("CoCreateInstance");
     if (create == nullptr) return E_NOINTERFACE;
-    ComRef<IShellWindows> windows;
+    ComPtr<IShellWindows> windows;
     HRESULT result =
-        create(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows, windows.put());
+        create(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows, Out(windows));
     if (FAILED(result)) return result;
     VARIANT desktop{};
     desktop.vt = VT_I4;
     desktop.lVal = CSIDL_DESKTOP;
     VARIANT none{};
     long window = 0;
-    ComRef<IDispatch> found;
-    result =
-        windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, found.put_typed());
+    ComPtr<IDispatch> found;
+    result = windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, found.put());
     if (result != S_OK || found.get() == nullptr) return FAILED(result) ? result : E_FAIL;
     // The shell that answers must be one the desktop user's programs may come from.
     DWORD process_id = 0;
     ::GetWindowThreadProcessId(reinterpret_cast<HWND>(static_cast<LONG_PTR>(window)), &process_id);
     if (!OpenShellProcess(process_id, 0)) return E_ACCESSDENIED;
-    ComRef<IServiceProvider> provider;
-    ComRef<IShellBrowser> browser;
-    ComRef<IShellView> view;
-    ComRef<IDispatch> background;
-    ComRef<IShellFolderViewDual> folder_view;
-    ComRef<IDispatch> application;
-    if (FAILED(result = found->QueryInterface(IID_IServiceProvider, provider.put())) ||
-        FAILED(result = provider->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.put())) ||
-        FAILED(result = browser->QueryActiveShellView(view.put_typed())) ||
-        FAILED(result = view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.put())) ||
-        FAILED(result = background->QueryInterface(IID_IShellFolderViewDual, folder_view.put())) ||
-        FAILED(result = folder_view->get_Application(application.put_typed()))) {
+    ComPtr<IServiceProvider> provider;
+    ComPtr<IShellBrowser> browser;
+    ComPtr<IShellView> view;
+    ComPtr<IDispatch> background;
+    ComPtr<IShellFolderViewDual> folder_view;
+    ComPtr<IDispatch> application;
+    if (FAILED(result = found->QueryInterface(IID_IServiceProvider, Out(provider))) ||
+        FAILED(result = provider->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, Out(browser))) ||
+        FAILED(result = browser->QueryActiveShellView(view.put())) ||
+        FAILED(result = view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, Out(background))) ||
+        FAILED(result = background->QueryInterface(IID_IShellFolderViewDual, Out(folder_view))) ||
+        FAILED(result = folder_view->get_Application(application.put()))) {
         return result;
     }
-    return application->QueryInterface(IID_IShellDispatch2, shell.put());
+    return application->QueryInterface(IID_IShellDispatch2, Out(shell));
 }
 
 }  // namespace
@@ -174,7 +161,7 @@ LaunchResult OpenThroughDesktopShell(std::string_view target, ShowCommand show) 
     const HRESULT initialized = initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     LaunchResult launched{false, false, std::string(words::kNoDesktopShell)};
     {
-        ComRef<IShellDispatch2> shell;
+        ComPtr<IShellDispatch2> shell;
         if (SUCCEEDED(DesktopShellDispatch(shell))) {
             const std::wstring wide = Widen(target);
             const BSTR file = allocate(wide.c_str());

@@ -1,11 +1,12 @@
 #include "win32/shared/disk_files.h"
 
 #include <limits>
+#include <optional>
 
 #include "win32/shared/errors.h"
-#include "win32/shared/file_rights.h"
 #include "win32/shared/handles.h"
 #include "win32/shared/text.h"
+#include "win32/store/folder_security.h"
 
 namespace quorvel::win32 {
 namespace {
@@ -25,14 +26,21 @@ UniqueKernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD share,
 // The path in the form that reaches the file system whatever its length: a path longer than MAX_PATH
 // works only with the "\\?\" prefix, which in turn takes only a full path. Every path gets it, since
 // the temporary file beside a short enough target may itself be too long.
-std::wstring ExtendedPath(const std::wstring& path) {
-    if (path.empty() || path.starts_with(L"\\\\?\\")) return path;
+std::optional<std::wstring> FullPath(const std::wstring& path) {
     const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return path;
+    if (needed == 0) return std::nullopt;
     std::wstring full(needed, L'\0');
     const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) return path;
+    if (length == 0 || length >= needed) return std::nullopt;
     full.resize(length);
+    return full;
+}
+
+std::wstring ExtendedPath(const std::wstring& path) {
+    if (path.empty() || path.starts_with(L"\\\\?\\")) return path;
+    const std::optional<std::wstring> resolved = FullPath(path);
+    if (!resolved) return path;
+    const std::wstring& full = *resolved;
     if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
@@ -117,7 +125,8 @@ bool DiskFiles::CreateFolder(std::string_view path) {
 }
 
 bool DiskFiles::OnlyAdministratorsCanChange(std::string_view path) {
-    return win32::OnlyAdministratorsCanChange(Widen(path));
+    const std::optional<std::wstring> full = FullPath(Widen(path));
+    return full && win32::OnlyAdministratorsCanChange(*full);
 }
 
 std::string DiskFiles::LastError() const { return DescribeError(last_error_); }

@@ -1,20 +1,33 @@
 #include "win32/store/folder_security.h"
 
 #include <aclapi.h>
+#include <knownfolders.h>
 #include <sddl.h>
+#include <shlobj.h>
+
+#include "win32/shared/system_library.h"
 
 namespace quorvel::win32 {
 namespace {
 
-// Every right that changes a folder or what it holds, or who may: a folder's "write data" is "add a
-// file", its "append data" is "add a sub-folder".
-constexpr ACCESS_MASK kChangeRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA | FILE_DELETE_CHILD |
-                                      FILE_WRITE_ATTRIBUTES | DELETE | WRITE_DAC | WRITE_OWNER |
-                                      GENERIC_WRITE | GENERIC_ALL;
+// Rights that change a program file; above its folder, adding folders is harmless (every user may add
+// one to a drive's root): only renaming or deleting what is there would put another folder in its place.
+constexpr ACCESS_MASK kOwnerRights = DELETE | WRITE_DAC | WRITE_OWNER | GENERIC_ALL;
+constexpr ACCESS_MASK kFileChange = kOwnerRights | FILE_WRITE_DATA | FILE_APPEND_DATA | GENERIC_WRITE;
+constexpr ACCESS_MASK kAboveChange = kOwnerRights | FILE_DELETE_CHILD;
 
 bool IsAdministrative(PSID sid, PSID administrator) {
-    return ::IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || ::IsWellKnownSid(sid, WinLocalSystemSid) ||
-           (administrator != nullptr && ::EqualSid(sid, administrator));
+    if (::IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || ::IsWellKnownSid(sid, WinLocalSystemSid) ||
+        (administrator != nullptr && ::EqualSid(sid, administrator))) {
+        return true;
+    }
+    // TrustedInstaller, the service that owns the system's own files.
+    wchar_t* text = nullptr;
+    if (!::ConvertSidToStringSidW(sid, &text)) return false;
+    const bool installer =
+        ::lstrcmpiW(text, L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464") == 0;
+    ::LocalFree(text);
+    return installer;
 }
 
 struct LocalMemory {
@@ -54,7 +67,8 @@ PrepareResult Make(const std::wstring& path, DWORD& error) {
 
 }  // namespace
 
-bool OnlyAdministratorsChange(PSECURITY_DESCRIPTOR descriptor, PSID administrator) {
+bool OnlyAdministratorsChange(PSECURITY_DESCRIPTOR descriptor, PSID administrator, ACCESS_MASK rights,
+                              bool inherit_only_counts) {
     PSID owner = nullptr;
     BOOL defaulted = FALSE;
     if (!::GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) || owner == nullptr ||
@@ -76,9 +90,11 @@ bool OnlyAdministratorsChange(PSECURITY_DESCRIPTOR descriptor, PSID administrato
             continue;
         // Kinds of grant that a plain folder never carries are not read closely: not trusted.
         if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) return false;
+        // A grant only for what is made inside later is where planted items would go; where no one else
+        // may make anything inside, it comes to nothing.
+        if (!inherit_only_counts && (header->AceFlags & INHERIT_ONLY_ACE) != 0) continue;
         const auto* grant = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
-        // Also a grant only for what is made inside later: that is where planted items would go.
-        if ((grant->Mask & kChangeRights) != 0 &&
+        if ((grant->Mask & rights) != 0 &&
             !IsAdministrative(const_cast<DWORD*>(&grant->SidStart), administrator))
             return false;
     }
@@ -123,6 +139,67 @@ FolderTrust CheckFolder(const std::wstring& path, PSID administrator, DWORD& err
     if (error != ERROR_SUCCESS) return FolderTrust::kUnreadable;
     return OnlyAdministratorsChange(descriptor.memory, administrator) ? FolderTrust::kTrusted
                                                                       : FolderTrust::kUntrusted;
+}
+
+namespace {
+
+bool OnlyAdministratorsMay(const std::wstring& path, ACCESS_MASK rights) {
+    LocalMemory descriptor;
+    PSID owner = nullptr;
+    PACL access = nullptr;
+    if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
+                                OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr,
+                                &access, nullptr, &descriptor.memory) != ERROR_SUCCESS) {
+        return false;
+    }
+    return OnlyAdministratorsChange(descriptor.memory, nullptr, rights, false);
+}
+
+// The path's folder ("C:\" for one in a drive's root); empty above the root.
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos || slash + 1 == path.size()) return {};
+    const std::wstring folder = path.substr(0, slash);
+    return folder.size() == 2 && folder[1] == L':' ? folder + L'\\' : folder;
+}
+
+bool IsUnder(const std::wstring& path, const std::wstring& folder) {
+    return !folder.empty() && path.size() > folder.size() && path[folder.size()] == L'\\' &&
+           ::CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                                  static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Program Files of either view, as the system names it.
+bool IsUnderProgramFiles(const std::wstring& path) {
+    using Find = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+    using Free = void(WINAPI*)(LPVOID);
+    const auto find = Shell32().Get<Find>("SHGetKnownFolderPath");
+    const auto free = Ole32().Get<Free>("CoTaskMemFree");
+    if (find == nullptr || free == nullptr) return false;
+    for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+        PWSTR folder = nullptr;
+        const bool under = SUCCEEDED(find(id, 0, nullptr, &folder)) && IsUnder(path, folder);
+        free(folder);
+        if (under) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool OnlyAdministratorsCanChange(const std::wstring& full) {
+    if (full.starts_with(L"\\\\") || ::GetDriveTypeW(full.substr(0, 3).c_str()) == DRIVE_REMOTE) return false;
+    if (IsUnderProgramFiles(full)) return true;
+    // A file that is not there yet can be put there only by whoever may add files to the folder.
+    if (::GetFileAttributesW(full.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !OnlyAdministratorsMay(full, kFileChange))
+        return false;
+    std::wstring folder = FolderOf(full);
+    if (folder.empty() || !OnlyAdministratorsMay(folder, kChangeRights)) return false;
+    for (folder = FolderOf(folder); !folder.empty(); folder = FolderOf(folder)) {
+        if (!OnlyAdministratorsMay(folder, kAboveChange)) return false;
+    }
+    return true;
 }
 
 PrepareResult PrepareAdministratorsFolder(const std::wstring& path, PSID administrator, DWORD& error) {
