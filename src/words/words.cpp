@@ -11,8 +11,14 @@ std::string Join(const Parts&... parts) {
     return text;
 }
 
-// Quoted: shortened, in quotation marks.
-std::string Q(std::string_view text) { return Join("\"", Shortened(text), "\""); }
+// Quoted: shortened, in quotation marks. A NUL in a name would end the message there and hide all that
+// follows it, the command a question is about included: it shows as the symbol for NUL.
+std::string Q(std::string_view text) {
+    std::string shown = Shortened(text);
+    for (size_t at = shown.find('\0'); at != std::string::npos; at = shown.find('\0', at))
+        shown.replace(at, 1, "\u2400");
+    return Join("\"", shown, "\"");
+}
 
 }  // namespace
 

@@ -220,6 +220,15 @@ TEST_F(EntryActions, ExecuteStartsTheCommandMinimisedAndChangesNoKey) {
                                       {"command line", "C:\\b.exe -x", ShowCommand::kMinimized},
                                       {"command line", "C:\\Windows\\e.exe", ShowCommand::kMinimized}}));
     EXPECT_TRUE(p.Has(kCurrentUser, kBanPath, "Banned"));
+
+    // A NUL in the name, which would end the box's text there, cannot hide the command.
+    const std::string hiding("Up\0date", 7);
+    p.Seed(kCurrentUser, kRunPath, hiding, "C:\\planted.exe");
+    Start();
+    p.Choose(kExecute, {kCurrentUser, hiding + "-3"});
+    EXPECT_EQ(
+        p.boxes.questions.back().text,
+        "Are you sure to want execute this StartUp ?\n\n\"Up\u2400date\" starts:\n\n    C:\\planted.exe");
 }
 
 TEST_F(EntryActions, WithAdministratorRightsExecuteStartsAsTheDesktopUserOrNotAtAll) {

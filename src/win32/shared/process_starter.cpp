@@ -134,7 +134,7 @@ LaunchResult ProcessStarter::OpenAsDesktopUser(std::string_view target, ShowComm
 LaunchResult ProcessStarter::StartRegistryEditor() {
     // By its full path: the editor of the system, not whatever a search of the folders finds first.
     std::wstring folder(MAX_PATH, L'\0');
-    const UINT length = ::GetWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    const UINT length = ::GetSystemWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
     if (length == 0 || length >= folder.size()) return {false, false, DescribeError(::GetLastError())};
     folder.resize(length);
     return Execute(folder + L"\\regedit.exe", ShowCommand::kNormal);
