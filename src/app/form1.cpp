@@ -385,8 +385,9 @@ void Form1::LoadSeting() {
 }
 
 bool Form1::SaveSeting() {
-    // A file that already says the same is left alone: every start saves, and need not touch the disk.
+    // A file that could not be read holds the user's options all the same: it is never replaced.
     if (settings_unreadable_) return false;
+    // A file that already says the same is left alone: every start saves, and need not touch the disk.
     std::string text = WriteSettings(ports_.options);
     if (settings_on_disk_ == text) return true;
     if (ports_.files.ReplaceFile(settings_path_, text)) {
