@@ -17,7 +17,7 @@ EXE=$build/Quorvel.exe
 DRIVER=$build/tests/e2e/quorvel_driver.exe
 BENCH=$build/bench
 for program in "$EXE" "$DRIVER" "$BENCH/bare_window.exe" "$BENCH/bare_list.exe" "$BENCH/wait_window.exe" \
-    "$BENCH/bench_store.exe"; do
+    "$BENCH/bench_store.exe" "$BENCH/bench_folders.exe"; do
     [ -f "$program" ] || { echo "missing $program: build $build first (make bench does)" >&2; exit 1; }
 done
 RUNS=${QUORVEL_BENCH_RUNS:-7}
@@ -108,6 +108,22 @@ awk -F'\t' '$1 == "row" {
 # The work one event costs: "count LABEL COUNT MOST".
 awk -F'\t' '$1 == "count"' "$WINE_RUN_DIR/store.tsv" | cut -f2- >"$WINE_RUN_DIR/counts.tsv"
 [ -s "$WINE_RUN_DIR/counts.tsv" ] || fail "bench_store counted no work per event"
+
+# Shortcuts in the user's Startup folder, as most machines have a few: they stay for the starts below.
+FOLDER_ITEMS=20
+say "collection of $FOLDER_ITEMS Startup folder shortcuts"
+wine "$BENCH/bench_folders.exe" --seed "$FOLDER_ITEMS" >/dev/null 2>&1 || fail "bench_folders could not seed the Startup folder"
+: >"$WINE_RUN_DIR/folders-first.tsv"
+for _ in $(seq "$RUNS"); do
+    wine "$BENCH/bench_folders.exe" --first 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "first"' >>"$WINE_RUN_DIR/folders-first.tsv"
+done
+[ "$(wc -l <"$WINE_RUN_DIR/folders-first.tsv")" -eq "$RUNS" ] || fail "bench_folders --first failed"
+# Made (COM, the folders' paths) and first collected in a new process: what a start of Quorvel pays.
+add_row "first collection of $FOLDER_ITEMS Startup folder items" ms "$RUNS" \
+    "$(awk -F'\t' '{ print $2 + $3 }' "$WINE_RUN_DIR/folders-first.tsv" | stats)" \
+    "$(cut -f4 "$WINE_RUN_DIR/folders-first.tsv" | stats)" -
+wine "$BENCH/bench_folders.exe" --repeated 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "row" {
+    printf "%s\t%s\t%s\t%s\t%s\t%s\n", $2, $3, $4, $5 "\t" $6 "\t" $7, $8 "\t" $9 "\t" $10, $11 }' >>"$WINE_RUN_DIR/store-rows.tsv"
 
 # A watcher (bench/wait_window.exe) starts first and says when it is ready; then the program is started as
 # a user's shell would, and the watcher reports the moment the window was shown (and, for Quorvel, its list

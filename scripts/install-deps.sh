@@ -19,6 +19,9 @@ have xwininfo || need+=(x11-utils)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 # The console companion's test reads its JSON with Python's parser.
 have python3 || need+=(python3)
+# The tests sign a program with a certificate they make, which no system trusts (test-only).
+have openssl || need+=(openssl)
+have osslsigncode || need+=(osslsigncode)
 # Screenshots of non-Latin entry names need a font with CJK glyphs inside the Wine prefix.
 [ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ] || need+=(fonts-wqy-microhei)
 

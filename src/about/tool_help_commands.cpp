@@ -5,24 +5,26 @@
 #include "words/words.h"
 
 namespace quorvel {
+namespace {
+
+void OpenWebPage(ProcessLauncher& launcher, MessageBoxes& boxes, ShowCommand show) {
+    const LaunchResult result = launcher.Open(kWebPage, show);
+    if (!result.started && !result.cancelled) boxes.Fail(words::CouldNotOpenWebPage(kWebPage, result.error));
+}
+
+}  // namespace
 
 void Regedit_Click(ProcessLauncher& launcher, MessageBoxes& boxes) {
-    const LaunchResult result = launcher.StartCommandLine(kRegistryEditor, ShowCommand::kNormal);
-    if (!result.started) boxes.Fail(words::CouldNotStartRegistryEditor(result.error));
+    const LaunchResult result = launcher.StartRegistryEditor();
+    if (!result.started && !result.cancelled) boxes.Fail(words::CouldNotStartRegistryEditor(result.error));
 }
 
 void WebSite_Click(ProcessLauncher& launcher, MessageBoxes& boxes) {
-    const LaunchResult result = launcher.StartCommandLine(
-        std::string(kFileExplorer) + " " + std::string(kWebPage), ShowCommand::kMaximized);
-    if (!result.started) boxes.Fail(words::CouldNotStartExplorer(kWebPage, result.error));
+    OpenWebPage(launcher, boxes, ShowCommand::kMaximized);
 }
 
 void Label1_Click(ProcessLauncher& launcher, MessageBoxes& boxes) {
-    const std::string browser = "\"" + std::string(kWebBrowser) + "\" " + std::string(kWebPage);
-    if (launcher.StartCommandLine(browser, ShowCommand::kNormal).started) return;
-    // Most systems no longer have that browser; the user's own one will do.
-    const LaunchResult fallback = launcher.OpenWithDefaultProgram(kWebPage);
-    if (!fallback.started) boxes.Fail(words::CouldNotOpenWebPage(kWebPage, fallback.error));
+    OpenWebPage(launcher, boxes, ShowCommand::kNormal);
 }
 
 }  // namespace quorvel

@@ -1,6 +1,6 @@
 #pragma once
 // Tool > Regedit, Help > Web Site and the About box's web address: each starts another program
-// without waiting for it, and says so plainly when the program cannot be started.
+// through the shell without waiting for it, and says so plainly when the program cannot be started.
 
 #include <string_view>
 
@@ -12,15 +12,11 @@ namespace quorvel {
 // Set by the build (QUORVEL_WEB_PAGE); shown in the About box and opened by Help > Web Site.
 inline constexpr std::string_view kWebPage = QUORVEL_WEB_PAGE;
 
-inline constexpr std::string_view kRegistryEditor = "regedit";
-inline constexpr std::string_view kFileExplorer = "explorer";
-inline constexpr std::string_view kWebBrowser = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
-
-// Starts the registry editor, found by the system's program search.
+// Starts the system's registry editor; a consent the user refuses to give is no failure.
 void Regedit_Click(ProcessLauncher& launcher, MessageBoxes& boxes);
-// Hands the web page to Explorer, maximised.
+// Opens the web page as Explorer would, in the user's own browser, maximised.
 void WebSite_Click(ProcessLauncher& launcher, MessageBoxes& boxes);
-// Opens the web page in the browser at its usual place, else in the user's default browser.
+// The same for the About box's address, in a normal window.
 void Label1_Click(ProcessLauncher& launcher, MessageBoxes& boxes);
 
 }  // namespace quorvel

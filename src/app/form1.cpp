@@ -1,5 +1,8 @@
 #include "app/form1.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "about/tool_help_commands.h"
 #include "app/command_line.h"
 #include "app/settings.h"
@@ -11,11 +14,23 @@
 
 namespace quorvel {
 
+// The ports as given, but for the launcher: Form1 starts everything through its own.
+Form1::Form1(Form1Ports ports)
+    : launcher_(ports.launcher, ports.process),
+      ports_{
+          ports.registry, ports.watch,  ports.view,   ports.options, ports.window,
+          ports.tray,     ports.popups, ports.events, ports.process, launcher_,
+          ports.boxes,    ports.about,  ports.files,  ports.dialogs, ports.codec,
+      },
+      newcomers_(ports.registry) {}
+
 StartOutcome Form1::Form_Load(std::string_view arguments) {
-    // Started by an instance that restarts itself as an administrator: that one ends first.
-    if (const std::optional<std::uint32_t> predecessor = ProcessToWaitFor(arguments))
-        ports_.process.WaitForEnd(*predecessor);
-    if (!ports_.process.ClaimSingleInstance()) {
+    // Started by an instance that restarts itself as an administrator: that one ends first. Run with
+    // another account's credentials, this one may not see it to wait for it, and tries for the claim
+    // until it has let go.
+    const std::optional<std::uint32_t> predecessor = ProcessToWaitFor(arguments);
+    if (predecessor) ports_.process.WaitForEnd(*predecessor);
+    if (!(predecessor ? ports_.process.AwaitSingleInstance() : ports_.process.ClaimSingleInstance())) {
         ports_.process.CallFirstInstance(IsAutomaticStart(arguments));
         return EndProgram();
     }
@@ -97,7 +112,7 @@ void Form1::OnCommand(Command command) {
         case Command::kExit:
         case Command::kTrayExit: EndProgram(); break;
         case Command::kDocument: break;  // shown and enabled, and does nothing
-        case Command::kAbout: ports_.about.ShowModal(); break;
+        case Command::kAbout: ports_.about.ShowModal(ports_.launcher); break;
         case Command::kWebSite: WebSite_Click(ports_.launcher, ports_.boxes); break;
         case Command::kShowa: Showa_Click(); break;
         default: break;
@@ -168,11 +183,13 @@ void Form1::Refresha_Click() {
 
 void Form1::Balloon_Click() { Showa_Click(); }
 
+std::string Form1::LogonProgram() const { return ports_.process.ProgramFolder() + "\\Quorvel.exe"; }
+
 std::string Form1::LogonCommand() const {
     // Quoted, so that a folder with blanks cannot make Windows run a program at the first blank.
     std::string command = "\"";
-    command += ports_.process.ProgramFolder();
-    command += "\\Quorvel.exe\" -auto";
+    command += LogonProgram();
+    command += "\" -auto";
     return command;
 }
 
@@ -306,9 +323,36 @@ void Form1::AnnounceNewcomers() {
     ports_.tray.Announce(words::NewEntriesTitle(news.size()), names);
 }
 
+namespace {
+
+// Whether the machine's value starts this program: as written now, or unquoted as older starts wrote
+// it. A path's letters are the same in either case.
+bool StartsProgram(std::string_view value, std::string_view command, std::string_view program) {
+    const auto same = [](std::string_view a, std::string_view b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
+               });
+    };
+    return same(value, command) || same(value, std::string(program) + " -auto");
+}
+
+}  // namespace
+
 void Form1::RegisterAtLogon() {
     Registre& registry = ports_.registry;
     const std::string command = LogonCommand();
+    // Every user's logon, administrators' included, runs what the machine's value names: only a file that
+    // no one but an administrator can replace goes there. A copy in the user's downloads or on a share
+    // starts for this user alone, and the machine's value an earlier start wrote for it goes.
+    if (!ports_.files.OnlyAdministratorsCanChange(LogonProgram())) {
+        if (StartsProgram(registry.ReadStringValue(kLocalMachine, kRunPath, kRunValueName), command,
+                          LogonProgram())) {
+            registry.DeleteValue(kLocalMachine, kRunPath, kRunValueName);
+        }
+        registry.WriteStringValue(kCurrentUser, kRunPath, kRunValueName, command);
+        return;
+    }
     // Registered for every user, by this start or an administrator's earlier one: a copy of the user's
     // own, made when that was refused, would start the program twice.
     if (registry.WriteStringValue(kLocalMachine, kRunPath, kRunValueName, command) ||
@@ -333,10 +377,19 @@ std::string Form1::SettingsPath() const {
     return ports_.process.ProgramFolder() + "\\" + std::string(kSettingsFileName);
 }
 
+std::string Form1::UserSettingsPath() const {
+    const std::string folder = ports_.process.UserFolder();
+    return folder.empty() ? std::string() : folder + "\\" + std::string(kSettingsFileName);
+}
+
 void Form1::LoadSeting() {
+    // The user's own file, made where the program's folder refused the options, comes first; the one
+    // beside the program then only gave the defaults it started from.
+    const std::string user = UserSettingsPath();
+    settings_path_ = !user.empty() && ports_.files.Exists(user) ? user : SettingsPath();
     // Without a file the options keep the marks the menu is built with, so that a first start lists
     // the enabled and disabled entries instead of nothing.
-    if (std::optional<std::string> file = ports_.files.ReadFile(SettingsPath())) {
+    if (std::optional<std::string> file = ports_.files.ReadFile(settings_path_)) {
         const std::array<std::int16_t, 5> values = ReadSettings(*file);
         settings_on_disk_ = std::move(*file);
         for (size_t i = 0; i < kSettingsOrder.size(); ++i)
@@ -344,24 +397,44 @@ void Form1::LoadSeting() {
     } else {
         // A file that is there but cannot be read (locked, or without read rights) holds the user's
         // options all the same: it is never replaced by these.
-        settings_unreadable_ = ports_.files.Exists(SettingsPath());
+        settings_unreadable_ = ports_.files.Exists(settings_path_);
     }
     DrawList();
 }
 
-void Form1::SaveSeting() {
-    // A folder that cannot be written keeps the old file; the options in memory stay as they are.
+bool Form1::SaveSeting() {
+    // A file that could not be read holds the user's options all the same: it is never replaced.
+    if (settings_unreadable_) return false;
     // A file that already says the same is left alone: every start saves, and need not touch the disk.
-    if (settings_unreadable_) return;
     std::string text = WriteSettings(ports_.options);
-    if (settings_on_disk_ == text) return;
-    if (ports_.files.ReplaceFile(SettingsPath(), text)) settings_on_disk_ = std::move(text);
+    if (settings_on_disk_ == text) return true;
+    if (ports_.files.ReplaceFile(settings_path_, text)) {
+        settings_on_disk_ = std::move(text);
+        return true;
+    }
+    // Beside a program under Program Files only administrators may write, and no redirection saves a
+    // user's options there: the user's own folder keeps them, and is read first from then on.
+    const std::string user = UserSettingsPath();
+    if (user.empty() || settings_path_ == user || !ports_.files.CreateFolder(ports_.process.UserFolder()) ||
+        !ports_.files.ReplaceFile(user, text)) {
+        return false;
+    }
+    settings_path_ = user;
+    settings_on_disk_ = std::move(text);
+    return true;
 }
 
 void Form1::Option_Click(Option option) {
     ports_.options.SetChecked(option, !ports_.options.IsChecked(option));
     DrawList();
-    SaveSeting();
+    // The choice holds until the program ends all the same; saying so once is enough.
+    if (SaveSeting() || told_unsaved_) return;
+    told_unsaved_ = true;
+    const std::string why =
+        settings_unreadable_
+            ? words::SettingsUnreadable(settings_path_)
+            : words::SettingsUnwritable(SettingsPath(), UserSettingsPath(), ports_.files.LastError());
+    ports_.boxes.Fail(words::OptionsNotSaved(why));
 }
 
 }  // namespace quorvel

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/commands.h"
+#include "app/desktop_user_launcher.h"
 #include "app/live_watch.h"
 #include "platform/about_box.h"
 #include "platform/entry_action.h"
@@ -56,7 +57,7 @@ enum class MouseButton { kLeft, kRight };
 
 class Form1 {
   public:
-    explicit Form1(Form1Ports ports) : ports_(ports), newcomers_(ports.registry) {}
+    explicit Form1(Form1Ports ports);
 
     // Events of the window, named after what raises them.
     StartOutcome Form_Load(std::string_view arguments);
@@ -90,6 +91,8 @@ class Form1 {
     // The name and text registered in Run so that the program starts hidden at logon.
     static constexpr std::string_view kRunValueName = "Quorvel";
     std::string LogonCommand() const;
+    // The file that command starts.
+    std::string LogonProgram() const;
 
   private:
     // How often the tray icon is tried before the program gives up until the shell starts again.
@@ -114,10 +117,13 @@ class Form1 {
     void RegisterAtLogon();
     void CreateSiblingKeys();
     void LoadSeting();
-    void SaveSeting();
+    // False when the options could be saved nowhere.
+    bool SaveSeting();
     void Refresha_Click();
     void Option_Click(Option option);
     std::string SettingsPath() const;
+    // config.ini of the user's own folder; empty where the system names none.
+    std::string UserSettingsPath() const;
     void Showa_Click();
     void LoadStartUp_Click();
     void SaveStartUp_Click();
@@ -128,12 +134,18 @@ class Form1 {
     // Hands over to an instance with an administrator's rights; stays as it was when there is none.
     void RestartAsAdministrator();
 
+    // Declared before ports_, whose launcher it is: whatever Form1 starts goes through it.
+    DesktopUserLauncher launcher_;
     Form1Ports ports_;
     EntryTable entries_;
     // What config.ini holds, as last read or written; nothing until then.
     std::optional<std::string> settings_on_disk_;
     // config.ini is there but could not be read: the options run on the built marks and it stays as it is.
     bool settings_unreadable_ = false;
+    // Where the options are read from and saved to: beside the program, or in the user's own folder.
+    std::string settings_path_;
+    // The user has been told that the options could not be saved.
+    bool told_unsaved_ = false;
     // The table holds a loaded list file rather than the registry, until the next collection.
     bool showing_list_file_ = false;
     // Banned values the last pass could not delete: finding them again is no news.

@@ -50,7 +50,10 @@ class ConsoleBoxes final : public MessageBoxes {
 class NoLauncher final : public ProcessLauncher {
   public:
     LaunchResult StartCommandLine(std::string_view, ShowCommand) override { return {}; }
-    LaunchResult OpenWithDefaultProgram(std::string_view) override { return {}; }
+    LaunchResult Open(std::string_view, ShowCommand) override { return {}; }
+    LaunchResult StartCommandLineAsDesktopUser(std::string_view, ShowCommand) override { return {}; }
+    LaunchResult OpenAsDesktopUser(std::string_view, ShowCommand) override { return {}; }
+    LaunchResult StartRegistryEditor() override { return {}; }
     std::string ExpandEnvironment(std::string_view text) override { return std::string(text); }
 };
 

@@ -184,13 +184,15 @@ ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_
             }
             return ActionOutcome::kChanged;
         case EntryAction::kExecute: {
-            if (!ports.boxes.Confirm(words::kExecuteQuestion, words::kExecute))
-                return ActionOutcome::kNothing;
+            // The question shows the command exactly as it will run: expanded where it is expandable.
             const std::string command = entry.Type == kValueTypeExpandString
                                             ? ports.launcher.ExpandEnvironment(entry.Command)
                                             : entry.Command;
+            if (!ports.boxes.Confirm(words::ExecuteQuestion(entry.Name, command), words::kExecute))
+                return ActionOutcome::kNothing;
             const LaunchResult result = ports.launcher.StartCommandLine(command, ShowCommand::kMinimized);
-            if (!result.started) ports.boxes.Fail(words::CouldNotExecute(entry.Name, command, result.error));
+            if (!result.started && !result.cancelled)
+                ports.boxes.Fail(words::CouldNotExecute(entry.Name, command, result.error));
             return ActionOutcome::kChanged;
         }
         default: return ActionOutcome::kNothing;

@@ -17,6 +17,9 @@ class ProcessControl {
     virtual ~ProcessControl() = default;
     // True when this is the only running instance; claims the instance for this process.
     virtual bool ClaimSingleInstance() = 0;
+    // The same for an instance that takes over from one that is ending: while another holds the claim,
+    // tries again for a bounded time.
+    virtual bool AwaitSingleInstance() = 0;
     // Tells the instance that runs already that the program was started again (its Second_Start), and
     // whether with "-auto".
     virtual void CallFirstInstance(bool automatic) = 0;
@@ -31,6 +34,9 @@ class ProcessControl {
     virtual void EndProcess() = 0;
     // The folder of the program's executable file, without a trailing backslash.
     virtual std::string ProgramFolder() const = 0;
+    // The folder for the program's own files of the user it runs as (%LOCALAPPDATA%\Quorvel), without a
+    // trailing backslash; empty where the system names none. It need not exist yet.
+    virtual std::string UserFolder() const = 0;
 };
 
 }  // namespace quorvel

@@ -77,6 +77,14 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::string AsciiUpperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
 std::string Utf8FromStringData(const std::vector<std::uint8_t>& data) {
     std::u16string characters;
     for (std::size_t i = 0; i + 1 < data.size(); i += 2) {

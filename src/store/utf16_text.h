@@ -15,6 +15,9 @@ std::string Utf8FromUtf16(std::u16string_view utf16);
 // Only bytes that are no such sequence at all (from a damaged file) become U+FFFD.
 std::u16string Utf16FromUtf8(std::string_view utf8);
 
+// The text with its ASCII letters in upper case and every other byte as it is.
+std::string AsciiUpperCase(std::string_view text);
+
 // A string value's data (UTF-16LE bytes) as text, up to its first NUL; an odd last byte is no character.
 std::string Utf8FromStringData(const std::vector<std::uint8_t>& data);
 

@@ -40,12 +40,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     KeyWatcher watcher;
     MessageLoop loop(watcher);
     ThisProcess process(window.Handle());
-    ProcessStarter launcher;
+    ProcessStarter launcher(window.Handle());
     DiskFiles files;
     Form2Window popups(instance, window);
     NotifyIcon tray(instance, window.Handle());
     OwnedMessageBoxes boxes(window.Handle());
-    AboutDialog about(instance, launcher, window.Handle());
+    AboutDialog about(instance, window.Handle());
     CommonFileDialogs dialogs(window.Handle());
     AnsiCodePage codec;
     window.AttachTray(&tray);

@@ -11,7 +11,8 @@ std::string Join(const Parts&... parts) {
     return text;
 }
 
-// Quoted: shortened, in quotation marks.
+// Quoted: readable and shortened, in quotation marks. A NUL in a name would end the message there and
+// hide all that follows it, the command a question is about included.
 std::string Q(std::string_view text) { return Join("\"", Shortened(text), "\""); }
 
 }  // namespace
@@ -70,6 +71,11 @@ std::string EntryNowInTwoKeys(std::string_view first_key, std::string_view secon
                 "; remove one of them with the registry editor.");
 }
 
+std::string ExecuteQuestion(std::string_view name, std::string_view command) {
+    return Join(kExecuteQuestion, "\n\n", Q(name), " starts:\n\n    ",
+                command.empty() ? std::string("(empty)") : Shortened(command));
+}
+
 std::string CouldNotExecute(std::string_view name, std::string_view command, std::string_view reason) {
     return Join("Quorvel could not execute the command of ", Q(name), ":\n\n",
                 command.empty() ? std::string("(empty)") : Shortened(command), "\n\n", reason);
@@ -97,12 +103,12 @@ std::string CouldNotStartRegistryEditor(std::string_view reason) {
     return Join("Could not start the registry editor (regedit): ", reason);
 }
 
-std::string CouldNotStartExplorer(std::string_view page, std::string_view reason) {
-    return Join("Could not start Explorer (explorer) to open ", page, ": ", reason);
-}
-
 std::string CouldNotOpenWebPage(std::string_view page, std::string_view reason) {
     return Join("Could not open the web page ", page, ": ", reason);
+}
+
+std::string CaptionRunningAs(std::string_view account) {
+    return Join(kProgram, " (running as ", account, ")");
 }
 
 std::string CouldNotRestartAsAdministrator(std::string_view reason) {
@@ -111,6 +117,21 @@ std::string CouldNotRestartAsAdministrator(std::string_view reason) {
 }
 
 std::string ErrorNumber(unsigned long code) { return Join("Error ", std::to_string(code), "."); }
+
+std::string OptionsNotSaved(std::string_view why) {
+    return Join("Quorvel cannot save its options: ", why,
+                "\n\nThe options as you set them hold until Quorvel ends.");
+}
+
+std::string SettingsUnreadable(std::string_view path) {
+    return Join(Q(path), " is there but cannot be read, and is kept as it is.");
+}
+
+std::string SettingsUnwritable(std::string_view program_path, std::string_view user_path,
+                               std::string_view reason) {
+    if (user_path.empty()) return Join(Q(program_path), " cannot be written. ", reason);
+    return Join("neither ", Q(program_path), " nor ", Q(user_path), " can be written. ", reason);
+}
 
 std::string CouldNotSaveList(std::string_view path, std::string_view reason) {
     return Join("Quorvel could not save the startup list ", Q(path), ".\n\n", reason,

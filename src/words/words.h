@@ -64,6 +64,8 @@ inline constexpr std::string_view kSwitchedOffNote = ", switched off in Windows'
 // The entry menu's questions; each box is titled with its action's caption.
 inline constexpr std::string_view kDeleteQuestion = "Are you sure to want delete this StartUp ?";
 inline constexpr std::string_view kExecuteQuestion = "Are you sure to want execute this StartUp ?";
+// The question, and below it the entry's name and the command that will run.
+std::string ExecuteQuestion(std::string_view name, std::string_view command);
 
 // The About box.
 inline constexpr std::string_view kAboutCaption = "A Propos";
@@ -105,14 +107,28 @@ inline constexpr std::string_view kEntryGone =
 std::string NotText(unsigned long type);
 std::string CouldNotExecute(std::string_view name, std::string_view command, std::string_view reason);
 std::string CouldNotStartRegistryEditor(std::string_view reason);
-std::string CouldNotStartExplorer(std::string_view page, std::string_view reason);
 std::string CouldNotOpenWebPage(std::string_view page, std::string_view reason);
 inline constexpr std::string_view kEmptyCommandLine = "The command line is empty.";
+// Why a window with administrator rights starts nothing of the user's.
+inline constexpr std::string_view kNoDesktopShell =
+    "Quorvel runs as an administrator, and no desktop shell of this session can start it as the user "
+    "signed in at the desktop. Quorvel never starts it with its own administrator rights: run it from a "
+    "Quorvel without them.";
+// The main window's caption while it runs as another account than the desktop's.
+std::string CaptionRunningAs(std::string_view account);
+inline constexpr std::string_view kAnotherAccount = "another account";
 inline constexpr std::string_view kRestartAsAdministrator =
     "\n\nRestart Quorvel as an administrator now? Windows asks for your consent; this window closes once "
     "the new one runs.";
 std::string CouldNotRestartAsAdministrator(std::string_view reason);
 std::string ErrorNumber(unsigned long code);
+
+// The options of the Option menu, when config.ini takes them nowhere.
+std::string OptionsNotSaved(std::string_view why);
+std::string SettingsUnreadable(std::string_view path);
+// `user_path` may be empty: the system names no folder of the user's own.
+std::string SettingsUnwritable(std::string_view program_path, std::string_view user_path,
+                               std::string_view reason);
 
 // Saved startup lists.
 std::string CouldNotSaveList(std::string_view path, std::string_view reason);

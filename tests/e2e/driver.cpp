@@ -382,6 +382,16 @@ int wmain(int argc, wchar_t** argv) {
             reinterpret_cast<LPARAM>(&search));
         return search.found ? 0 : 1;
     }
+    if (verb == L"set-colours") {
+        // The system's window and window-text colours, as RRGGBB, for every program of the desktop.
+        const auto colour = [](const std::wstring& hex) {
+            const unsigned long value = std::wcstoul(hex.c_str(), nullptr, 16);
+            return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+        };
+        const INT elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+        const COLORREF colours[] = {colour(arg(2)), colour(arg(3))};
+        return ::SetSysColors(2, elements, colours) ? 0 : 1;
+    }
     // Verbs about any window, by title: whether it is shown, where, and posting it a command.
     if (verb == L"window-visible") return FindVisible(arg(2), arg(3)) != nullptr ? 0 : 1;
     if (verb == L"window-typing") {

@@ -76,7 +76,7 @@ reg_has "$HKCU_RUN" Updater || fail "the lifted ban still deleted Updater"
 # Execute starts the command, which leaves its marker.
 right_click_row Marker
 choose_item 5
-expect_eq "execute confirmation" $'Execute\nAre you sure to want execute this StartUp ?' "$(wait_msgbox)"
+expect_eq "execute confirmation" $'Execute\nAre you sure to want execute this StartUp ?\n\n"Marker" starts:\n\n    cmd /c echo ran> C:\\marker.txt' "$(wait_msgbox)"
 driver answer ok
 wait_until 20 test -f "$WINEPREFIX/drive_c/marker.txt" || fail "Execute did not run the command"
 reg_has "$HKCU_RUN" Marker || fail "Execute changed the registry"

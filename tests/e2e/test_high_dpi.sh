@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# At 200 % scale the window, its columns and its images are twice as large, drawn at that size.
+# At 200 % scale the window, its columns and its images are twice as large, drawn at that size. In a
+# colour scheme with white text on black, the list takes the system's colours: its grey would not read.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -23,5 +24,28 @@ driver keys 39 40
 wait_until 5 driver menu-open || fail "the Tool menu did not open"
 shot tool-menu
 driver keys 27 27
+exit_quorvel
+
+# Wine keeps a running program's system colours as they were at its start (it hears of the change, but
+# reads the old colours): the scheme is set first and the program started in it.
+driver set-colours 000000 FFFFFF || fail "the system's colours could not be set"
+start_quorvel
+wait_window
+read -r x y width height < <(driver window-client-rect Quorvel View1)
+# A point of the list below its rows: the background, whatever the rows hold.
+point="$((x + width / 2)) $((y + height - 20))"
+background() {
+    shot dark-scheme
+    convert "$ARTIFACTS/$TEST_NAME-dark-scheme.png" -crop "1x1+${point% *}+${point#* }" \
+        -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+# The contrast ratio of white text on the colour, as WCAG defines it.
+white_contrast() {
+    awk -v rgb="$1" 'function lin(c) { c /= 255; return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ^ 2.4 }
+        BEGIN { split(rgb, v, " "); l = 0.2126 * lin(v[1]) + 0.7152 * lin(v[2]) + 0.0722 * lin(v[3]);
+                printf "%.2f", 1.05 / (l + 0.05) }'
+}
+readable() { awk -v r="$(white_contrast "$(background)")" 'BEGIN { exit !(r >= 4.5) }'; }
+wait_until 10 readable || fail "white text on the list's background $(background) has contrast $(white_contrast "$(background)")"
 exit_quorvel
 echo "high dpi: all checks passed"

@@ -38,15 +38,21 @@ running "$first" || fail "the first instance ended"
 QUORVEL_PID=$first
 
 # A restart as an administrator hands over: the new instance, told the old one's process, waits until
-# that has ended, then starts and shows its window. Never two at work at once.
-wine_spawn "$APP_DIR/Quorvel.exe" -after "$(driver pid)"
-successor=$LAST_PID
-wait_until 10 bash -c "[ \"\$(wine '$DRIVER' instances)\" = 2 ]" || fail "the successor made no window"
-wait_until 2 ended "$successor" && fail "the successor did not wait for the old instance"
-exit_quorvel
-wait_window 10
-running "$successor" || fail "the successor ended"
-QUORVEL_PID=$successor
+# that has ended, then starts and shows its window. Never two at work at once. Elevated with another
+# account's credentials, it may not open the old instance to wait for it (as with the id of no process):
+# it keeps trying for the one instance instead.
+takes_over() {  # ARGUMENT...
+    wine_spawn "$APP_DIR/Quorvel.exe" "$@"
+    local successor=$LAST_PID
+    wait_until 10 bash -c "[ \"\$(wine '$DRIVER' instances)\" = 2 ]" || fail "the successor ($*) made no window"
+    wait_until 2 ended "$successor" && fail "the successor ($*) did not wait for the old instance"
+    exit_quorvel
+    wait_window 10
+    running "$successor" || fail "the successor ($*) ended"
+    QUORVEL_PID=$successor
+}
+takes_over -after "$(driver pid)"
+takes_over -after 4000000
 
 # Closing hides the window and leaves the program running; Exit ends it.
 driver close
@@ -54,13 +60,15 @@ wait_until 10 bash -c "! wine '$DRIVER' visible >/dev/null 2>&1" || fail "the wi
 running "$QUORVEL_PID" || fail "closing ended the program"
 exit_quorvel
 
-# A copy under another name, in another folder, still registers Quorvel.exe of its folder.
+# A copy under another name, in a folder users can change, registers Quorvel.exe of its folder for this
+# user alone: every user's logon keeps starting the installed one.
 mkdir -p "$WINEPREFIX/drive_c/Tools"
 cp "$EXE" "$WINEPREFIX/drive_c/Tools/Renamed.exe"
 wine_spawn "$WINEPREFIX/drive_c/Tools/Renamed.exe"
 QUORVEL_PID=$LAST_PID
 wait_window
-value=$(reg_text "$HKLM_RUN" | sed -n 's/^"Quorvel"=//p')
-expect_eq "logon command of a renamed copy" '"\"C:\\Tools\\Quorvel.exe\" -auto"' "$value"
+value=$(reg_text "$HKCU_RUN" | sed -n 's/^"Quorvel"=//p')
+expect_eq "user's logon command of a renamed copy" '"\"C:\\Tools\\Quorvel.exe\" -auto"' "$value"
+expect_eq "machine's logon command" "$expected" "$(reg_text "$HKLM_RUN" | sed -n 's/^"Quorvel"=//p')"
 exit_quorvel
 echo "shell: all checks passed"

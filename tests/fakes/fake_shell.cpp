@@ -50,16 +50,33 @@ TrayChoice FakePopups::ShowTrayMenu() {
     return tray_choice;
 }
 
-LaunchResult FakeLauncher::StartCommandLine(std::string_view command_line, ShowCommand show) {
-    if (!failure.empty()) return {false, failure};
-    started.push_back({std::string(command_line), show});
-    return {true, {}};
+LaunchResult FakeLauncher::Record(std::string how, std::string_view text, ShowCommand show,
+                                  const std::string& failed) {
+    if (!failed.empty()) return {false, false, failed};
+    started.push_back({std::move(how), std::string(text), show});
+    return {true, false, {}};
 }
 
-LaunchResult FakeLauncher::OpenWithDefaultProgram(std::string_view target) {
-    if (!failure.empty()) return {false, failure};
-    opened.emplace_back(target);
-    return {true, {}};
+LaunchResult FakeLauncher::StartCommandLine(std::string_view command_line, ShowCommand show) {
+    return Record("command line", command_line, show, failure);
+}
+
+LaunchResult FakeLauncher::Open(std::string_view target, ShowCommand show) {
+    return Record("open", target, show, failure);
+}
+
+LaunchResult FakeLauncher::StartCommandLineAsDesktopUser(std::string_view command_line, ShowCommand show) {
+    return Record("command line as desktop user", command_line, show,
+                  desktop_failure.empty() ? failure : desktop_failure);
+}
+
+LaunchResult FakeLauncher::OpenAsDesktopUser(std::string_view target, ShowCommand show) {
+    return Record("open as desktop user", target, show, desktop_failure.empty() ? failure : desktop_failure);
+}
+
+LaunchResult FakeLauncher::StartRegistryEditor() {
+    if (consent_refused) return {false, true, "The operation was canceled by the user."};
+    return Record("registry editor", "", ShowCommand::kNormal, failure);
 }
 
 std::string FakeLauncher::ExpandEnvironment(std::string_view text) {
@@ -69,6 +86,25 @@ std::string FakeLauncher::ExpandEnvironment(std::string_view text) {
         out.replace(at, from.size(), "C:\\Windows");
     }
     return out;
+}
+
+namespace {
+
+// Whether the path is the folder or lies in it.
+bool InFolder(std::string_view path, std::string_view folder) {
+    return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '\\');
+}
+
+}  // namespace
+
+bool FakeFiles::Refuses(std::string_view path) const {
+    return read_only || std::any_of(refusing_folders.begin(), refusing_folders.end(),
+                                    [&](const std::string& folder) { return InFolder(path, folder); });
+}
+
+bool FakeFiles::OnlyAdministratorsCanChange(std::string_view path) {
+    return std::none_of(open_to_users.begin(), open_to_users.end(),
+                        [&](const std::string& folder) { return InFolder(path, folder); });
 }
 
 bool FakeBoxes::Confirm(std::string_view text, std::string_view title) {

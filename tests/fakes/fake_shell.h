@@ -122,6 +122,7 @@ class FakeProcess final : public ProcessControl {
         claimed_after_waiting = waited_for.has_value();
         return !another_running;
     }
+    bool AwaitSingleInstance() override { return ClaimSingleInstance(); }
     void CallFirstInstance(bool) override { called_first = true; }
     void WaitForEnd(std::uint32_t process_id) override { waited_for = process_id; }
     bool IsElevated() const override { return elevated; }
@@ -131,6 +132,7 @@ class FakeProcess final : public ProcessControl {
     }
     void EndProcess() override { ended = true; }
     std::string ProgramFolder() const override { return folder; }
+    std::string UserFolder() const override { return user_folder; }
     bool another_running = false;
     bool called_first = false;
     std::optional<std::uint32_t> waited_for;
@@ -140,22 +142,32 @@ class FakeProcess final : public ProcessControl {
     RestartResult restart{true, false, {}};  // the new instance starts, unless scripted otherwise
     bool ended = false;
     std::string folder = "C:\\Program Files\\Quorvel";
+    std::string user_folder = "C:\\Users\\Ann\\AppData\\Local\\Quorvel";
 };
 
+// Records every start by the way it was asked for; the system's own rights or the desktop user's.
 class FakeLauncher final : public ProcessLauncher {
   public:
     LaunchResult StartCommandLine(std::string_view command_line, ShowCommand show) override;
-    LaunchResult OpenWithDefaultProgram(std::string_view target) override;
+    LaunchResult Open(std::string_view target, ShowCommand show) override;
+    LaunchResult StartCommandLineAsDesktopUser(std::string_view command_line, ShowCommand show) override;
+    LaunchResult OpenAsDesktopUser(std::string_view target, ShowCommand show) override;
+    LaunchResult StartRegistryEditor() override;
     std::string ExpandEnvironment(std::string_view text) override;
 
     struct Start {
-        std::string command_line;
-        ShowCommand show;
+        std::string how;  // "command line", "open", "... as desktop user", "registry editor"
+        std::string text;
+        ShowCommand show = ShowCommand::kNormal;
         bool operator==(const Start&) const = default;
     };
     std::vector<Start> started;
-    std::vector<std::string> opened;
-    std::string failure;  // when set, nothing starts and this is the reason
+    std::string failure;           // when set, nothing starts and this is the reason
+    std::string desktop_failure;   // when set, nothing starts as the desktop user, for this reason
+    bool consent_refused = false;  // the user says no to Windows' question for the registry editor
+
+  private:
+    LaunchResult Record(std::string how, std::string_view text, ShowCommand show, const std::string& failed);
 };
 
 class FakeBoxes final : public MessageBoxes {
@@ -192,23 +204,34 @@ class FakeFiles final : public FileSystem {
     }
     bool Exists(std::string_view path) override { return files.contains(std::string(path)); }
     bool ReplaceFile(std::string_view path, std::string_view bytes) override {
-        if (read_only) return false;
+        if (Refuses(path)) return false;
         files[std::string(path)] = std::string(bytes);
         ++writes;
         return true;
     }
+    bool CreateFolder(std::string_view path) override { return !Refuses(path); }
+    // False for a path in a folder of open_to_users, or one of those itself.
+    bool OnlyAdministratorsCanChange(std::string_view path) override;
     std::string LastError() const override { return "Access is denied."; }
 
     std::map<std::string, std::string> files;
     // Present, but locked or without read rights.
     std::set<std::string> unreadable;
     bool read_only = false;
+    // Folders that refuse every write into them, as the program's folder under Program Files does for a
+    // user without administrator rights.
+    std::set<std::string> refusing_folders;
+    // Folders that other accounts than administrators may change.
+    std::set<std::string> open_to_users;
     int writes = 0;
+
+  private:
+    bool Refuses(std::string_view path) const;
 };
 
 class FakeAbout final : public AboutBox {
   public:
-    void ShowModal() override { ++shown; }
+    void ShowModal(ProcessLauncher&) override { ++shown; }
     int shown = 0;
 };
 

@@ -19,4 +19,12 @@ std::vector<std::uint8_t> StringData(std::string_view utf8) {
     return bytes;
 }
 
+std::u16string FoldCase(std::u16string_view text) {
+    std::u16string folded(text);
+    for (char16_t& c : folded) {
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+    return folded;
+}
+
 }  // namespace quorvel::testing

@@ -13,5 +13,7 @@ std::u16string ToUtf16(std::string_view utf8);
 std::string FromUtf16(std::u16string_view utf16);
 // The bytes of a string value: the UTF-16LE characters followed by a NUL character.
 std::vector<std::uint8_t> StringData(std::string_view utf8);
+// Case folding for key paths and value names, which the registry compares without case.
+std::u16string FoldCase(std::u16string_view text);
 
 }  // namespace quorvel::testing

@@ -8,6 +8,7 @@
 
 #include "about/about_animation.h"
 #include "about/about_form.h"
+#include "fakes/fake_shell.h"
 
 namespace quorvel {
 namespace {
@@ -213,11 +214,7 @@ TEST(AboutForm, EveryLoadPlacesThePointsAfreshFromTheContinuingSequence) {
         }
         bool OrdinaryFileExists(std::string_view) override { return false; }
     } system;
-    struct NoLauncher : ProcessLauncher {
-        LaunchResult StartCommandLine(std::string_view, ShowCommand) override { return {}; }
-        LaunchResult OpenWithDefaultProgram(std::string_view) override { return {}; }
-        std::string ExpandEnvironment(std::string_view text) override { return std::string(text); }
-    } launcher;
+    testing::FakeLauncher launcher;
     struct NoBoxes : MessageBoxes {
         bool Confirm(std::string_view, std::string_view) override { return false; }
         bool AskYesNo(std::string_view, std::string_view) override { return false; }

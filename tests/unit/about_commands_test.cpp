@@ -11,37 +11,16 @@
 #include "about/system_info.h"
 #include "about/tool_help_commands.h"
 #include "fakes/fake_registre.h"
+#include "fakes/fake_shell.h"
 #include "fakes/utf16.h"
 #include "words/words.h"
 
 namespace quorvel {
 namespace {
 
+using testing::FakeLauncher;
 using testing::StringData;
-
-struct Launch {
-    std::string how;  // "command line" or "default program"
-    std::string text;
-    ShowCommand show = ShowCommand::kNormal;
-    bool operator==(const Launch&) const = default;
-};
-
-class FakeLauncher final : public ProcessLauncher {
-  public:
-    LaunchResult StartCommandLine(std::string_view command_line, ShowCommand show) override {
-        launches.push_back({"command line", std::string(command_line), show});
-        return command_lines_start ? LaunchResult{true, {}} : LaunchResult{false, "The file was not found."};
-    }
-    LaunchResult OpenWithDefaultProgram(std::string_view target) override {
-        launches.push_back({"default program", std::string(target), ShowCommand::kNormal});
-        return defaults_open ? LaunchResult{true, {}} : LaunchResult{false, "No application is associated."};
-    }
-    std::string ExpandEnvironment(std::string_view text) override { return std::string(text); }
-
-    bool command_lines_start = true;
-    bool defaults_open = true;
-    std::vector<Launch> launches;
-};
+using Launch = FakeLauncher::Start;
 
 class FakeBoxes final : public MessageBoxes {
   public:
@@ -154,7 +133,7 @@ class StartSysInfoTest : public ::testing::Test {
   protected:
     void Start() { StartSysInfo(system, launcher, boxes); }
     void ExpectUnavailable() {
-        EXPECT_TRUE(launcher.launches.empty());
+        EXPECT_TRUE(launcher.started.empty());
         EXPECT_EQ(boxes.informed, std::vector<std::string>{std::string(words::kSysInfoUnavailable)});
         EXPECT_TRUE(boxes.failed.empty());
     }
@@ -168,7 +147,7 @@ TEST_F(StartSysInfoTest, TheRegisteredPathIsStartedAsItStands) {
     system.Set(kSysInfoFolderKey, "MSINFO", kValueTypeString, StringData(kFolder));
     Start();
     EXPECT_EQ(
-        launcher.launches,
+        launcher.started,
         (std::vector<Launch>{{"command line", "\"D:\\Tools Dir\\msinfo32.exe\"", ShowCommand::kNormal}}));
     EXPECT_EQ(system.reads, std::vector<std::string>{std::string(kSysInfoPathKey)});
     EXPECT_TRUE(system.probed.empty());
@@ -193,7 +172,7 @@ TEST_F(StartSysInfoTest, TheFolderCountsOnlyWithTheToolInIt) {
     boxes.informed.clear();
     system.files.insert(kToolInFolder);
     Start();
-    EXPECT_EQ(launcher.launches,
+    EXPECT_EQ(launcher.started,
               (std::vector<Launch>{{"command line", '"' + kToolInFolder + '"', ShowCommand::kNormal}}));
     EXPECT_TRUE(boxes.informed.empty());
 }
@@ -203,8 +182,8 @@ TEST_F(StartSysInfoTest, AnOversizedPathCountsAsMissing) {
     system.Set(kSysInfoFolderKey, "MSINFO", kValueTypeString, StringData(kFolder));
     system.files.insert(kToolInFolder);
     Start();
-    ASSERT_EQ(launcher.launches.size(), 1u);
-    EXPECT_EQ(launcher.launches[0].text, '"' + kToolInFolder + '"');
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0].text, '"' + kToolInFolder + '"');
 }
 
 TEST_F(StartSysInfoTest, NothingRegisteredOrAFailedStartSaysUnavailableOnce) {
@@ -213,9 +192,9 @@ TEST_F(StartSysInfoTest, NothingRegisteredOrAFailedStartSaysUnavailableOnce) {
 
     boxes.informed.clear();
     system.Set(kSysInfoPathKey, "PATH", kValueTypeString, StringData("C:\\gone\\msinfo32.exe"));
-    launcher.command_lines_start = false;
+    launcher.failure = "The system cannot find the file specified.";
     Start();
-    EXPECT_EQ(launcher.launches.size(), 1u);
+    EXPECT_TRUE(launcher.started.empty());
     EXPECT_EQ(boxes.informed, std::vector<std::string>{"System Information Is Unavailable At This Time"});
 }
 
@@ -225,46 +204,30 @@ class ToolHelpCommandsTest : public ::testing::Test {
     FakeBoxes boxes;
 };
 
-TEST_F(ToolHelpCommandsTest, CommandLinesAndShowCommands) {
+TEST_F(ToolHelpCommandsTest, TheRegistryEditorAndTheWebPageGoThroughTheShell) {
     Regedit_Click(launcher, boxes);
     WebSite_Click(launcher, boxes);
     Label1_Click(launcher, boxes);
     const std::string page(kWebPage);
-    EXPECT_EQ(launcher.launches,
-              (std::vector<Launch>{
-                  {"command line", "regedit", ShowCommand::kNormal},
-                  {"command line", "explorer " + page, ShowCommand::kMaximized},
-                  {"command line", "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" " + page,
-                   ShowCommand::kNormal},
-              }));
+    EXPECT_EQ(launcher.started, (std::vector<Launch>{{"registry editor", "", ShowCommand::kNormal},
+                                                     {"open", page, ShowCommand::kMaximized},
+                                                     {"open", page, ShowCommand::kNormal}}));
     EXPECT_TRUE(boxes.failed.empty());
 }
 
-TEST_F(ToolHelpCommandsTest, AFailedStartNamesTheProgramAndTheReason) {
-    launcher.command_lines_start = false;
+TEST_F(ToolHelpCommandsTest, AFailedStartNamesTheProgramAndTheReasonAndARefusedConsentIsNoFailure) {
+    launcher.consent_refused = true;
     Regedit_Click(launcher, boxes);
-    ASSERT_EQ(boxes.failed.size(), 1u);
-    EXPECT_EQ(boxes.failed[0], "Could not start the registry editor (regedit): The file was not found.");
-
-    WebSite_Click(launcher, boxes);
-    ASSERT_EQ(boxes.failed.size(), 2u);
-    EXPECT_NE(boxes.failed[1].find("explorer"), std::string::npos);
-    EXPECT_NE(boxes.failed[1].find(kWebPage), std::string::npos);
-    EXPECT_NE(boxes.failed[1].find("The file was not found."), std::string::npos);
-}
-
-TEST_F(ToolHelpCommandsTest, TheWebAddressFallsBackToTheDefaultBrowser) {
-    launcher.command_lines_start = false;
-    Label1_Click(launcher, boxes);
-    ASSERT_EQ(launcher.launches.size(), 2u);
-    EXPECT_EQ(launcher.launches[1], (Launch{"default program", std::string(kWebPage), ShowCommand::kNormal}));
     EXPECT_TRUE(boxes.failed.empty());
 
-    launcher.defaults_open = false;
+    launcher.consent_refused = false;
+    launcher.failure = "The file was not found.";
+    Regedit_Click(launcher, boxes);
     Label1_Click(launcher, boxes);
-    ASSERT_EQ(boxes.failed.size(), 1u);
-    EXPECT_EQ(boxes.failed[0],
-              "Could not open the web page " + std::string(kWebPage) + ": No application is associated.");
+    EXPECT_EQ(boxes.failed,
+              (std::vector<std::string>{
+                  "Could not start the registry editor (regedit): The file was not found.",
+                  "Could not open the web page " + std::string(kWebPage) + ": The file was not found."}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "fakes/utf16.h"
 #include "listview/draw_list.h"
+#include "listview/list_colours.h"
 #include "program_fixture.h"
 #include "store/ban_enforcement.h"
 #include "store/collection.h"
@@ -180,6 +181,20 @@ TEST(DrawList, RowsCarryWordsIconsAndTheRootQualifiedIdentity) {
     EXPECT_EQ(shown[0].name, "Evil\u2400x\\uD800");
     EXPECT_EQ(shown[0].command, "C:\\\\uDCFF.exe");
     EXPECT_EQ(shown[0].identity.key, hidden + "-3");
+}
+
+TEST(DrawList, TheGreyBackgroundOnlyWhileTheSystemsTextReadsOnIt) {
+    constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kNavy{0, 0, 128}, kYellow{255, 255, 0};
+    EXPECT_NEAR(ContrastRatio(kBlack, kWhite), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(kWhite, kBlack), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(kBlack, kListGrey), 15.91, 0.01);
+    EXPECT_NEAR(ContrastRatio(kWhite, kListGrey), 1.32, 0.01);
+    // The usual theme: black text on the list's own grey.
+    EXPECT_EQ(ChooseListColours(false, kWhite, kBlack), (ListColours{kListGrey, kBlack}));
+    // White text (a dark or contrast colour scheme) would vanish on grey: the system's window colours.
+    EXPECT_EQ(ChooseListColours(false, kBlack, kWhite), (ListColours{kBlack, kWhite}));
+    // A contrast theme's colours are the user's, even where its text would read on grey.
+    EXPECT_EQ(ChooseListColours(true, kYellow, kNavy), (ListColours{kYellow, kNavy}));
 }
 
 TEST(PeriodicCleaning, EnforcesOnAFreshTableAndShowsWhatTheDeletionsLeft) {

@@ -228,12 +228,41 @@ TEST_F(EntryActions, ExecuteStartsTheCommandMinimisedAndChangesNoKey) {
     Start();
     p.Choose(kExecute, {kCurrentUser, "Banned-1"});
     p.Choose(kExecute, {kCurrentUser, "Exp-3"});
+    // The question names the entry and the command as it will run, expanded.
     EXPECT_EQ(p.boxes.questions.back(),
-              (FakeBoxes::Question{"Are you sure to want execute this StartUp ?", "Execute"}));
-    EXPECT_EQ(p.launcher.started,
-              (std::vector<FakeLauncher::Start>{{"C:\\b.exe -x", ShowCommand::kMinimized},
-                                                {"C:\\Windows\\e.exe", ShowCommand::kMinimized}}));
+              (FakeBoxes::Question{"Are you sure to want execute this StartUp ?\n\n\"Exp\" starts:\n\n"
+                                   "    C:\\Windows\\e.exe",
+                                   "Execute"}));
+    EXPECT_EQ(p.launcher.started, (std::vector<FakeLauncher::Start>{
+                                      {"command line", "C:\\b.exe -x", ShowCommand::kMinimized},
+                                      {"command line", "C:\\Windows\\e.exe", ShowCommand::kMinimized}}));
     EXPECT_TRUE(p.Has(kCurrentUser, kBanPath, "Banned"));
+
+    // A NUL in the name, which would end the box's text there, cannot hide the command.
+    const std::string hiding("Up\0date", 7);
+    p.Seed(kCurrentUser, kRunPath, hiding, "C:\\planted.exe");
+    Start();
+    p.Choose(kExecute, {kCurrentUser, hiding + "-3"});
+    EXPECT_EQ(
+        p.boxes.questions.back().text,
+        "Are you sure to want execute this StartUp ?\n\n\"Up\u2400date\" starts:\n\n    C:\\planted.exe");
+}
+
+TEST_F(EntryActions, WithAdministratorRightsExecuteStartsAsTheDesktopUserOrNotAtAll) {
+    p.Seed(kCurrentUser, kRunPath, "Planted", "C:\\Users\\Ann\\planted.exe");
+    Start();
+    p.process.elevated = true;
+    p.Choose(kExecute, {kCurrentUser, "Planted-3"});
+    EXPECT_EQ(p.launcher.started,
+              (std::vector<FakeLauncher::Start>{
+                  {"command line as desktop user", "C:\\Users\\Ann\\planted.exe", ShowCommand::kMinimized}}));
+
+    // Without a desktop shell to start it, it is refused: never started with the window's own rights.
+    p.launcher.desktop_failure = "No desktop shell runs for the user signed in.";
+    p.Choose(kExecute, {kCurrentUser, "Planted-3"});
+    EXPECT_EQ(p.launcher.started.size(), 1u);
+    ASSERT_EQ(p.boxes.failures.size(), 1u);
+    EXPECT_NE(p.boxes.failures[0].find("No desktop shell runs for the user signed in."), std::string::npos);
 }
 
 TEST_F(EntryActions, ExecuteThatCannotStartSaysWhichCommandAndWhyAndStillCollects) {

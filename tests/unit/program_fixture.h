@@ -30,6 +30,7 @@ struct Program {
                 files, dialogs, codec}};
 
     static constexpr char kConfig[] = "C:\\Program Files\\Quorvel\\config.ini";
+    static constexpr char kUserConfig[] = "C:\\Users\\Ann\\AppData\\Local\\Quorvel\\config.ini";
 
     void Seed(RootKey root, std::string_view path, std::string_view name, std::string_view text) {
         registry.SetString(root, path, name, text);

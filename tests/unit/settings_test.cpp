@@ -90,15 +90,38 @@ TEST(SettingsFile, EachClickFlipsOneOptionRedrawsAndSaves) {
     EXPECT_EQ(p.registry.counters.lists, lists);
 }
 
-TEST(SettingsFile, AFolderThatCannotBeWrittenKeepsTheOptionsInMemory) {
+TEST(SettingsFile, WhereTheProgramsFolderRefusesThemTheUsersOwnFileKeepsThemAndIsReadFirst) {
+    Program p;
+    p.files.files[Program::kConfig] = " 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n";
+    p.files.refusing_folders.insert("C:\\Program Files");
+    p.form.Form_Load("");
+    p.form.OnCommand(Command::kSortinga);
+    EXPECT_EQ(p.files.files.at(Program::kUserConfig), " 0 \r\n 1 \r\n 1 \r\n 0 \r\n 1 \r\n");
+    EXPECT_EQ(p.files.files.at(Program::kConfig), " 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n");
+    EXPECT_TRUE(p.boxes.failures.empty());
+
+    Program next;
+    next.files.files = p.files.files;
+    next.files.refusing_folders = p.files.refusing_folders;
+    next.form.Form_Load("");
+    EXPECT_TRUE(next.options.checked[Option::kSortinga]);
+}
+
+TEST(SettingsFile, OptionsThatCanBeSavedNowhereHoldInMemoryAndTheUserIsToldOnce) {
     Program p;
     p.files.files[Program::kConfig] = " 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n";
     p.files.read_only = true;
     p.form.Form_Load("");
+    EXPECT_TRUE(p.boxes.failures.empty());
     p.form.OnCommand(Command::kBanVisible);
+    p.form.OnCommand(Command::kSortinga);
     EXPECT_TRUE(p.options.checked[Option::kBanVisible]);
     EXPECT_EQ(p.files.files.at(Program::kConfig), " 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n");
-    EXPECT_TRUE(p.boxes.failures.empty());
+    EXPECT_EQ(p.boxes.failures,
+              std::vector<std::string>{
+                  "Quorvel cannot save its options: neither \"C:\\Program Files\\Quorvel\\config.ini\" nor "
+                  "\"C:\\Users\\Ann\\AppData\\Local\\Quorvel\\config.ini\" can be written. Access is denied."
+                  "\n\nThe options as you set them hold until Quorvel ends."});
 }
 
 TEST(SettingsFile, AFileThatCannotBeReadIsNeverReplacedAndTheBuiltMarksAreUsed) {

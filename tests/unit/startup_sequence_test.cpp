@@ -25,6 +25,30 @@ TEST(StartupSequence, RegistersQuotedAtLogonCreatesTheSiblingKeysAndShowsTheWind
     EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
 }
 
+// Started as an administrator from Ann's downloads, with the machine's value as an earlier start left it.
+void StartFromDownloads(Program& p, std::string_view machine_value) {
+    p.process.elevated = true;
+    p.process.folder = "C:\\Users\\Ann\\Downloads";
+    p.files.open_to_users.insert("C:\\Users\\Ann");
+    p.Seed(kLocalMachine, kRunPath, "Quorvel", machine_value);
+    p.form.Form_Load("");
+}
+
+TEST(StartupSequence, AsAdministratorFromAFolderUsersCanChangeItRegistersForTheUserAlone) {
+    // The value an earlier start from there wrote for every user, in the older unquoted form, goes.
+    Program p;
+    StartFromDownloads(p, "C:\\users\\ann\\downloads\\Quorvel.exe -auto");
+    EXPECT_FALSE(p.Has(kLocalMachine, kRunPath, "Quorvel"));
+    EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Quorvel"),
+              "\"C:\\Users\\Ann\\Downloads\\Quorvel.exe\" -auto");
+
+    // The machine's value for a copy that only administrators can change stays as it is.
+    Program q;
+    StartFromDownloads(q, "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto");
+    EXPECT_EQ(q.registry.ReadStringValue(kLocalMachine, kRunPath, "Quorvel"),
+              "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto");
+}
+
 TEST(StartupSequence, ASecondInstanceEndsBeforeItReadsOrWritesAnything) {
     Program p;
     p.process.another_running = true;
@@ -112,9 +136,12 @@ TEST(MainWindow, ToolAndHelpCommands) {
     p.form.OnCommand(Command::kRegedit);
     p.form.OnCommand(Command::kWebSite);
     ASSERT_EQ(p.launcher.started.size(), 2u);
-    EXPECT_EQ(p.launcher.started[0], (FakeLauncher::Start{"regedit", ShowCommand::kNormal}));
-    EXPECT_EQ(p.launcher.started[1].command_line.substr(0, 9), "explorer ");
-    EXPECT_EQ(p.launcher.started[1].show, ShowCommand::kMaximized);
+    EXPECT_EQ(p.launcher.started[0].how, "registry editor");
+    EXPECT_EQ(p.launcher.started[1].how, "open");
+    // Run as an administrator, the web page opens in the desktop user's browser, not in an elevated one.
+    p.process.elevated = true;
+    p.form.OnCommand(Command::kWebSite);
+    EXPECT_EQ(p.launcher.started.back().how, "open as desktop user");
 }
 
 }  // namespace

@@ -192,7 +192,9 @@ SIZE FrameSize(HWND dialog, UINT dpi) {
 }
 
 // The in-memory template: a fixed, captioned dialog without controls; they are made at run time so that
-// they can be placed in pixels from the twips they were designed in.
+// they can be placed in pixels from the twips they were designed in. A template in the resource script
+// would place them in dialog units, which follow the dialog font's rounded size rather than the DPI: at
+// 200 % on the test system such a box came out 11 pixels shorter than designed, its buttons 8 too high.
 std::vector<WORD> DialogTemplate() {
     DLGTEMPLATE header{};
     header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME | DS_SETFOREGROUND;
@@ -485,7 +487,7 @@ class AboutShowing final : public WindowBase<AboutShowing> {
 
 }  // namespace
 
-void AboutDialog::ShowModal() {
+void AboutDialog::ShowModal(ProcessLauncher& launcher) {
     if (open_box_ != nullptr) {
         ::SetForegroundWindow(open_box_);
         return;
@@ -495,7 +497,7 @@ void AboutDialog::ShowModal() {
     const UniqueWindow owner(
         ::CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr));
     InputBlock input_block(main_window_);
-    AboutShowing showing(instance_, system_, launcher_, random_, main_window_, input_block, open_box_);
+    AboutShowing showing(instance_, system_, launcher, random_, main_window_, input_block, open_box_);
     showing.Run(owner.get());
     open_box_ = nullptr;
     input_block.Release();

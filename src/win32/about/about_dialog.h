@@ -14,16 +14,14 @@ namespace quorvel::win32 {
 class AboutDialog final : public AboutBox {
   public:
     // While the box is open, `main_window` (when given) takes no input; its timers keep running.
-    AboutDialog(HINSTANCE instance, ProcessLauncher& launcher, HWND main_window)
-        : instance_(instance), launcher_(launcher), main_window_(main_window) {}
+    AboutDialog(HINSTANCE instance, HWND main_window) : instance_(instance), main_window_(main_window) {}
 
     // Loads the box afresh and returns once it is closed. While it is open, a second call only
     // brings it to the front.
-    void ShowModal() override;
+    void ShowModal(ProcessLauncher& launcher) override;
 
   private:
     HINSTANCE instance_;
-    ProcessLauncher& launcher_;
     HWND main_window_;
     SystemInfoLocator system_;
     // Lives as long as the program's About box, so each showing continues the same sequence.

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "win32/app/notify_icon.h"
 #include "win32/res/resource_ids.h"
+#include "win32/shared/desktop_user.h"
 #include "win32/shared/dpi.h"
 #include "win32/shared/ids.h"
 #include "win32/shared/text.h"
@@ -66,6 +67,11 @@ Form1Window::Form1Window(HINSTANCE instance) : instance_(instance), options_(Bui
     // a second start of the user's, which run with fewer rights: these messages are let through.
     for (const UINT message : {kTrayMessage, taskbar_created_, second_start_})
         ::ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
+    // Run with another account's credentials (an administrator's, typed into Windows' question over the
+    // user's shoulder), the window says whose it is: its "User" entries are that account's, not the
+    // desktop user's.
+    if (const std::optional<std::string> account = AccountOtherThanDesktops())
+        ::SetWindowTextW(window_, Widen(words::CaptionRunningAs(*account)).c_str());
 }
 
 Form1Window::~Form1Window() {
@@ -97,6 +103,16 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             if (form_ != nullptr) form_->Form_QueryUnload();
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // A colour scheme or contrast theme changed: the list, a child window, hears of it only from
+            // here. A hidden window may hear of a new display scale only this way: the icon follows it.
+            if (list_) {
+                if (message == WM_SYSCOLORCHANGE) ::SendMessageW(list_->Handle(), message, wparam, lparam);
+                list_->ApplyColours();
+            }
+            if (message == WM_SETTINGCHANGE && tray_ != nullptr) tray_->Rescale();
+            return ::DefWindowProcW(window_, message, wparam, lparam);
         case WM_QUERYENDSESSION: return TRUE;  // never stand in the way of a logoff or shutdown
         case WM_ENDSESSION:
             // The session ends: the settings are already saved, so the process simply ends with it.
@@ -145,15 +161,14 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                 form_->View1_ContextKey();
             }
             return 0;
-        case kTrayMessage:
-            if (form_ != nullptr) {
-                const UINT event = LOWORD(lparam);
-                if (event == WM_LBUTTONUP || event == WM_RBUTTONUP) form_->TaskbarIcon_MouseUp();
-                if (event == NIN_BALLOONUSERCLICK) form_->Balloon_Click();
-            }
-            return 0;
+        case kTrayMessage: OnTrayMessage(wparam, lparam); return 0;
+        case WM_DISPLAYCHANGE:
+            if (tray_ != nullptr) tray_->Rescale();
+            return ::DefWindowProcW(window_, message, wparam, lparam);
         default:
             if (message == taskbar_created_ && message != 0) {
+                // A new taskbar may stand at another DPI: the icon it gets is made for it.
+                if (tray_ != nullptr) tray_->Rescale();
                 if (form_ != nullptr) form_->Taskbar_Created();
                 return 0;
             }
@@ -163,6 +178,26 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return ::DefWindowProcW(window_, message, wparam, lparam);
     }
+}
+
+void Form1Window::OnTrayMessage(WPARAM wparam, LPARAM lparam) {
+    if (form_ == nullptr || tray_ == nullptr) return;
+    const UINT event = LOWORD(lparam);
+    if (event == NIN_BALLOONUSERCLICK) {
+        form_->Balloon_Click();
+        return;
+    }
+    // Either protocol opens the menu once per action: the fourth version's messages follow its mouse
+    // messages, so only one of the two sets is heard.
+    const bool menu = tray_->SpeaksVersion4()
+                          ? event == NIN_SELECT || event == NIN_KEYSELECT || event == WM_CONTEXTMENU
+                          : event == WM_LBUTTONUP || event == WM_RBUTTONUP;
+    if (!menu) return;
+    if (tray_->SpeaksVersion4()) tray_anchor_ = POINT{GET_X_LPARAM(wparam), GET_Y_LPARAM(wparam)};
+    form_->TaskbarIcon_MouseUp();
+    tray_anchor_.reset();
+    // A menu closed unused (Esc from the keyboard) leaves the focus where the user was: on the icon.
+    tray_->ReturnFocus();
 }
 
 void Form1Window::OnCreate() {
@@ -193,6 +228,7 @@ void Form1Window::OnSize() {
 }
 
 void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    if (tray_ != nullptr) tray_->Rescale();
     dpi_ = dpi;
     ApplyDpi();
     list_->SetImageList(images_->List());

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "platform/main_window.h"
 #include "win32/app/images.h"
@@ -35,6 +36,9 @@ class Form1Window final : public MainWindow, public WindowBase<Form1Window> {
     ListView& List() { return *list_; }
     MenuOptions& Options() { return options_; }
     MenuImages& Menus() { return menu_images_; }
+    // Where the tray menu opens: at the icon the shell names for the action in progress, else nothing
+    // (then at the pointer).
+    std::optional<POINT> TrayAnchor() const { return tray_anchor_; }
 
     void Show() override;
     void Hide() override;
@@ -51,6 +55,7 @@ class Form1Window final : public MainWindow, public WindowBase<Form1Window> {
     void OnSize();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnNotify(NMHDR& header);
+    void OnTrayMessage(WPARAM wparam, LPARAM lparam);
 
     HINSTANCE instance_;
     Form1* form_ = nullptr;
@@ -62,6 +67,7 @@ class Form1Window final : public MainWindow, public WindowBase<Form1Window> {
     std::unique_ptr<ImageSet> images_;
     UniqueHFont font_;
     MenuImages menu_images_;
+    std::optional<POINT> tray_anchor_;
     UINT taskbar_created_ = 0;
     UINT second_start_ = 0;
 };

@@ -71,7 +71,11 @@ EntryAction Form2Window::ShowEntryMenu(bool at_pointer) {
 TrayChoice Form2Window::ShowTrayMenu() {
     Create();
     POINT at{};
-    ::GetCursorPos(&at);
+    if (const std::optional<POINT> anchor = main_.TrayAnchor()) {
+        at = *anchor;
+    } else {
+        ::GetCursorPos(&at);
+    }
     switch (static_cast<Command>(Track(menu2_.get(), at))) {
         case Command::kShowa: return TrayChoice::kShow;
         case Command::kTrayExit: return TrayChoice::kExit;

@@ -1,5 +1,6 @@
 #include "win32/app/notify_icon.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "win32/res/resource_ids.h"
@@ -20,10 +21,34 @@ BOOL ShellNotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
 
 }  // namespace
 
-NotifyIcon::NotifyIcon(HINSTANCE instance, HWND owner) : owner_(owner) {
-    icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON,
-                                                ::GetSystemMetrics(SM_CXSMICON),
-                                                ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+NotifyIcon::NotifyIcon(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) { Rescale(); }
+
+void NotifyIcon::Rescale() {
+    // The taskbar's DPI, which is the monitor's it stands on, not the one this program started with.
+    const HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    const UINT taskbar_dpi = taskbar != nullptr ? ::GetDpiForWindow(taskbar) : 0;
+    const UINT dpi = taskbar_dpi != 0 ? taskbar_dpi : ::GetDpiForSystem();
+    const int size = ::GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+    if (icon_ && size == icon_size_) return;
+    // Scaled down from the nearest larger image, as the shell's own icons are: never blurred upwards.
+    // A function of the version 6 controls the manifest asks for, which not every import library lists.
+    using ScaleDown = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    const HMODULE controls = ::GetModuleHandleW(L"comctl32.dll");
+    const auto scale_down = controls != nullptr ? reinterpret_cast<ScaleDown>(reinterpret_cast<void (*)()>(
+                                                      ::GetProcAddress(controls, "LoadIconWithScaleDown")))
+                                                : nullptr;
+    HICON icon = nullptr;
+    if (scale_down == nullptr ||
+        FAILED(scale_down(instance_, MAKEINTRESOURCEW(IDI_QUORVEL), size, size, &icon)) || icon == nullptr) {
+        if (icon_) return;
+        icon = static_cast<HICON>(
+            ::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_QUORVEL), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    }
+    icon_.reset(icon);
+    icon_size_ = size;
+    if (!shown_) return;
+    NOTIFYICONDATAW data = Data(NIF_ICON);
+    ShellNotifyIcon(NIM_MODIFY, &data);
 }
 
 NOTIFYICONDATAW NotifyIcon::Data(UINT flags) const {
@@ -44,7 +69,18 @@ bool NotifyIcon::Show() {
     // A shell that timed out on an earlier add may have taken it all the same, and then refuses a second
     // one: the icon is there if it can be modified.
     shown_ = ShellNotifyIcon(NIM_ADD, &data) != FALSE || ShellNotifyIcon(NIM_MODIFY, &data) != FALSE;
-    return shown_;
+    if (!shown_) return false;
+    // The fourth version's messages are what Windows 11's notification area and the keyboard need; a
+    // shell that does not know it keeps to plain mouse messages.
+    data.uVersion = NOTIFYICON_VERSION_4;
+    version4_ = ShellNotifyIcon(NIM_SETVERSION, &data) != FALSE;
+    return true;
+}
+
+void NotifyIcon::ReturnFocus() {
+    if (!shown_) return;
+    NOTIFYICONDATAW data = Data(0);
+    ShellNotifyIcon(NIM_SETFOCUS, &data);
 }
 
 bool NotifyIcon::IsShown() {

@@ -1,6 +1,11 @@
 #include "win32/app/this_process.h"
 
+#include <knownfolders.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <winnetwk.h>
+
+#include <vector>
 
 #include "app/command_line.h"
 #include "win32/shared/errors.h"
@@ -11,9 +16,25 @@
 namespace quorvel::win32 {
 
 bool ThisProcess::ClaimSingleInstance() {
-    // Local\: one instance per logon session, so that each user of the machine may run one.
+    // Local\: one instance per logon session, so that each user of the machine may run one. Another
+    // account's instance in this session refuses the name to this one (access denied) or shares it.
     instance_mutex_.reset(::CreateMutexW(nullptr, FALSE, L"Local\\Quorvel.SingleInstance"));
-    return instance_mutex_ && ::GetLastError() != ERROR_ALREADY_EXISTS;
+    if (instance_mutex_ && ::GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    // Not held: the name goes with the last instance that holds it.
+    instance_mutex_.reset();
+    return false;
+}
+
+bool ThisProcess::AwaitSingleInstance() {
+    // As long as the wait for the predecessor's end: it ends right after it started this one.
+    constexpr DWORD kLongestWait = 10000;
+    constexpr DWORD kRetryInterval = 100;
+    const ULONGLONG deadline = ::GetTickCount64() + kLongestWait;
+    while (!ClaimSingleInstance()) {
+        if (::GetTickCount64() >= deadline) return false;
+        ::Sleep(kRetryInterval);
+    }
+    return true;
 }
 
 void ThisProcess::CallFirstInstance(bool automatic) {
@@ -51,8 +72,33 @@ bool ThisProcess::IsElevated() const {
            elevation.TokenIsElevated != 0;
 }
 
+namespace {
+
+// The program's path as the elevated instance can reach it: a drive mapped for this logon does not
+// exist for another account's logon, nor for the elevated one of the same user, so its share's name
+// goes in its stead.
+std::wstring ReachablePath(const std::wstring& path) {
+    if (path.size() < 3 || path[1] != L':' || ::GetDriveTypeW(path.substr(0, 3).c_str()) != DRIVE_REMOTE)
+        return path;
+    static SystemLibrary mpr(L"mpr.dll");
+    using Function = DWORD(WINAPI*)(LPCWSTR, DWORD, LPVOID, LPDWORD);
+    const auto universal = mpr.Get<Function>("WNetGetUniversalNameW");
+    if (universal == nullptr) return path;
+    DWORD size = 1024;
+    std::vector<BYTE> buffer(size);
+    DWORD status = universal(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
+    if (status == ERROR_MORE_DATA) {
+        buffer.resize(size);
+        status = universal(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
+    }
+    if (status != NO_ERROR) return path;
+    return reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(buffer.data())->lpUniversalName;
+}
+
+}  // namespace
+
 RestartResult ThisProcess::RestartAsAdministrator() {
-    const std::wstring program = ModulePath();
+    const std::wstring program = ReachablePath(ModulePath());
     const std::wstring arguments = Widen(RestartArguments(::GetCurrentProcessId()));
     SHELLEXECUTEINFOW start{};
     start.cbSize = sizeof(start);
@@ -89,6 +135,19 @@ std::string ThisProcess::ProgramFolder() const {
     const size_t slash = path.find_last_of(L"\\/");
     path.resize(slash == std::wstring::npos ? 0 : slash);
     return Narrow(path);
+}
+
+std::string ThisProcess::UserFolder() const {
+    using Find = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+    using Free = void(WINAPI*)(LPVOID);
+    const auto find = Shell32().Get<Find>("SHGetKnownFolderPath");
+    const auto free = Ole32().Get<Free>("CoTaskMemFree");
+    if (find == nullptr || free == nullptr) return {};
+    PWSTR folder = nullptr;
+    const HRESULT found = find(FOLDERID_LocalAppData, 0, nullptr, &folder);
+    std::string path = SUCCEEDED(found) && folder != nullptr ? Narrow(folder) + "\\Quorvel" : std::string();
+    free(folder);
+    return path;
 }
 
 }  // namespace quorvel::win32

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <iterator>
 
+#include "listview/list_colours.h"
 #include "win32/shared/dpi.h"
 #include "win32/shared/text.h"
 #include "words/words.h"
@@ -23,7 +24,9 @@ constexpr Column kColumns[] = {{words::kNameColumn, 200},
                                {words::kStartupColumn, 53},
                                {words::kLocationColumn, kLocationColumnWidth}};
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
-constexpr COLORREF kBackground = RGB(224, 224, 224);
+
+Rgb RgbOf(COLORREF colour) { return {GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
+COLORREF ColorOf(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 // A NUL-terminated UTF-16 copy of UTF-8 text, on the stack when it is short: every painted cell asks
 // for its text again, and a heap copy costs several times the conversion.
@@ -65,9 +68,7 @@ ListView::ListView(HWND parent, int id, HINSTANCE instance) {
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                               nullptr);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
-    ListView_SetBkColor(list_, kBackground);
-    ListView_SetTextBkColor(list_, kBackground);
-    ListView_SetTextColor(list_, ::GetSysColor(COLOR_WINDOWTEXT));
+    ApplyColours();
     for (int i = 0; i < kColumnCount; ++i) {
         std::wstring header = Widen(kColumns[i].header);
         LVCOLUMNW column{};
@@ -77,6 +78,19 @@ ListView::ListView(HWND parent, int id, HINSTANCE instance) {
         column.iSubItem = i;
         ListView_InsertColumn(list_, i, &column);
     }
+}
+
+void ListView::ApplyColours() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    const bool high_contrast = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+                               (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const ListColours colours = ChooseListColours(high_contrast, RgbOf(::GetSysColor(COLOR_WINDOW)),
+                                                  RgbOf(::GetSysColor(COLOR_WINDOWTEXT)));
+    ListView_SetBkColor(list_, ColorOf(colours.background));
+    ListView_SetTextBkColor(list_, ColorOf(colours.background));
+    ListView_SetTextColor(list_, ColorOf(colours.text));
+    ::InvalidateRect(list_, nullptr, TRUE);
 }
 
 void ListView::SetImageList(HIMAGELIST images) {

@@ -35,6 +35,8 @@ class ListView final : public ListControl {
     void SetImageList(HIMAGELIST images);
     // Column widths and font for the window's DPI.
     void ApplyDpi(UINT dpi, HFONT font);
+    // Background and text colours for the system's colours and contrast theme as they are now.
+    void ApplyColours();
     // Where the entry menu opens for the keyboard: below the selected row, in screen coordinates.
     POINT SelectedItemAnchor() const;
     // The control's notifications to its parent, which the parent passes on; the result is the one

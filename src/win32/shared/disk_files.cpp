@@ -1,10 +1,12 @@
 #include "win32/shared/disk_files.h"
 
 #include <limits>
+#include <optional>
 
 #include "win32/shared/errors.h"
 #include "win32/shared/handles.h"
 #include "win32/shared/text.h"
+#include "win32/store/folder_security.h"
 
 namespace quorvel::win32 {
 namespace {
@@ -24,14 +26,21 @@ UniqueKernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD share,
 // The path in the form that reaches the file system whatever its length: a path longer than MAX_PATH
 // works only with the "\\?\" prefix, which in turn takes only a full path. Every path gets it, since
 // the temporary file beside a short enough target may itself be too long.
-std::wstring ExtendedPath(const std::wstring& path) {
-    if (path.empty() || path.starts_with(L"\\\\?\\")) return path;
+std::optional<std::wstring> FullPath(const std::wstring& path) {
     const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return path;
+    if (needed == 0) return std::nullopt;
     std::wstring full(needed, L'\0');
     const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) return path;
+    if (length == 0 || length >= needed) return std::nullopt;
     full.resize(length);
+    return full;
+}
+
+std::wstring ExtendedPath(const std::wstring& path) {
+    if (path.empty() || path.starts_with(L"\\\\?\\")) return path;
+    const std::optional<std::wstring> resolved = FullPath(path);
+    if (!resolved) return path;
+    const std::wstring& full = *resolved;
     if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
@@ -98,6 +107,26 @@ bool DiskFiles::ReplaceFile(std::string_view path, std::string_view bytes) {
     // Nothing of a failed save stays behind.
     ::DeleteFileW(temporary.c_str());
     return false;
+}
+
+bool DiskFiles::CreateFolder(std::string_view path) {
+    const std::wstring folder = ExtendedPath(Widen(path));
+    // Each missing folder from the top down; those already there are passed by.
+    for (size_t slash = folder.find(L'\\', 4);; slash = folder.find(L'\\', slash + 1)) {
+        const std::wstring part = folder.substr(0, slash);
+        if (!::CreateDirectoryW(part.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS &&
+            slash == std::wstring::npos) {
+            return Fail(ERROR_CANNOT_MAKE);
+        }
+        if (slash == std::wstring::npos) break;
+    }
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool DiskFiles::OnlyAdministratorsCanChange(std::string_view path) {
+    const std::optional<std::wstring> full = FullPath(Widen(path));
+    return full && win32::OnlyAdministratorsCanChange(*full);
 }
 
 std::string DiskFiles::LastError() const { return DescribeError(last_error_); }

@@ -12,6 +12,8 @@ class DiskFiles final : public FileSystem {
     std::optional<std::string> ReadFile(std::string_view path) override;
     bool Exists(std::string_view path) override;
     bool ReplaceFile(std::string_view path, std::string_view bytes) override;
+    bool CreateFolder(std::string_view path) override;
+    bool OnlyAdministratorsCanChange(std::string_view path) override;
     std::string LastError() const override;
 
   private:

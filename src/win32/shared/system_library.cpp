@@ -7,4 +7,9 @@ SystemLibrary& Shell32() {
     return library;
 }
 
+SystemLibrary& Ole32() {
+    static SystemLibrary library(L"ole32.dll");
+    return library;
+}
+
 }  // namespace quorvel::win32

@@ -30,5 +30,7 @@ class SystemLibrary {
 
 // The shell's notification area and document opening.
 SystemLibrary& Shell32();
+// COM, for the shell's objects and the memory they hand out.
+SystemLibrary& Ole32();
 
 }  // namespace quorvel::win32

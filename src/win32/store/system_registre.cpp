@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "store/utf16_text.h"
 #include "win32/shared/errors.h"
 #include "win32/shared/handles.h"
 #include "win32/shared/text.h"
@@ -171,13 +172,8 @@ bool SystemRegistre::WriteRawValue(RootKey root, std::string_view path, std::str
 
 std::string SystemRegistre::FoldedName(std::string_view name) const {
     // Most names are ASCII, whose upper case needs no table.
-    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        std::string folded(name);
-        for (char& c : folded) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        }
-        return folded;
-    }
+    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return AsciiUpperCase(name);
     std::wstring wide = Widen(name);
     for (wchar_t& unit : wide)
         unit = UpcaseUnit(unit);

@@ -1,0 +1,24 @@
+#pragma once
+// Who made the program an entry starts, in the words the list and quorvelc show. Only a signature
+// that the system trusts may read as verified: a company name in a version resource is whatever its
+// author wrote, so it is always marked as not verified, and no name can bring the mark along itself.
+
+#include <string>
+#include <string_view>
+
+namespace quorvel::words {
+
+inline constexpr std::string_view kPublisherColumn = "Publisher";
+// Where the file an entry starts is not on the disk.
+inline constexpr std::string_view kFileNotFound = "File not found";
+// What quorvelc says of the facts it was not asked to look up.
+inline constexpr std::string_view kNotChecked = "not checked";
+
+// "(Verified) Signer".
+std::string VerifiedPublisher(std::string_view signer);
+// "Company (not verified)"; empty for no company.
+std::string UnverifiedPublisher(std::string_view company);
+// "Name (signature not trusted)", or the mark alone where the signature names no one.
+std::string UntrustedPublisher(std::string_view name);
+
+}  // namespace quorvel::words
