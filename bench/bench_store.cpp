@@ -25,8 +25,8 @@
 #include "listview/draw_list.h"
 #include "store/collection.h"
 #include "store/startup_approved.h"
-#include "win32/app/key_watcher.h"
 #include "win32/app/message_loop.h"
+#include "win32/app/startup_watcher.h"
 #include "win32/listview/list_view.h"
 #include "win32/shared/handles.h"
 #include "win32/shared/ids.h"
@@ -34,6 +34,7 @@
 #include "win32/shared/text.h"
 #include "win32/store/registry_keys.h"
 #include "win32/store/system_registre.h"
+#include "win32/store/system_startup_folders.h"
 #include "words/words.h"
 
 namespace {
@@ -305,7 +306,7 @@ class TimedWindow final : public MainWindow {
     static inline TimedWindow* current_ = nullptr;
 };
 
-// Form1 over the real registry, its real watch and message loop, with the given list.
+// Form1 over the real registry and Startup folders, its real watch and message loop, with the given list.
 template <typename List>
 struct Program {
     template <typename... ListArguments>
@@ -321,7 +322,8 @@ struct Program {
         }
     }
     CountingRegistre registry;
-    KeyWatcher watch;
+    SystemStartupFolders folders;
+    StartupWatcher watch{folders};
     MessageLoop loop{watch};
     List view;
     testing::FakeOptions options;
@@ -336,7 +338,7 @@ struct Program {
     testing::FakeFileDialogs dialogs;
     testing::FakeTextCodec codec;
     Form1 form{{registry, watch, view, options, window, tray, popups, loop, process, launcher, boxes, about,
-                files, dialogs, codec}};
+                files, dialogs, codec, folders}};
 };
 
 // Writes a value as another program would, behind Quorvel's back.

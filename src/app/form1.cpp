@@ -9,7 +9,7 @@
 #include "listfiles/list_file_commands.h"
 #include "listview/draw_list.h"
 #include "listview/entry_actions.h"
-#include "store/collection.h"
+#include "words/folder_words.h"
 #include "words/words.h"
 
 namespace quorvel {
@@ -18,9 +18,9 @@ namespace quorvel {
 Form1::Form1(Form1Ports ports)
     : launcher_(ports.launcher, ports.process),
       ports_{
-          ports.registry, ports.watch,  ports.view,   ports.options, ports.window,
-          ports.tray,     ports.popups, ports.events, ports.process, launcher_,
-          ports.boxes,    ports.about,  ports.files,  ports.dialogs, ports.codec,
+          ports.registry, ports.watch,   ports.view,    ports.options, ports.window, ports.tray,
+          ports.popups,   ports.events,  ports.process, launcher_,     ports.boxes,  ports.about,
+          ports.files,    ports.dialogs, ports.codec,   ports.folders,
       },
       newcomers_(ports.registry) {}
 
@@ -49,12 +49,15 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     ports_.popups.GiveMenuBitmaps();
     if (automatic) return StartOutcome::kHidden;
     ports_.window.Show();
+    window_shown_ = true;
+    TellUnreadFolders();
     return StartOutcome::kShown;
 }
 
 void Form1::Form_QueryUnload() {
     // Closing never ends the program: it goes on cleaning from the notification area.
     ports_.window.Hide();
+    window_shown_ = false;
     ShowTrayIcon();
 }
 
@@ -139,8 +142,9 @@ void Form1::ActOnEntry(const EntryIdentity& selected) {
     // The user's action is an event of its own: what it finds back may be retried once more.
     retried_ = false;
     // An entry the user enables is nobody's news.
-    if (PopupChoice == EntryAction::kEnable) newcomers_.ExpectOwnWrite(entry.Root, entry.Name);
-    const ActionPorts ports{ports_.registry, ports_.boxes, ports_.launcher, !ports_.process.IsElevated()};
+    if (PopupChoice == EntryAction::kEnable) newcomers_.ExpectOwnWrite(entry.Root, StoredName(entry));
+    const ActionPorts ports{ports_.registry, ports_.folders, ports_.boxes, ports_.launcher,
+                            !ports_.process.IsElevated()};
     switch (CarryOut(PopupChoice, entry, !showing_list_file_, ports)) {
         case ActionOutcome::kNothing: break;
         case ActionOutcome::kChanged: ReadBackOwnChanges(); break;
@@ -169,6 +173,7 @@ void Form1::TaskbarIcon_MouseUp() {
 
 void Form1::Showa_Click() {
     ports_.window.Show();
+    window_shown_ = true;
     RemoveTrayIcon();
     PeriodicCleaning();
 }
@@ -194,7 +199,7 @@ std::string Form1::LogonCommand() const {
 }
 
 void Form1::RefreshList() {
-    CollectEntries(ports_.registry, entries_);
+    unread_folders_ = CollectEntries(ports_.registry, ports_.folders, entries_);
     showing_list_file_ = false;
     DrawList();
 }
@@ -212,7 +217,7 @@ void Form1::DrawList() {
 
 BanPass Form1::DelectBanElement() {
     if (showing_list_file_) return {};
-    const BanPass pass = EnforceBans(ports_.registry, entries_);
+    const BanPass pass = EnforceBans(ports_.registry, ports_.folders, entries_);
     refused_bans_ = pass.refused.size();
     return pass;
 }
@@ -276,7 +281,18 @@ void Form1::EndPass() {
     ports_.events.ProcessPendingEvents();
     if (!pass.deleted.empty()) ReadBackOwnChanges();
     AnnounceNewcomers();
+    TellUnreadFolders();
     if (scheduler_.EndPass()) ports_.window.StartSettleTimer();
+}
+
+void Form1::TellUnreadFolders() {
+    // A folder that stays unreadable would otherwise be told at every tick; a hidden start at logon is
+    // nobody's moment for a box.
+    if (!window_shown_) return;
+    for (const UnreadFolder& unread : unread_folders_) {
+        if (told_folders_.insert(unread.folder).second)
+            ports_.boxes.Fail(words::FolderUnread(ports_.folders.PathOf(unread.folder), unread.reason));
+    }
 }
 
 void Form1::ReadBackOwnChanges() {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -25,9 +26,11 @@
 #include "platform/process_control.h"
 #include "platform/process_launcher.h"
 #include "platform/registre.h"
+#include "platform/startup_folders.h"
 #include "platform/text_codec.h"
 #include "platform/tray_icon.h"
 #include "store/ban_enforcement.h"
+#include "store/collection.h"
 #include "store/startup_entry.h"
 
 namespace quorvel {
@@ -48,6 +51,7 @@ struct Form1Ports {
     FileSystem& files;
     FileDialogs& dialogs;
     TextCodec& codec;
+    StartupFolders& folders;
 };
 
 enum class StartOutcome { kEnded, kShown, kHidden };
@@ -114,6 +118,8 @@ class Form1 {
     void ScheduleCleaning();
     // Tells the user, while the window is hidden, of entries that newly appeared in a Run key.
     void AnnounceNewcomers();
+    // Says, once each and only while the window is shown, which folders could not be read.
+    void TellUnreadFolders();
     void RegisterAtLogon();
     void CreateSiblingKeys();
     void LoadSeting();
@@ -153,6 +159,11 @@ class Form1 {
     // Since the last tick or registry change, a pass already ran again for banned values found back.
     bool retried_ = false;
     bool tray_wanted_ = false;
+    // The window is on the screen: messages about the folders wait until then.
+    bool window_shown_ = false;
+    // Folders the last collection could not read, and those the user has been told of.
+    std::vector<UnreadFolder> unread_folders_;
+    std::set<StartupFolder> told_folders_;
     int tray_tries_ = 0;
     CleaningScheduler scheduler_;
     NewcomerWatch newcomers_;

@@ -33,7 +33,7 @@ std::vector<StartupEntry> NewcomerWatch::Newcomers(const EntryTable& entries) {
     std::vector<StartupEntry> newcomers;
     for (const StartupEntry& entry : entries) {
         if (entry.State != kStateEnabled) continue;
-        std::pair<RootKey, std::string> place{entry.Root, registry_.FoldedName(entry.Name)};
+        std::pair<RootKey, std::string> place{entry.Root, registry_.FoldedName(StoredName(entry))};
         if (primed_ && !known_.contains(place)) newcomers.push_back(entry);
         now.insert(std::move(place));
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Reacting to changes of the startup keys as they happen: a burst of changes becomes one cleaning
 // pass after a short settling time, a pass never runs inside another, and entries that newly
-// appear in a Run key are picked out for announcement.
+// appear in a Run key or a Startup folder are picked out for announcement.
 
 #include <set>
 #include <string>
@@ -36,10 +36,11 @@ class NewcomerWatch {
     // Names are told apart as `registry` tells them apart.
     explicit NewcomerWatch(const Registre& registry) : registry_(registry) {}
 
-    // The entries of a fresh collection that stand in a Run key for the first time, leaving out those
-    // Quorvel wrote itself. The first call only learns what is there.
+    // The entries of a fresh collection that stand in a Run key or a Startup folder for the first time,
+    // leaving out those Quorvel wrote itself. The first call only learns what is there.
     std::vector<StartupEntry> Newcomers(const EntryTable& entries);
-    // Quorvel is about to write this entry into a Run key: it is nobody's news.
+    // Quorvel is about to write this entry into a Run key (or an item into a Startup folder, by its file
+    // name): it is nobody's news.
     void ExpectOwnWrite(RootKey root, std::string_view name) {
         known_.insert({root, registry_.FoldedName(name)});
     }

@@ -84,16 +84,20 @@ ParsedInvocation ParseInvocation(const std::vector<std::string>& arguments) {
     for (const ActionVerb& verb : kActionVerbs) {
         if (command != verb.word) continue;
         const bool moves = verb.action != EntryAction::kDelete;
-        if (auto error =
-                moves ? allowed({"--user", "--machine", "--32", "--enabled", "--disabled", "--banned",
-                                 "--replace"})
-                      : allowed({"--user", "--machine", "--32", "--enabled", "--disabled", "--banned"}))
+        if (auto error = moves ? allowed({"--user", "--machine", "--32", "--registry", "--folder",
+                                          "--enabled", "--disabled", "--banned", "--replace"})
+                               : allowed({"--user", "--machine", "--32", "--registry", "--folder",
+                                          "--enabled", "--disabled", "--banned"}))
             return Error(*error);
         if (auto error = operand_count(1, words::kCliName)) return Error(*error);
         user = has("--user");
         machine = has("--machine");
         view32 = has("--32");
         if (user && (machine || view32)) return Error(words::CliUserOrMachine());
+        if (has("--registry") && has("--folder")) return Error(words::CliRegistryOrFolder());
+        if (has("--folder") && view32) return Error(words::CliFolderHasNoView());
+        if (has("--registry")) invocation.family = Family::kRegistry;
+        if (has("--folder")) invocation.family = Family::kFolder;
         const int states =
             (has("--enabled") ? 1 : 0) + (has("--disabled") ? 1 : 0) + (has("--banned") ? 1 : 0);
         if (states > 1) return Error(words::CliOneState());

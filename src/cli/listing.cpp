@@ -3,26 +3,34 @@
 #include <array>
 #include <vector>
 
+#include "store/startup_folder_items.h"
 #include "store/utf16_text.h"
 #include "words/words.h"
 
 namespace quorvel {
 namespace {
 
-constexpr std::array<std::string_view, 8> kHeaders{"name", "state", "switched_off", "root",
-                                                   "view", "key",   "type",         "command"};
+constexpr std::array<std::string_view, 9> kHeaders{"name", "state", "switched_off", "root", "view",
+                                                   "key",  "type",  "command",      "file"};
+
+// What an entry is: a value's registry type, or what kind of file an item is.
+std::string KindOf(const StartupEntry& entry) {
+    if (!IsFolderRoot(entry.Root)) return TypeName(entry.Type);
+    return IsShortcutFileName(entry.FileName) ? "shortcut" : "file";
+}
 
 // The cells of one entry, in the order of kHeaders: name and command exactly as the registry holds them
 // for JSON, which escapes what is no text, and as a person reads them for CSV.
-std::array<std::string, 8> Cells(const StartupEntry& entry, bool readable) {
+std::array<std::string, 9> Cells(const StartupEntry& entry, bool readable) {
     return {readable ? words::Readable(entry.Name) : entry.Name,
             std::string(StateName(entry.State)),
             entry.SwitchedOff ? "true" : "false",
-            std::string(entry.Root == kLocalMachine32 ? words::kLocalMachine : RootName(entry.Root)),
+            std::string(ListedRoot(entry.Root)),
             std::string(ViewName(entry.Root)),
             EntryKeyName(entry),
-            TypeName(entry.Type),
-            readable ? words::Readable(entry.Command) : entry.Command};
+            KindOf(entry),
+            readable ? words::Readable(entry.Command) : entry.Command,
+            readable ? words::Readable(entry.FileName) : entry.FileName};
 }
 
 // Characters, not bytes, so that names beyond ASCII line up too (each counted as one column).
@@ -47,7 +55,15 @@ std::string_view StateName(std::int16_t state) {
 std::string_view ViewName(RootKey root) {
     if (root == kLocalMachine) return "64-bit";
     if (root == kLocalMachine32) return "32-bit";
+    if (IsFolderRoot(root)) return "folder";
     return "shared";
+}
+
+std::string_view ListedRoot(RootKey root) {
+    if (root == kLocalMachine32) return words::kLocalMachine;
+    if (root == kUserStartupFolder) return "Startup";
+    if (root == kAllUsersStartupFolder) return "Common Startup";
+    return RootName(root);
 }
 
 std::string TypeName(std::uint32_t type) {
@@ -73,7 +89,7 @@ std::string ListTable(const EntryTable& entries) {
         std::string location(LocationWord(entry.Root));
         if (entry.SwitchedOff) location += words::kSwitchedOffShort;
         rows.push_back({words::Readable(entry.Name), std::string(StateName(entry.State)), std::move(location),
-                        TypeName(entry.Type), words::Readable(entry.Command)});
+                        KindOf(entry), words::Readable(entry.Command)});
     }
     std::array<std::size_t, 5> widths{};
     for (const auto& row : rows) {

@@ -11,14 +11,19 @@ namespace quorvel {
 
 // "enabled", "disabled", "banned": the key the entry's value stands in.
 std::string_view StateName(std::int16_t state);
-// "64-bit", "32-bit", or "shared" for the user's keys, which both views share.
+// "64-bit", "32-bit", or "shared" for the user's keys, which both views share; "folder" for an item of
+// a Startup folder, which has no view.
 std::string_view ViewName(RootKey root);
 // "REG_SZ", "REG_EXPAND_SZ", ...; "type N" for a number with no name.
 std::string TypeName(std::uint32_t type);
+// The root as a script reads it: the root key, or the Startup folder by the name Windows gives it
+// ("Startup", "Common Startup").
+std::string_view ListedRoot(RootKey root);
 
 // One row a line, the columns as wide as their widest cell.
 std::string ListTable(const EntryTable& entries);
-// One array of objects: name, state, switched_off, root, view, key, type, command.
+// One array of objects: name, state, switched_off, root, view, key, type, command, file. An item of a
+// Startup folder has its folder as its key, "shortcut" or "file" as its type, and its file name as file.
 std::string ListJson(const EntryTable& entries);
 // A header line, then one line an entry, quoted as RFC 4180 asks, every line ended by CR LF.
 std::string ListCsv(const EntryTable& entries);

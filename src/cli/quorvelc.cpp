@@ -8,6 +8,7 @@
 #include "store/ban_enforcement.h"
 #include "store/collection.h"
 #include "store/startup_approved.h"
+#include "words/folder_words.h"
 #include "words/words.h"
 
 namespace quorvel {
@@ -57,14 +58,23 @@ class NoLauncher final : public ProcessLauncher {
     std::string ExpandEnvironment(std::string_view text) override { return std::string(text); }
 };
 
-EntryTable Collected(Registre& registry) {
+// A folder that cannot be read is said on standard error; what the others hold still counts.
+EntryTable Collected(const QuorvelcPorts& ports) {
     EntryTable entries;
-    CollectEntries(registry, entries);
+    for (const UnreadFolder& unread : CollectEntries(ports.registry, ports.folders, entries))
+        ports.console.Err(
+            words::CliFolderUnread(words::FolderUnread(ports.folders.PathOf(unread.folder), unread.reason)));
     return entries;
 }
 
+// Where the entry stands, as the list of an ambiguous name's places shows it: the key, or the item's path.
+std::string PlaceOf(const StartupEntry& entry) {
+    return IsFolderRoot(entry.Root) ? EntryKeyName(entry) + "\\" + words::Readable(entry.FileName)
+                                    : EntryKeyName(entry);
+}
+
 int List(const Invocation& invocation, const QuorvelcPorts& ports) {
-    const EntryTable entries = Collected(ports.registry);
+    const EntryTable entries = Collected(ports);
     switch (invocation.format) {
         case ListFormat::kJson: ports.console.Out(ListJson(entries)); break;
         case ListFormat::kCsv: ports.console.Out(ListCsv(entries)); break;
@@ -74,15 +84,20 @@ int List(const Invocation& invocation, const QuorvelcPorts& ports) {
 }
 
 int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
-    const EntryTable entries = Collected(ports.registry);
+    const EntryTable entries = Collected(ports);
     const std::string wanted = ports.registry.FoldedName(invocation.name);
+    const auto named = [&](const std::string& name, bool readable) {
+        return !name.empty() && ports.registry.FoldedName(readable ? words::Readable(name) : name) == wanted;
+    };
     std::vector<StartupEntry> matching;
     // A name as the registry has it, or else as `list` shows it: a NUL cannot be typed on a command line.
+    // An item goes by its name and by its file name, which tells "Tool.lnk" from a file "Tool".
     for (const bool readable : {false, true}) {
         for (const StartupEntry& entry : entries) {
-            const std::string name = readable ? words::Readable(entry.Name) : entry.Name;
-            if (ports.registry.FoldedName(name) != wanted) continue;
-            if (invocation.root && entry.Root != *invocation.root) continue;
+            if (!named(entry.Name, readable) && !named(entry.FileName, readable)) continue;
+            if (invocation.root && OwningRoot(entry.Root) != *invocation.root) continue;
+            if (invocation.family && IsFolderRoot(entry.Root) != (*invocation.family == Family::kFolder))
+                continue;
             if (invocation.state && entry.State != *invocation.state) continue;
             matching.push_back(entry);
         }
@@ -107,14 +122,14 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
     if (matching.size() > 1) {
         std::string places;
         for (const StartupEntry& entry : matching)
-            places += "  " + EntryKeyName(entry) + "\n";
+            places += "  " + PlaceOf(entry) + "\n";
         ports.console.Err(words::CliAmbiguous(invocation.name, places));
         return kExitUsage;
     }
     const StartupEntry& entry = matching.front();
     ConsoleBoxes boxes(ports.console, invocation.replace);
     NoLauncher launcher;
-    const ActionPorts action_ports{ports.registry, boxes, launcher, false};
+    const ActionPorts action_ports{ports.registry, ports.folders, boxes, launcher, false};
     const ActionOutcome outcome = CarryOut(invocation.action, entry, true, action_ports);
     if (boxes.Refused()) return kExitRefused;
     if (outcome == ActionOutcome::kNothing) {
@@ -129,14 +144,14 @@ int Act(const Invocation& invocation, const QuorvelcPorts& ports) {
 }
 
 int Clean(const Invocation& invocation, const QuorvelcPorts& ports) {
-    const EntryTable entries = Collected(ports.registry);
+    const EntryTable entries = Collected(ports);
     if (invocation.check) {
         const std::vector<StartupEntry> back = BannedValues(ports.registry, entries);
         for (const StartupEntry& entry : back)
             ports.console.Out(words::CliBannedBack(entry.Name, EntryKeyName(entry)));
         return back.empty() ? kExitDone : kExitRefused;
     }
-    const BanPass pass = EnforceBans(ports.registry, entries);
+    const BanPass pass = EnforceBans(ports.registry, ports.folders, entries);
     for (const StartupEntry& entry : pass.deleted)
         ports.console.Out(words::CliDeleted(entry.Name, EntryKeyName(entry)));
     for (const RefusedDeletion& refused : pass.refused)
@@ -146,7 +161,7 @@ int Clean(const Invocation& invocation, const QuorvelcPorts& ports) {
 }
 
 int Save(const Invocation& invocation, const QuorvelcPorts& ports) {
-    const EntryTable entries = Collected(ports.registry);
+    const EntryTable entries = Collected(ports);
     const WrittenList written = WriteStartupList(entries, ports.codec);
     if (!written.refusal.empty()) {
         ports.console.Err(written.refusal + "\n");
@@ -177,7 +192,7 @@ int Restore(const Invocation& invocation, const QuorvelcPorts& ports) {
     bool skipped = false;
     for (const StartupEntry& entry : list.entries) {
         const bool known_state = !PathOfState(entry.State).empty();
-        if (known_state && ports.registry.HasRoot(entry.Root)) {
+        if (known_state && (ports.registry.HasRoot(entry.Root) || IsFolderRoot(entry.Root))) {
             placeable.push_back(entry);
             continue;
         }
@@ -188,8 +203,8 @@ int Restore(const Invocation& invocation, const QuorvelcPorts& ports) {
     ConsoleBoxes boxes(ports.console, true);
     NoLauncher launcher;
     const RestoreResult result = RestoreEntries(
-        placeable, Collected(ports.registry), {ports.registry, boxes, launcher, false}, invocation.check,
-        [&](const std::string& difference) { ports.console.Out(difference); });
+        placeable, Collected(ports), {ports.registry, ports.folders, boxes, launcher, false},
+        invocation.check, [&](const std::string& difference) { ports.console.Out(difference); });
     if (skipped || result.failed) return kExitRefused;
     return invocation.check && result.differences > 0 ? kExitRefused : kExitDone;
 }

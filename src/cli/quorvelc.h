@@ -1,6 +1,7 @@
 #pragma once
 // quorvelc: the startup entries for scripts and for many machines. Every rule it applies is the one
-// Quorvel's window applies (collection, the moves that never lose a value, bans, startup lists);
+// Quorvel's window applies (collection of the keys and the Startup folders, the moves that never lose a
+// value or an item, bans, startup lists);
 // this folder only reads the command line and writes the answers.
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/registre.h"
+#include "platform/startup_folders.h"
 #include "platform/text_codec.h"
 
 namespace quorvel {
@@ -21,6 +23,7 @@ inline constexpr int kExitUsage = 2;
 
 struct QuorvelcPorts {
     Registre& registry;
+    StartupFolders& folders;
     FileSystem& files;
     TextCodec& codec;
     Console& console;

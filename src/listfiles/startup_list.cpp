@@ -146,7 +146,7 @@ WrittenList WriteStartupList(const EntryTable& entries, const TextCodec& codec) 
         return {{}, words::ListTooLong(entries.size(), kMaxListEntries)};
     }
     for (const StartupEntry& entry : entries) {
-        if (HasLineBreak(entry.Name)) return {{}, Refusal(words::kListName, entry)};
+        if (HasLineBreak(StoredName(entry))) return {{}, Refusal(words::kListName, entry)};
         if (HasLineBreak(entry.Command)) return {{}, Refusal(words::kListCommand, entry)};
     }
     std::string text = NumberLine(static_cast<std::int32_t>(entries.size()));
@@ -156,7 +156,7 @@ WrittenList WriteStartupList(const EntryTable& entries, const TextCodec& codec) 
             text += line;
             text += kLineEnd;
         };
-        add(entry.Name);
+        add(StoredName(entry));
         add(NumberLine(entry.Root));
         // An entry that Windows switches off is saved as what it is: disabled.
         add(NumberLine(ShownState(entry)));

@@ -1,8 +1,9 @@
 #pragma once
 // The startup list file (.stu): the whole entry table as CR LF lines, with neither header nor
 // quoting. The first line is the entry count; each entry follows as four lines: its name, its root
-// key, its state and its command. A number line is " 3 " for 3 and "-2147483646 " for a negative
-// value; a text line is the text itself.
+// key, its state and its command. An item of a Startup folder has its file name on the name line and
+// its folder's own root value (kUserStartupFolder, kAllUsersStartupFolder) on the root line. A number line is
+// " 3 " for 3 and "-2147483646 " for a negative value; a text line is the text itself.
 //
 // Files are in the ANSI code page, as they always were, unless a character does not fit it: then
 // the whole file is UTF-8 behind a byte-order mark, so that no name or command is ever mangled.

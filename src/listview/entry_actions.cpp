@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "listview/folder_actions.h"
 #include "listview/restore.h"
 #include "store/collection.h"
 #include "store/startup_approved.h"
@@ -29,27 +30,6 @@ ActionWords WordsOf(EntryAction action) {
     return {words::kProgram, "change"};
 }
 
-// Tells the user what was refused and why. Under HKEY_LOCAL_MACHINE, where an administrator could make
-// the change, it offers that way on: true when the user takes it.
-bool TellRefusal(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
-                 std::string_view reason) {
-    const bool machine_wide = IsMachineWide(entry.Root);
-    const std::string text = words::CouldNotChangeEntry(WordsOf(action).verb, entry.Name,
-                                                        RootName(entry.Root), reason, machine_wide);
-    if (machine_wide && ports.offer_administrator) {
-        return ports.boxes.AskYesNo(text + std::string(words::kRestartAsAdministrator),
-                                    WordsOf(action).caption);
-    }
-    ports.boxes.Fail(text);
-    return false;
-}
-
-MoveResult Refused(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
-                   std::string_view reason) {
-    return TellRefusal(ports, action, entry, reason) ? MoveResult::kRestartAsAdministrator
-                                                     : MoveResult::kRefused;
-}
-
 ActionOutcome OutcomeOf(MoveResult result) {
     switch (result) {
         case MoveResult::kDeclined: return ActionOutcome::kNothing;
@@ -67,15 +47,6 @@ std::string TextOf(const RegistryValue& value) {
     return words::NotText(value.type);
 }
 
-EntryAction ActionInto(std::int16_t target_state) {
-    switch (target_state) {
-        case kStateEnabled: return EntryAction::kEnable;
-        case kStateDisabled: return EntryAction::kDisable;
-        case kStateBanned: return EntryAction::kBan;
-        default: return EntryAction::kNone;
-    }
-}
-
 // The list showed the value a moment ago; gone since, there is nothing to act on, and saying "done"
 // would be false.
 bool StillThere(const StartupEntry& entry, const ActionPorts& ports) {
@@ -88,7 +59,7 @@ ActionOutcome RestoreListed(const StartupEntry& entry, std::int16_t target, cons
     StartupEntry wanted = entry;
     wanted.State = target;
     EntryTable live;
-    CollectEntries(ports.registry, live);
+    CollectEntries(ports.registry, ports.folders, live);
     const RestoreResult result = RestoreEntries({wanted}, live, ports, false, nullptr);
     if (result.restart_as_administrator) return ActionOutcome::kRestartAsAdministrator;
     return result.differences == 0 ? ActionOutcome::kNothing : ActionOutcome::kChanged;
@@ -96,12 +67,42 @@ ActionOutcome RestoreListed(const StartupEntry& entry, std::int16_t target, cons
 
 }  // namespace
 
+MoveResult TellRefused(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
+                       std::string_view reason) {
+    const bool machine_wide = IsMachineWide(entry.Root);
+    const std::string_view note = !machine_wide              ? std::string_view()
+                                  : IsFolderRoot(entry.Root) ? words::kAllUsersFolderNeedsAdministrator
+                                                             : words::kMachineKeysNeedAdministrator;
+    const std::string text =
+        words::CouldNotChangeEntry(WordsOf(action).verb, entry.Name, RootName(entry.Root), reason, note);
+    if (machine_wide && ports.offer_administrator) {
+        return ports.boxes.AskYesNo(text + std::string(words::kRestartAsAdministrator),
+                                    WordsOf(action).caption)
+                   ? MoveResult::kRestartAsAdministrator
+                   : MoveResult::kRefused;
+    }
+    ports.boxes.Fail(text);
+    return MoveResult::kRefused;
+}
+
+std::string_view ActionCaption(EntryAction action) { return WordsOf(action).caption; }
+
+EntryAction ActionInto(std::int16_t target_state) {
+    switch (target_state) {
+        case kStateEnabled: return EntryAction::kEnable;
+        case kStateDisabled: return EntryAction::kDisable;
+        case kStateBanned: return EntryAction::kBan;
+        default: return EntryAction::kNone;
+    }
+}
+
 MoveResult SwitchOnIfOff(const StartupEntry& entry, const ActionPorts& ports) {
     const std::optional<ApprovalKey> key = ApprovalKeyOf(entry.Root);
     if (!key) return MoveResult::kMoved;
-    const std::optional<RegistryValue> record = ports.registry.ReadRawValue(key->root, key->path, entry.Name);
+    const std::optional<RegistryValue> record =
+        ports.registry.ReadRawValue(key->root, key->path, StoredName(entry));
     if (!record || !SwitchesOff(*record) || SwitchOn(ports.registry, entry)) return MoveResult::kMoved;
-    return Refused(ports, EntryAction::kEnable, entry, ports.registry.LastError());
+    return TellRefused(ports, EntryAction::kEnable, entry, ports.registry.LastError());
 }
 
 std::optional<std::int16_t> TargetStateOf(EntryAction action) {
@@ -123,7 +124,7 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
     const std::string_view source = PathOfState(entry.State);
     const std::string_view target = PathOfState(target_state);
     if (from_registry && !source.empty() && !StillThere(entry, ports))
-        return Refused(ports, action, entry, words::kEntryGone);
+        return TellRefused(ports, action, entry, words::kEntryGone);
     // What the target holds under this name (as the registry compares names): replaced only when the
     // user says so, and put back if the move has to be undone.
     const std::optional<RegistryValue> replaced = registry.ReadRawValue(entry.Root, target, entry.Name);
@@ -139,7 +140,7 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
     const bool written = from_registry && !source.empty()
                              ? registry.CopyValue(entry.Root, source, target, entry.Name)
                              : registry.WriteStringValue(entry.Root, target, entry.Name, entry.Command);
-    if (!written) return Refused(ports, action, entry, registry.LastError());
+    if (!written) return TellRefused(ports, action, entry, registry.LastError());
     // A loaded list's entry names the value its key held when the list was saved; one that holds another
     // command now is another value, deleted only when the user says so.
     bool delete_source = !source.empty();
@@ -161,7 +162,7 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
     const bool undone = replaced ? registry.WriteRawValue(entry.Root, target, entry.Name, *replaced)
                                  : registry.DeleteValue(entry.Root, target, entry.Name);
     if (!undone) reason += words::EntryNowInTwoKeys(source, target);
-    return Refused(ports, action, entry, reason);
+    return TellRefused(ports, action, entry, reason);
 }
 
 ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_registry,
@@ -173,14 +174,17 @@ ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_
             return OutcomeOf(SwitchOnIfOff(entry, ports));
         }
         if (entry.State == *target) return ActionOutcome::kNothing;
+        if (IsFolderRoot(entry.Root)) return OutcomeOf(MoveItemEntry(entry, *target, ports));
         return OutcomeOf(MoveEntry(entry, *target, from_registry, ports));
     }
     switch (action) {
         case EntryAction::kDelete:
             if (!ports.boxes.Confirm(words::kDeleteQuestion, words::kDelete)) return ActionOutcome::kNothing;
-            if (!StillThere(entry, ports)) return OutcomeOf(Refused(ports, action, entry, words::kEntryGone));
+            if (IsFolderRoot(entry.Root)) return OutcomeOf(DeleteItemEntry(entry, ports));
+            if (!StillThere(entry, ports))
+                return OutcomeOf(TellRefused(ports, action, entry, words::kEntryGone));
             if (!ports.registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) {
-                return OutcomeOf(Refused(ports, action, entry, ports.registry.LastError()));
+                return OutcomeOf(TellRefused(ports, action, entry, ports.registry.LastError()));
             }
             return ActionOutcome::kChanged;
         case EntryAction::kExecute: {
@@ -190,7 +194,12 @@ ActionOutcome CarryOut(EntryAction action, const StartupEntry& entry, bool from_
                                             : entry.Command;
             if (!ports.boxes.Confirm(words::ExecuteQuestion(entry.Name, command), words::kExecute))
                 return ActionOutcome::kNothing;
-            const LaunchResult result = ports.launcher.StartCommandLine(command, ShowCommand::kMinimized);
+            // A folder's item is opened as the shell opens it at logon: the shortcut itself, with its own
+            // folder to start in and its own window size. A loaded list's item has only its command.
+            const LaunchResult result =
+                IsFolderRoot(entry.Root) && !entry.Folder.empty()
+                    ? ports.launcher.Open(entry.Folder + "\\" + entry.FileName, ShowCommand::kNormal)
+                    : ports.launcher.StartCommandLine(command, ShowCommand::kMinimized);
             if (!result.started && !result.cancelled)
                 ports.boxes.Fail(words::CouldNotExecute(entry.Name, command, result.error));
             return ActionOutcome::kChanged;

@@ -1,5 +1,6 @@
 #pragma once
-// The five actions of the entry menu on one entry.
+// The five actions of the entry menu on one entry: a value of a key, or an item of a Startup folder
+// (folder_actions.h).
 
 #include <cstdint>
 #include <optional>
@@ -8,16 +9,19 @@
 #include "platform/message_box.h"
 #include "platform/process_launcher.h"
 #include "platform/registre.h"
+#include "platform/startup_folders.h"
 #include "store/startup_entry.h"
 
 namespace quorvel {
 
 struct ActionPorts {
     Registre& registry;
+    StartupFolders& folders;
     MessageBoxes& boxes;
     ProcessLauncher& launcher;
-    // Whether a change the system refuses under HKEY_LOCAL_MACHINE may offer to restart Quorvel as an
-    // administrator: not when it runs as one already, and not where there is no window to restart.
+    // Whether a change the system refuses under HKEY_LOCAL_MACHINE (or in the all-users Startup folder)
+    // may offer to restart Quorvel as an administrator: not when it runs as one already, and not where there
+    // is no window to restart.
     bool offer_administrator = false;
 };
 
@@ -55,5 +59,14 @@ MoveResult MoveEntry(const StartupEntry& entry, std::int16_t target_state, bool 
 // An enabled entry starts only if Windows' startup settings do not switch it off: a record that does
 // is switched on. kRefused (the user told) or kRestartAsAdministrator when the system refuses that.
 MoveResult SwitchOnIfOff(const StartupEntry& entry, const ActionPorts& ports);
+
+// Tells the user that a change of the entry was refused, and why. Where an administrator could make it,
+// it offers to go on as one: kRestartAsAdministrator when the user takes that way.
+MoveResult TellRefused(const ActionPorts& ports, EntryAction action, const StartupEntry& entry,
+                       std::string_view reason);
+// The action as its menu item calls it: the title of its questions.
+std::string_view ActionCaption(EntryAction action);
+// The action that moves an entry into the state.
+EntryAction ActionInto(std::int16_t target_state);
 
 }  // namespace quorvel

@@ -4,6 +4,9 @@
 // the key of its state, with its command, under its root; a value of its name in another key of the
 // root is moved there as the entry actions move values (with its own type and data when it holds the
 // list's command, so that a REG_EXPAND_SZ stays one); values the list does not name are left alone.
+// An item of a Startup folder stands in the folder of its state by its file name: an item of that name
+// in the family's other folder is moved there as the entry actions move items, a missing shortcut is
+// made again to its target with its arguments, and one that starts another command is made anew.
 
 #include <functional>
 #include <string>
@@ -19,9 +22,9 @@ struct RestoreResult {
     bool restart_as_administrator = false;
 };
 
-// Places each entry of `wanted` (entries with a state and a root this system has) against `live`, a
-// collection just read. `tell` hears each difference as one line; with `check` nothing is changed.
-// A value in the way of an entry is replaced only when `ports.boxes` says yes.
+// Places each entry of `wanted` (entries with a state, and a root this system has or a folder's root)
+// against `live`, a collection just read. `tell` hears each difference as one line; with `check` nothing is
+// changed. A value in the way of an entry is replaced only when `ports.boxes` says yes.
 RestoreResult RestoreEntries(const EntryTable& wanted, const EntryTable& live, const ActionPorts& ports,
                              bool check, const std::function<void(const std::string&)>& tell);
 

@@ -21,6 +21,12 @@ inline constexpr RootKey kCurrentUser = static_cast<RootKey>(0x80000001u);
 // key has this value, so a program that does not know the view refuses such a root instead of
 // writing to the 64-bit one.
 inline constexpr RootKey kLocalMachine32 = static_cast<RootKey>(0x80000202u);
+// The Startup folders as the roots of the items they hold, the user's and the one for all users, in
+// the same place of a saved list. No predefined key has these values either: a program that knows only
+// the registry refuses such an entry as it refuses any root it does not know, and HasRoot is false for
+// them in every registry.
+inline constexpr RootKey kUserStartupFolder = static_cast<RootKey>(0x80010001u);
+inline constexpr RootKey kAllUsersStartupFolder = static_cast<RootKey>(0x80010002u);
 
 // Registry value types, numbered as the system numbers them.
 inline constexpr std::uint32_t kValueTypeString = 1;        // REG_SZ

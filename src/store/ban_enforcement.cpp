@@ -3,6 +3,8 @@
 #include <string>
 #include <unordered_set>
 
+#include "store/startup_folder_items.h"
+
 namespace quorvel {
 namespace {
 
@@ -22,19 +24,24 @@ void ForEachBannedValue(const Registre& registry, const EntryTable& entries, Vis
     if (banned.empty()) return;
     for (const StartupEntry& entry : entries) {
         if (entry.State != kStateEnabled && entry.State != kStateDisabled) continue;
+        // An item in Quorvel's folder cannot start; a banned one lives there.
+        if (IsFolderRoot(entry.Root) && entry.State != kStateEnabled) continue;
         if (banned.contains(registry.FoldedName(entry.Name))) visit(entry);
     }
 }
 
 }  // namespace
 
-BanPass EnforceBans(Registre& registry, const EntryTable& entries) {
+BanPass EnforceBans(Registre& registry, StartupFolders& folders, const EntryTable& entries) {
     BanPass pass;
     ForEachBannedValue(registry, entries, [&](const StartupEntry& entry) {
-        if (registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name)) {
+        const bool item = IsFolderRoot(entry.Root);
+        const bool deleted = item ? folders.DeleteItem(FolderOfEntry(entry.Root, entry.State), entry.FileName)
+                                  : registry.DeleteValue(entry.Root, PathOfState(entry.State), entry.Name);
+        if (deleted) {
             pass.deleted.push_back(entry);
         } else {
-            pass.refused.push_back({entry, registry.LastError()});
+            pass.refused.push_back({entry, item ? folders.LastError() : registry.LastError()});
         }
     });
     return pass;

@@ -15,6 +15,7 @@ constexpr std::size_t kRecordSize = 12;
 std::optional<ApprovalKey> ApprovalKeyOf(RootKey root) {
     if (root == kLocalMachine || root == kCurrentUser) return ApprovalKey{root, kApprovedRunPath};
     if (root == kLocalMachine32) return ApprovalKey{kLocalMachine, kApprovedRun32Path};
+    if (IsFolderRoot(root)) return ApprovalKey{OwningRoot(root), kApprovedStartupFolderPath};
     return std::nullopt;
 }
 
@@ -50,7 +51,7 @@ void ReadApprovals(Registre& registry, EntryTable& entries) {
 
 bool SwitchOn(Registre& registry, const StartupEntry& entry) {
     const std::optional<ApprovalKey> key = ApprovalKeyOf(entry.Root);
-    return key && registry.WriteRawValue(key->root, key->path, entry.Name, SwitchedOnRecord());
+    return key && registry.WriteRawValue(key->root, key->path, StoredName(entry), SwitchedOnRecord());
 }
 
 }  // namespace quorvel

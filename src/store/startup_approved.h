@@ -18,9 +18,12 @@ inline constexpr std::string_view kApprovedRunPath =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 inline constexpr std::string_view kApprovedRun32Path =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
+inline constexpr std::string_view kApprovedStartupFolderPath =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // Where the records for the Run key of a root stand: the user's and the machine's own Run keys each
-// have theirs, and the machine's 32-bit Run key has Run32 in the machine's (64-bit) keys.
+// have theirs, and the machine's 32-bit Run key has Run32 in the machine's (64-bit) keys. A Startup
+// folder's items have theirs in the root that owns the folder, named by the item's file name.
 struct ApprovalKey {
     RootKey root;
     std::string_view path;
@@ -34,7 +37,8 @@ RegistryValue SwitchedOnRecord();
 // Marks the entries of Run and Run- that a record switches off. Reads each key of records once.
 void ReadApprovals(Registre& registry, EntryTable& entries);
 
-// Switches the entry on in Windows' startup settings. False, with the registry's reason, when refused.
+// Switches the entry (a value, or a folder's item) on in Windows' startup settings. False, with the
+// registry's reason, when refused.
 bool SwitchOn(Registre& registry, const StartupEntry& entry);
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/startup_folder_items.h"
 #include "words/words.h"
 
 namespace quorvel {
@@ -35,7 +36,12 @@ StartupEntry MakeEntry(std::string name, std::string command, std::int16_t state
                        std::uint32_t type) {
     StartupEntry entry;
     entry.Key = MakeKey(name, state);
-    entry.Name = std::move(name);
+    if (IsFolderRoot(root)) {
+        entry.Name = ItemEntryName(name);
+        entry.FileName = std::move(name);
+    } else {
+        entry.Name = std::move(name);
+    }
     entry.Command = std::move(command);
     entry.State = state;
     entry.Root = root;
@@ -47,10 +53,24 @@ std::int16_t ShownState(const StartupEntry& entry) {
     return entry.State == kStateEnabled && entry.SwitchedOff ? kStateDisabled : entry.State;
 }
 
+bool IsFolderRoot(RootKey root) { return root == kUserStartupFolder || root == kAllUsersStartupFolder; }
+
+RootKey OwningRoot(RootKey root) {
+    if (root == kUserStartupFolder) return kCurrentUser;
+    if (root == kAllUsersStartupFolder) return kLocalMachine;
+    return root;
+}
+
+const std::string& StoredName(const StartupEntry& entry) {
+    return IsFolderRoot(entry.Root) ? entry.FileName : entry.Name;
+}
+
 std::string_view RootName(RootKey root) {
     if (root == kLocalMachine) return words::kLocalMachine;
     if (root == kLocalMachine32) return words::kLocalMachine32;
     if (root == kCurrentUser) return words::kCurrentUser;
+    if (root == kUserStartupFolder) return words::kUserStartupFolder;
+    if (root == kAllUsersStartupFolder) return words::kAllUsersStartupFolder;
     return words::kUnknownRoot;
 }
 
@@ -58,12 +78,17 @@ std::string_view LocationWord(RootKey root) {
     if (root == kLocalMachine) return words::kMachineLocation;
     if (root == kLocalMachine32) return words::kMachine32Location;
     if (root == kCurrentUser) return words::kUserLocation;
+    if (root == kUserStartupFolder) return words::kUserFolderLocation;
+    if (root == kAllUsersStartupFolder) return words::kAllUsersFolderLocation;
     return words::kUnknownRoot;
 }
 
-bool IsMachineWide(RootKey root) { return root == kLocalMachine || root == kLocalMachine32; }
+bool IsMachineWide(RootKey root) {
+    return root == kLocalMachine || root == kLocalMachine32 || root == kAllUsersStartupFolder;
+}
 
 std::string KeyName(RootKey root, std::string_view path) {
+    if (IsFolderRoot(root)) return std::string(path);
     constexpr std::string_view kSoftware = "SOFTWARE\\";
     std::string name(root == kLocalMachine32 ? words::kLocalMachine : RootName(root));
     name += '\\';
@@ -76,7 +101,12 @@ std::string KeyName(RootKey root, std::string_view path) {
     return name;
 }
 
-std::string EntryKeyName(const StartupEntry& entry) { return KeyName(entry.Root, PathOfState(entry.State)); }
+std::string EntryKeyName(const StartupEntry& entry) {
+    // An item of a loaded list was found in no folder: its root says which family it belongs to.
+    if (IsFolderRoot(entry.Root))
+        return entry.Folder.empty() ? std::string(RootName(entry.Root)) : entry.Folder;
+    return KeyName(entry.Root, PathOfState(entry.State));
+}
 
 const StartupEntry* FindEntry(const EntryTable& entries, const EntryIdentity& identity) {
     // Rows of a loaded list differ by their place in it; should a table still hold an identity twice, the

@@ -48,6 +48,24 @@ bool IsAllUsers(StartupFolder folder) {
     return folder == StartupFolder::kAllUsers || folder == StartupFolder::kAllUsersDisabled;
 }
 
+RootKey RootOfFolder(StartupFolder folder) {
+    return IsAllUsers(folder) ? kAllUsersStartupFolder : kUserStartupFolder;
+}
+
+StartupFolder FolderOfEntry(RootKey root, std::int16_t state) {
+    const StartupFolder family =
+        root == kAllUsersStartupFolder ? StartupFolder::kAllUsers : StartupFolder::kUser;
+    return state == kStateEnabled ? family : DisabledFolderOf(family);
+}
+
+StartupEntry ItemEntry(const FolderItem& item, StartupFolder folder, std::string folder_path) {
+    const bool started = folder == StartupFolderOf(folder);
+    StartupEntry entry = MakeEntry(item.file_name, ItemCommand(item),
+                                   started ? kStateEnabled : kStateDisabled, RootOfFolder(folder));
+    entry.Folder = std::move(folder_path);
+    return entry;
+}
+
 std::string ItemCommand(const FolderItem& item) {
     const bool by_target = item.shortcut && !item.target.empty();
     const std::string_view program = by_target ? std::string_view(item.target) : std::string_view(item.path);
@@ -87,9 +105,7 @@ ShortcutParts SplitItemCommand(std::string_view command) {
     return parts;
 }
 
-ApprovalKey ApprovalKeyOfFolder(StartupFolder folder) {
-    return {IsAllUsers(folder) ? kLocalMachine : kCurrentUser, kApprovedStartupFolderPath};
-}
+ApprovalKey ApprovalKeyOfFolder(StartupFolder folder) { return *ApprovalKeyOf(RootOfFolder(folder)); }
 
 std::vector<std::string> ItemsSwitchedOff(Registre& registry, StartupFolder folder) {
     const ApprovalKey key = ApprovalKeyOfFolder(folder);

@@ -9,11 +9,9 @@
 #include "platform/registre.h"
 #include "platform/startup_folders.h"
 #include "store/startup_approved.h"
+#include "store/startup_entry.h"
 
 namespace quorvel {
-
-inline constexpr std::string_view kApprovedStartupFolderPath =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // The name the item goes by, as Windows shows it: a shortcut's file name without ".lnk" (in any letter
 // case); any other file keeps its extension.
@@ -31,6 +29,14 @@ StartupFolder StartupFolderOf(StartupFolder folder);
 StartupFolder DisabledFolderOf(StartupFolder folder);
 // Whether a change there needs an administrator.
 bool IsAllUsers(StartupFolder folder);
+// The root of the entries of the folder's family: kUserStartupFolder or kAllUsersStartupFolder.
+RootKey RootOfFolder(StartupFolder folder);
+// Where the item of an entry under a folder's root stands in that state: in the Startup folder while
+// enabled, in Quorvel's folder beside it while disabled or banned.
+StartupFolder FolderOfEntry(RootKey root, std::int16_t state);
+
+// The entry of an item found in the folder: enabled in a Startup folder, disabled in Quorvel's.
+StartupEntry ItemEntry(const FolderItem& item, StartupFolder folder, std::string folder_path);
 
 // The command line an item starts: a shortcut's target (quoted where it holds a blank) and its
 // arguments, or the path of any other file.

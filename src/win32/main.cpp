@@ -10,9 +10,9 @@
 #include "win32/about/about_dialog.h"
 #include "win32/app/form1_window.h"
 #include "win32/app/form2_window.h"
-#include "win32/app/key_watcher.h"
 #include "win32/app/message_loop.h"
 #include "win32/app/notify_icon.h"
+#include "win32/app/startup_watcher.h"
 #include "win32/app/this_process.h"
 #include "win32/listfiles/ansi_code_page.h"
 #include "win32/listfiles/file_dialogs.h"
@@ -21,6 +21,7 @@
 #include "win32/shared/process_starter.h"
 #include "win32/shared/text.h"
 #include "win32/store/system_registre.h"
+#include "win32/store/system_startup_folders.h"
 #include "words/words.h"
 
 using namespace quorvel;
@@ -37,7 +38,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 1;
     }
     SystemRegistre registry;
-    KeyWatcher watcher;
+    SystemStartupFolders folders;
+    StartupWatcher watcher(folders);
     MessageLoop loop(watcher);
     ThisProcess process(window.Handle());
     ProcessStarter launcher(window.Handle());
@@ -51,7 +53,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.AttachTray(&tray);
 
     Form1 form({registry, watcher, window.List(), window.Options(), window, tray, popups, loop, process,
-                launcher, boxes, about, files, dialogs, codec});
+                launcher, boxes, about, files, dialogs, codec, folders});
     window.Attach(&form);
 
     const std::string arguments =

@@ -3,6 +3,19 @@
 #include "words/words.h"
 
 namespace quorvel::words {
+namespace {
+
+// One allocation for the whole text; chains of + on temporaries trip the optimiser's overlap check.
+template <typename... Parts>
+std::string Join(const Parts&... parts) {
+    std::string text;
+    (text.append(std::string_view(parts)), ...);
+    return text;
+}
+
+std::string Q(std::string_view text) { return Join("\"", Shortened(text), "\""); }
+
+}  // namespace
 
 std::string FolderNeedsAdministrator(std::string_view folder) {
     return "Only an administrator can prepare the folder \"" + Shortened(folder) +
@@ -18,6 +31,40 @@ std::string FolderNotTrusted(std::string_view folder) {
 
 std::string CouldNotRecycle(std::string_view reason) {
     return "The Recycle Bin could not take the item, so it was left where it is. " + std::string(reason);
+}
+
+std::string ReplaceItem(std::string_view target_folder, std::string_view file_name, std::string_view existing,
+                        std::string_view source, std::string_view command) {
+    return Join(target_folder, " already holds an item named ", Q(file_name), ":\n\n    ",
+                Shortened(existing), "\n\nReplace it with ", Q(file_name), " from ", source, ":\n\n    ",
+                Shortened(command), "\n\nNo leaves both items as they are.");
+}
+
+std::string BannedElsewhere(std::string_view name, std::string_view key) {
+    return Join(
+        "A ban on ", Q(name), " stands in ", key,
+        ": in the Startup folder, the item would be deleted for good at once. Take that ban away first.");
+}
+
+std::string ItemNotRebuilt(std::string_view file_name) {
+    return Join("The list holds only the path of ", Q(file_name),
+                ", which is no shortcut to a program: Quorvel cannot make the file again.");
+}
+
+std::string NoItemFileName(std::string_view file_name) {
+    return Join(
+        Q(file_name),
+        " is no name of a file in a Startup folder (it holds a path, a stream or a control character); "
+        "Quorvel leaves it alone.");
+}
+
+std::string ItemStaysIn(std::string_view folder) {
+    return Join("\n\nThe item now stands disabled in ", Q(folder), ".");
+}
+
+std::string FolderUnread(std::string_view folder, std::string_view reason) {
+    return Join("Quorvel cannot list the startup items in ", Q(folder), ", and does not show them.\n\n",
+                reason);
 }
 
 }  // namespace quorvel::words

@@ -54,16 +54,9 @@ std::string Shortened(std::string_view raw, std::size_t most) {
 std::string WindowRefused() { return "Quorvel cannot start: Windows refused to create its window."; }
 
 std::string CouldNotChangeEntry(std::string_view verb, std::string_view name, std::string_view root,
-                                std::string_view reason, bool machine_wide) {
-    std::string text =
-        Join("Quorvel could not ", verb, " the startup entry ", Q(name), " of ", root, ".\n\n", reason);
-    if (machine_wide) {
-        text +=
-            "\n\nEntries of HKEY_LOCAL_MACHINE belong to the whole machine; changing them needs Quorvel to "
-            "run "
-            "as an administrator.";
-    }
-    return text;
+                                std::string_view reason, std::string_view administrator_note) {
+    return Join("Quorvel could not ", verb, " the startup entry ", Q(name), " of ", root, ".\n\n", reason,
+                administrator_note);
 }
 
 std::string EntryNowInTwoKeys(std::string_view first_key, std::string_view second_key) {
@@ -189,6 +182,15 @@ std::string CliExtraOperand(std::string_view command, std::string_view operand) 
     return Join("quorvelc ", command, " takes nothing more, but was given ", Q(operand), ".");
 }
 std::string CliOneState() { return "quorvelc: give one of --enabled, --disabled and --banned."; }
+std::string CliRegistryOrFolder() {
+    return "quorvelc: --registry names the Run keys' values, --folder the Startup folders' items: give one "
+           "of "
+           "them.";
+}
+std::string CliFolderHasNoView() {
+    return "quorvelc: --32 names a view of the registry, which the Startup folders do not have.";
+}
+std::string CliFolderUnread(std::string_view message) { return Join("quorvelc: ", message, "\n"); }
 std::string CliOneFormat() { return "quorvelc list takes one format: --json or --csv."; }
 std::string CliUserOrMachine() {
     return "quorvelc: --user names the user's keys, --machine and --32 the machine's: give one of them.";
@@ -198,7 +200,9 @@ std::string CliNoSuchEntry(std::string_view name) {
 }
 std::string CliAmbiguous(std::string_view name, std::string_view places) {
     return Join("quorvelc: several startup entries are named ", Q(name),
-                "; --user, --machine or --32, and --enabled, --disabled or --banned pick one:\n", places);
+                "; --user, --machine or --32, --registry or --folder, and --enabled, --disabled or --banned "
+                "pick one:\n",
+                places);
 }
 std::string CliAlready(std::string_view name, std::string_view key) {
     return Join(key, ": ", Readable(name), ": nothing to do\n");
@@ -241,6 +245,11 @@ std::string CliOtherCommand(std::string_view name, std::string_view key, std::st
 }
 std::string CliSwitchedOff(std::string_view name, std::string_view key) {
     return Join(key, ": ", Readable(name), ": switched off in Windows' Startup settings\n");
+}
+
+std::string CliBanned(std::string_view name, std::string_view folder, bool banned_now) {
+    return Join(folder, ": ", Readable(name),
+                banned_now ? ": banned, the list has it disabled\n" : ": disabled, the list has it banned\n");
 }
 
 std::string NewEntryTitle(std::string_view name) { return Join("New startup entry: ", Shortened(name)); }

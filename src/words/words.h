@@ -52,6 +52,9 @@ inline constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 inline constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 inline constexpr std::string_view kLocalMachine32 = "HKEY_LOCAL_MACHINE (32-bit)";
 inline constexpr std::string_view kUnknownRoot = "an unknown root key";
+// The Startup folders where a message names the root of an entry.
+inline constexpr std::string_view kUserStartupFolder = "the user's Startup folder";
+inline constexpr std::string_view kAllUsersStartupFolder = "the Startup folder of all users";
 
 // Where an entry lives, in the list's fourth column, and what is added there for an entry that
 // Windows' own startup settings switch off.
@@ -59,6 +62,8 @@ inline constexpr std::string_view kLocationColumn = "Location";
 inline constexpr std::string_view kUserLocation = "User";
 inline constexpr std::string_view kMachineLocation = "Machine";
 inline constexpr std::string_view kMachine32Location = "Machine (32-bit)";
+inline constexpr std::string_view kUserFolderLocation = "Startup folder";
+inline constexpr std::string_view kAllUsersFolderLocation = "Startup folder (all users)";
 inline constexpr std::string_view kSwitchedOffNote = ", switched off in Windows' Startup settings";
 
 // The entry menu's questions; each box is titled with its action's caption.
@@ -87,9 +92,16 @@ std::string Shortened(std::string_view text, std::size_t most = kQuotedLength);
 
 // What a failure message says, each naming what failed, why, and what helps where something does.
 std::string WindowRefused();
-// `verb` is the action in lower case ("disable"); `reason` the system's words.
+// `verb` is the action in lower case ("disable"); `reason` the system's words; `administrator_note`
+// empty, or one of the two below, where only an administrator may make the change.
 std::string CouldNotChangeEntry(std::string_view verb, std::string_view name, std::string_view root,
-                                std::string_view reason, bool machine_wide);
+                                std::string_view reason, std::string_view administrator_note);
+inline constexpr std::string_view kMachineKeysNeedAdministrator =
+    "\n\nEntries of HKEY_LOCAL_MACHINE belong to the whole machine; changing them needs Quorvel to run as an "
+    "administrator.";
+inline constexpr std::string_view kAllUsersFolderNeedsAdministrator =
+    "\n\nItems of the Startup folder of all users start for every user; changing them needs Quorvel to run "
+    "as an administrator.";
 std::string EntryNowInTwoKeys(std::string_view first_key, std::string_view second_key);
 // The target of a move already holds a value of the entry's name (as the registry compares names).
 // `source` is where the entry comes from: a key, or kLoadedList.
@@ -154,27 +166,35 @@ std::string ListOutOfRange(std::string_view field, std::string_view number, long
 // quorvelc, the console companion. Messages for people end with a line break; they go to standard
 // error, what scripts read to standard output.
 inline constexpr std::string_view kCliUsage =
-    "quorvelc: the startup entries of the Run keys, for scripts and for many machines.\n"
+    "quorvelc: the startup entries of the Run keys and the Startup folders, for scripts and for many\n"
+    "machines.\n"
     "\n"
     "  quorvelc list [--json | --csv]\n"
-    "  quorvelc enable | disable | ban NAME [--user | --machine] [--32] [--enabled | --disabled | --banned]\n"
-    "                                          [--replace]\n"
-    "  quorvelc delete NAME [--user | --machine] [--32] [--enabled | --disabled | --banned]\n"
+    "  quorvelc enable | disable | ban NAME [--user | --machine] [--32] [--registry | --folder]\n"
+    "                                       [--enabled | --disabled | --banned] [--replace]\n"
+    "  quorvelc delete NAME [--user | --machine] [--32] [--registry | --folder]\n"
+    "                       [--enabled | --disabled | --banned]\n"
     "  quorvelc clean [--check]\n"
     "  quorvelc save FILE\n"
     "  quorvelc restore FILE [--check]\n"
     "  quorvelc --help | --version\n"
     "\n"
     "list       every entry: name, state, whether Windows' startup settings switch it off, root, view,\n"
-    "           key, value type and command; a table, one JSON array, or CSV with a header line\n"
-    "enable ... the window's action on the entry of that name; --user, --machine and --32 (the machine's\n"
-    "           32-bit view), and --enabled, --disabled and --banned (the key it stands in) pick one of\n"
-    "           several; a value of that name in the key it goes to stays, unless --replace; ban deletes\n"
-    "           nothing else: clean deletes the name where else it stands\n"
-    "clean      one ban-enforcement pass; --check only lists the banned values that came back\n"
+    "           key, value type and command, and a Startup folder item's file name; a table, one JSON\n"
+    "           array, or CSV with a header line. An item's root is Startup (the user's folder) or\n"
+    "           Common Startup (all users'), its view \"folder\", its key the folder it stands in\n"
+    "enable ... the window's action on the entry of that name (an item's name, or its file name); --user,\n"
+    "           --machine and --32 (the machine's 32-bit view), --registry (Run values) and --folder\n"
+    "           (Startup folder items, --user the user's, --machine all users'), and --enabled,\n"
+    "           --disabled and --banned (the key or folder it stands in) pick one of several; a value or\n"
+    "           item of that name where it goes stays, unless --replace; ban deletes nothing else: clean\n"
+    "           deletes the name where else it stands. Disabled and banned items are kept in\n"
+    "           %APPDATA%\\Quorvel\\Disabled Startup and %ProgramData%\\Quorvel\\Disabled Startup\n"
+    "clean      one ban-enforcement pass; --check only lists the banned values and items that came back\n"
     "save       the whole startup list as a .stu file, replaced in one step\n"
-    "restore    makes the registry match a saved list (entries it does not name are left alone);\n"
-    "           --check only lists the differences\n"
+    "restore    makes the registry and the Startup folders match a saved list (entries it does not\n"
+    "           name are left alone; a shortcut is made again, another file cannot be); --check only\n"
+    "           lists the differences\n"
     "\n"
     "Exit codes: 0 done, or nothing to do; 1 refused by the system, a value kept in a move's way, or\n"
     "--check found something; 2 no such entry, an ambiguous name, bad usage, or a damaged file.\n";
@@ -201,6 +221,10 @@ std::string CliExtraOperand(std::string_view command, std::string_view operand);
 std::string CliOneFormat();
 std::string CliUserOrMachine();
 std::string CliOneState();
+std::string CliRegistryOrFolder();
+std::string CliFolderHasNoView();
+// A folder could not be listed: its items are left out of what follows.
+std::string CliFolderUnread(std::string_view message);
 std::string CliNoSuchEntry(std::string_view name);
 std::string CliAmbiguous(std::string_view name, std::string_view places);
 std::string CliAlready(std::string_view name, std::string_view key);
@@ -219,6 +243,8 @@ std::string CliElsewhere(std::string_view name, std::string_view where, std::str
 std::string CliOtherCommand(std::string_view name, std::string_view key, std::string_view is,
                             std::string_view should_be);
 std::string CliSwitchedOff(std::string_view name, std::string_view key);
+// An item stands in Quorvel's folder banned where the list has it disabled, or the other way round.
+std::string CliBanned(std::string_view name, std::string_view folder, bool banned_now);
 
 // The balloon of the hidden program for entries that newly appeared in a Run key.
 std::string NewEntryTitle(std::string_view name);

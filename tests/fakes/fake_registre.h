@@ -42,7 +42,9 @@ class FakeRegistre final : public Registre {
     bool ListValueNames(std::vector<std::string>& list, RootKey root, std::string_view path) override;
     bool ListValues(std::vector<NamedText>& list, RootKey root, std::string_view path) override;
     bool ListRawValues(std::vector<NamedValue>& list, RootKey root, std::string_view path) override;
-    bool HasRoot(RootKey root) const override { return root != kLocalMachine32 || has_32bit_view; }
+    bool HasRoot(RootKey root) const override {
+        return IdOf(root, {}).has_value() && (root != kLocalMachine32 || has_32bit_view);
+    }
     bool CopyValue(RootKey root, std::string_view from_path, std::string_view to_path,
                    std::string_view name) override;
     std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path,

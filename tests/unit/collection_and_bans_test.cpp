@@ -79,6 +79,7 @@ TEST_F(Collection, HoldsEveryEntryHoweverMany) {
 
 TEST(BanEnforcement, DeletesBannedNamesWhateverTheirCaseFromRunAndRunOfBothRootsOnly) {
     FakeRegistre registry;
+    FakeStartupFolders folders;
     registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
     registry.SetString(kLocalMachine, kRunDisabledPath, "Nag", "nag.exe");
     registry.SetString(kCurrentUser, kRunPath, "Nag", "nag.exe");
@@ -93,7 +94,7 @@ TEST(BanEnforcement, DeletesBannedNamesWhateverTheirCaseFromRunAndRunOfBothRoots
     EntryTable entries;
     CollectEntries(registry, entries);
 
-    EXPECT_EQ(EnforceBans(registry, entries).deleted.size(), 4u);
+    EXPECT_EQ(EnforceBans(registry, folders, entries).deleted.size(), 4u);
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), std::vector<std::string>{"Nag "});
     EXPECT_TRUE(registry.AllNames(kLocalMachine, kRunDisabledPath).empty());
     EXPECT_EQ(registry.AllNames(kCurrentUser, kRunPath), std::vector<std::string>{"Nag2"});
@@ -103,25 +104,27 @@ TEST(BanEnforcement, DeletesBannedNamesWhateverTheirCaseFromRunAndRunOfBothRoots
 
 TEST(BanEnforcement, WithoutBansNothingIsDeletedAndRefusalsStaySilent) {
     FakeRegistre registry;
+    FakeStartupFolders folders;
     registry.SetString(kLocalMachine, kRunPath, "A", "a");
     registry.SetString(kLocalMachine, kRunPath, "B", "b");
     registry.SetString(kCurrentUser, kBanPath, "B", "b");
     EntryTable entries;
     CollectEntries(registry, entries);
     registry.RefuseChangesUnder(kLocalMachine);
-    EXPECT_EQ(EnforceBans(registry, entries).deleted.size(), 0u);
+    EXPECT_EQ(EnforceBans(registry, folders, entries).deleted.size(), 0u);
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath), (std::vector<std::string>{"A", "B"}));
 }
 
 TEST(BanEnforcement, ABanIsFoundAmongThousandsOfJunkValues) {
     FakeRegistre registry;
+    FakeStartupFolders folders;
     for (int i = 0; i < 5000; ++i)
         registry.SetString(kLocalMachine, kRunPath, "junk" + std::to_string(i), "x");
     registry.SetString(kLocalMachine, kRunPath, "Nag", "nag.exe");
     registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
     EntryTable entries;
     CollectEntries(registry, entries);
-    EXPECT_EQ(EnforceBans(registry, entries).deleted.size(), 1u);
+    EXPECT_EQ(EnforceBans(registry, folders, entries).deleted.size(), 1u);
     EXPECT_FALSE(registry.GetRaw(kLocalMachine, kRunPath, "Nag").has_value());
     EXPECT_EQ(registry.AllNames(kLocalMachine, kRunPath).size(), 5000u);
 }

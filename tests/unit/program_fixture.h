@@ -7,6 +7,7 @@
 #include "fakes/fake_list_files.h"
 #include "fakes/fake_registre.h"
 #include "fakes/fake_shell.h"
+#include "fakes/fake_startup_folders.h"
 
 namespace quorvel::testing {
 
@@ -26,8 +27,9 @@ struct Program {
     FakeFiles files;
     FakeFileDialogs dialogs;
     FakeTextCodec codec;
+    FakeStartupFolders folders;
     Form1 form{{registry, watch, view, options, window, tray, popups, events, process, launcher, boxes, about,
-                files, dialogs, codec}};
+                files, dialogs, codec, folders}};
 
     static constexpr char kConfig[] = "C:\\Program Files\\Quorvel\\config.ini";
     static constexpr char kUserConfig[] = "C:\\Users\\Ann\\AppData\\Local\\Quorvel\\config.ini";

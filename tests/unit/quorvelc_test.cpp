@@ -6,6 +6,7 @@
 #include "fakes/fake_list_files.h"
 #include "fakes/fake_registre.h"
 #include "fakes/fake_shell.h"
+#include "fakes/fake_startup_folders.h"
 #include "fakes/utf16.h"
 #include "program_fixture.h"
 #include "store/startup_approved.h"
@@ -59,12 +60,12 @@ TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
                        MakeEntry("Chat", "c.exe", kStateEnabled, kCurrentUser)};
     entries[1].SwitchedOff = true;
     EXPECT_EQ(ListCsv(entries),
-              "name,state,switched_off,root,view,key,type,command\r\n"
+              "name,state,switched_off,root,view,key,type,command,file\r\n"
               "日本,enabled,false,HKEY_LOCAL_MACHINE,32-bit,"
               "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run,"
-              "REG_EXPAND_SZ,x.exe\r\n"
+              "REG_EXPAND_SZ,x.exe,\r\n"
               "Chat,enabled,true,HKEY_CURRENT_USER,shared,"
-              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run,REG_SZ,c.exe\r\n");
+              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run,REG_SZ,c.exe,\r\n");
     // The table lines up by characters, not bytes.
     const std::string table = ListTable(entries);
     EXPECT_NE(table.find("日本    enabled"), std::string::npos) << table;
@@ -86,9 +87,10 @@ class Quorvelc : public ::testing::Test {
     int Run(std::vector<std::string> arguments) {
         console.out.clear();
         console.err.clear();
-        return RunQuorvelc(arguments, {registry, files, codec, console});
+        return RunQuorvelc(arguments, {registry, folders, files, codec, console});
     }
     FakeRegistre registry;
+    FakeStartupFolders folders;
     FakeFiles files;
     FakeTextCodec codec;
     FakeConsole console;
@@ -179,6 +181,60 @@ TEST_F(Quorvelc, CleanCheckThenCleanAndSaveThenRestoreCheckThenRestore) {
     files.files["C:\\lists\\bad.stu"] = " 2 \r\nA\r\nx\r\n";
     EXPECT_EQ(Run({"restore", "C:\\lists\\bad.stu"}), kExitUsage);
     EXPECT_NE(console.err.find("line 3"), std::string::npos) << console.err;
+}
+
+TEST_F(Quorvelc, ListsFolderItemsWhereTheyStandAndActsOnTheOneAFlagPicks) {
+    folders.PutShortcut(StartupFolder::kUser, "Sync.lnk", "C:\\sync.exe", "--tray");
+    registry.SetString(kCurrentUser, kRunPath, "Sync", "C:\\other\\sync.exe");
+    EXPECT_EQ(Run({"list", "--json"}), kExitDone);
+    const std::string json =
+        "{\"name\": \"Sync\", \"state\": \"enabled\", \"switched_off\": false, \"root\": \"Startup\", "
+        "\"view\": \"folder\", \"key\": "
+        "\"C:\\\\Users\\\\user\\\\AppData\\\\Roaming\\\\Microsoft\\\\Windows\\\\Start "
+        "Menu\\\\Programs\\\\Startup\", \"type\": \"shortcut\", \"command\": \"C:\\\\sync.exe --tray\", "
+        "\"file\": \"Sync.lnk\"}";
+    EXPECT_NE(console.out.find(json), std::string::npos) << console.out;
+
+    EXPECT_EQ(Run({"disable", "Sync"}), kExitUsage);
+    EXPECT_NE(console.err.find("  C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Start "
+                               "Menu\\Programs\\Startup\\Sync.lnk\n"),
+              std::string::npos)
+        << console.err;
+    EXPECT_EQ(Run({"disable", "Sync", "--folder", "--user"}), kExitDone);
+    EXPECT_TRUE(folders.Find(StartupFolder::kUserDisabled, "Sync.lnk"));
+    EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunPath, "Sync"), "C:\\other\\sync.exe");
+    EXPECT_EQ(Run({"enable", "sync.LNK"}), kExitDone);
+    EXPECT_TRUE(folders.Find(StartupFolder::kUser, "Sync.lnk"));
+    EXPECT_EQ(Run({"ban", "Sync", "--folder", "--32"}), kExitUsage);
+}
+
+TEST_F(Quorvelc, ASavedFolderItemComesBackAsAShortcutToTheSameTargetAndAGoneFileIsRefused) {
+    folders.PutShortcut(StartupFolder::kUser, "Sync.lnk", "C:\\Program Files\\Sync\\sync.exe", "--tray  -x");
+    folders.PutShortcut(StartupFolder::kUserDisabled, "Off.lnk", "C:\\off.exe", "");
+    folders.Put(StartupFolder::kUser, "run.bat", "@echo off");
+    ASSERT_EQ(Run({"save", "C:\\l.stu"}), kExitDone);
+    const std::string& saved = files.files["C:\\l.stu"];
+    EXPECT_NE(
+        saved.find("Sync.lnk\r\n-2147418111 \r\n 3 \r\n\"C:\\Program Files\\Sync\\sync.exe\" --tray  -x\r\n"),
+        std::string::npos)
+        << saved;
+
+    ASSERT_TRUE(folders.DeleteItem(StartupFolder::kUser, "Sync.lnk"));
+    ASSERT_TRUE(folders.DeleteItem(StartupFolder::kUserDisabled, "Off.lnk"));
+    ASSERT_TRUE(folders.DeleteItem(StartupFolder::kUser, "run.bat"));
+    EXPECT_EQ(Run({"restore", "C:\\l.stu"}), kExitRefused);
+    ASSERT_TRUE(folders.Find(StartupFolder::kUser, "Sync.lnk"));
+    EXPECT_EQ(folders.Find(StartupFolder::kUser, "Sync.lnk")->target, "C:\\Program Files\\Sync\\sync.exe");
+    EXPECT_EQ(folders.Find(StartupFolder::kUser, "Sync.lnk")->arguments, "--tray  -x");
+    EXPECT_TRUE(folders.Find(StartupFolder::kUserDisabled, "Off.lnk"));
+    EXPECT_FALSE(folders.Find(StartupFolder::kUser, "run.bat"));
+    EXPECT_NE(console.err.find("The list holds only the path of \"run.bat\""), std::string::npos)
+        << console.err;
+
+    // A name from a file that reaches out of the folder touches nothing.
+    files.files["C:\\evil.stu"] = " 1 \r\n..\\..\\evil.lnk\r\n-2147418111 \r\n 3 \r\nC:\\evil.exe\r\n";
+    EXPECT_EQ(Run({"restore", "C:\\evil.stu"}), kExitRefused);
+    EXPECT_EQ(folders.Names(StartupFolder::kUser), std::vector<std::string>{"Sync.lnk"});
 }
 
 }  // namespace

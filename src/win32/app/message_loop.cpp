@@ -6,7 +6,7 @@
 namespace quorvel::win32 {
 namespace {
 
-// How soon a change to a startup key is seen while a menu, a box or a dialog is open.
+// How soon a change to a startup key or folder is seen while a menu, a box or a dialog is open.
 constexpr UINT kNestedLoopLook = 250;
 // The loop whose watch the timer looks at: there is one user-interface thread, and one loop on it.
 MessageLoop* looking = nullptr;

@@ -1,12 +1,12 @@
 #pragma once
-// The program's one message loop: it waits for window messages and for the registry to report a
-// change to a startup key, on the one user-interface thread, and it is also what lets pending events
-// run in the middle of a sequence.
+// The program's one message loop: it waits for window messages and for the registry or the file system
+// to report a change to a startup key or a Startup folder, on the one user-interface thread, and it is also
+// what lets pending events run in the middle of a sequence.
 
 #include <windows.h>
 
 #include "platform/event_pump.h"
-#include "win32/app/key_watcher.h"
+#include "win32/app/startup_watcher.h"
 
 namespace quorvel {
 class Form1;
@@ -16,7 +16,7 @@ namespace quorvel::win32 {
 
 class MessageLoop final : public EventPump {
   public:
-    explicit MessageLoop(KeyWatcher& watcher) : watcher_(watcher) {}
+    explicit MessageLoop(StartupWatcher& watcher) : watcher_(watcher) {}
 
     void ProcessPendingEvents() override;
 
@@ -31,7 +31,7 @@ class MessageLoop final : public EventPump {
     // only: while it runs, a timer looks at the watch's events in its stead.
     static void CALLBACK LookAtTheWatch(HWND, UINT, UINT_PTR, DWORD);
 
-    KeyWatcher& watcher_;
+    StartupWatcher& watcher_;
     Form1* form_ = nullptr;
     int exit_code_ = 0;
     bool quit_ = false;

@@ -12,14 +12,16 @@
 #include "win32/shared/disk_files.h"
 #include "win32/shared/text.h"
 #include "win32/store/system_registre.h"
+#include "win32/store/system_startup_folders.h"
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.push_back(quorvel::win32::Narrow(argv[i]));
     quorvel::win32::SystemRegistre registry;
+    quorvel::win32::SystemStartupFolders folders;
     quorvel::win32::DiskFiles files;
     quorvel::win32::AnsiCodePage codec;
     quorvel::win32::StandardStreams console;
-    return quorvel::RunQuorvelc(arguments, {registry, files, codec, console});
+    return quorvel::RunQuorvelc(arguments, {registry, folders, files, codec, console});
 }
