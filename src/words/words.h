@@ -121,6 +121,8 @@ std::string CouldNotExecute(std::string_view name, std::string_view command, std
 std::string CouldNotStartRegistryEditor(std::string_view reason);
 std::string CouldNotOpenWebPage(std::string_view page, std::string_view reason);
 inline constexpr std::string_view kEmptyCommandLine = "The command line is empty.";
+// The desktop's shell took the request and started nothing.
+inline constexpr std::string_view kDesktopShellStartedNothing = "The desktop's shell did not start it.";
 // Why a window with administrator rights starts nothing of the user's.
 inline constexpr std::string_view kNoDesktopShell =
     "Quorvel runs as an administrator, and no desktop shell of this session can start it as the user "

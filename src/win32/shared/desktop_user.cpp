@@ -172,8 +172,10 @@ LaunchResult OpenThroughDesktopShell(std::string_view target, ShowCommand show) 
             const HRESULT result =
                 file != nullptr ? shell->ShellExecute(file, none, none, none, show_command) : E_OUTOFMEMORY;
             free(file);
-            launched = SUCCEEDED(result)
-                           ? LaunchResult{true, false, {}}
+            // S_FALSE is a shell that could not start it (Wine's, for one): no success to report.
+            launched = result == S_OK ? LaunchResult{true, false, {}}
+                       : result == S_FALSE
+                           ? LaunchResult{false, false, std::string(words::kDesktopShellStartedNothing)}
                            : LaunchResult{false, false, DescribeError(static_cast<DWORD>(result))};
         }
     }
