@@ -34,6 +34,9 @@ wine_begin() {
     [ -d "$template" ] || { echo "no Wine template prefix at $template" >&2; return 1; }
     WINE_RUN_DIR=$(mktemp -d "${QUORVEL_WINE_RUNS:-$(dirname "$template")}/run.XXXXXX")
     trap wine_end EXIT
+    # Wine keeps its Recycle Bin (and the menu entries it makes) in the desktop's data folder: each run
+    # gets its own, so that nothing a test recycles outlives it.
+    export XDG_DATA_HOME="$WINE_RUN_DIR/data"
     trap 'exit 130' INT TERM
     if [ "${1:-}" = --display ]; then start_display; else unset DISPLAY; fi
     cp -a "$template" "$WINE_RUN_DIR/prefix"

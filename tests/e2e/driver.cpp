@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <knownfolders.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 #include <winternl.h>
 
 #include <cstdio>
@@ -211,6 +214,23 @@ HKEY OpenForValues(const std::wstring& root, const std::wstring& path) {
     return key;
 }
 
+// Makes a shortcut at `path` as a user's installer would, through the shell's own object.
+bool MakeShortcut(const std::wstring& path, const std::wstring& target, const std::wstring& arguments) {
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return false;
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    bool made = SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                             reinterpret_cast<void**>(&link))) &&
+                SUCCEEDED(link->SetPath(target.c_str())) &&
+                SUCCEEDED(link->SetArguments(arguments.c_str())) &&
+                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                SUCCEEDED(file->Save(path.c_str(), TRUE));
+    if (file != nullptr) file->Release();
+    if (link != nullptr) link->Release();
+    ::CoUninitialize();
+    return made;
+}
+
 int Usage() {
     Write(
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
@@ -220,7 +240,9 @@ int Usage() {
         L"       window-rect TITLE [CLASS] |\n"
         L"       window-client-rect TITLE CONTROL | window-text TITLE CLASS CONTROL |\n"
         L"       window-command TITLE CONTROL [CLASS] |\n"
-        L"       nt-set HKCU|HKLM|HKLM32 KEY NAME DATA [expand] | nt-get HKCU|HKLM|HKLM32 KEY NAME\n"
+        L"       nt-set HKCU|HKLM|HKLM32 KEY NAME DATA [expand] | nt-get HKCU|HKLM|HKLM32 KEY NAME |\n"
+        L"       known-folder startup|common-startup | shortcut PATH TARGET [ARGUMENTS] |\n"
+        L"       drop-shortcut PATH TARGET | drop-listed PATH TARGET NAME\n"
         L"NAME is a menu item's name (Refresha, Exit, ...); CONTROL a control's name (View1, cmdSysInfo, "
         L"...)\n"
         L"or number; a value NAME may hold \\uXXXX for any UTF-16 unit.\n");
@@ -305,6 +327,35 @@ int wmain(int argc, wchar_t** argv) {
                 ::RegCloseKey(key);
                 return 1;
             }
+            ::Sleep(1);
+        }
+    }
+    if (verb == L"known-folder") {
+        // Where the system keeps a Startup folder, as Quorvel asks for it.
+        PWSTR path = nullptr;
+        const KNOWNFOLDERID& id = arg(2) == L"common-startup" ? FOLDERID_CommonStartup : FOLDERID_Startup;
+        if (FAILED(::SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &path))) return 1;
+        Write(std::wstring(path) + L"\n");
+        ::CoTaskMemFree(path);
+        return 0;
+    }
+    if (verb == L"shortcut") return MakeShortcut(arg(2), arg(3), arg(4)) ? 0 : 1;
+    if (verb == L"drop-shortcut") {
+        // Drops a shortcut as a returning program would, then waits (at most 5 s) until something deletes
+        // it; prints the milliseconds in between.
+        LARGE_INTEGER frequency{}, start{}, now{};
+        ::QueryPerformanceFrequency(&frequency);
+        ::QueryPerformanceCounter(&start);
+        if (!MakeShortcut(arg(2), arg(3), L"")) return 2;
+        for (;;) {
+            ::QueryPerformanceCounter(&now);
+            const double ms = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+                              static_cast<double>(frequency.QuadPart);
+            if (::GetFileAttributesW(arg(2).c_str()) == INVALID_FILE_ATTRIBUTES) {
+                Write(std::to_wstring(static_cast<int>(ms + 0.5)) + L"\n");
+                return 0;
+            }
+            if (ms > 5000) return 1;
             ::Sleep(1);
         }
     }
@@ -468,6 +519,27 @@ int wmain(int argc, wchar_t** argv) {
         return 3;
     }
     const HWND list = List(main);
+    if (verb == L"drop-listed") {
+        // Drops a shortcut into a folder, then waits (at most 5 s) until the list shows a row of that
+        // name; prints the milliseconds in between.
+        LARGE_INTEGER frequency{}, start{}, now{};
+        ::QueryPerformanceFrequency(&frequency);
+        ::QueryPerformanceCounter(&start);
+        if (!MakeShortcut(arg(2), arg(3), L"")) return 2;
+        for (;;) {
+            ::QueryPerformanceCounter(&now);
+            const double ms = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+                              static_cast<double>(frequency.QuadPart);
+            const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                if (ItemText(list, i, 0) != arg(4)) continue;
+                Write(std::to_wstring(static_cast<int>(ms + 0.5)) + L"\n");
+                return 0;
+            }
+            if (ms > 5000) return 1;
+            ::Sleep(2);
+        }
+    }
     if (verb == L"visible") return ::IsWindowVisible(main) ? 0 : 1;
     if (verb == L"iconic") return ::IsIconic(main) ? 0 : 1;
     if (verb == L"minimize") return ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;

@@ -147,6 +147,41 @@ wait_msgbox() {
 
 VK_DOWN=40 VK_RETURN=13 VK_ESCAPE=27
 
+# The Startup folders, asked of the system as Quorvel asks for them: $STARTUP_WIN and $COMMON_STARTUP_WIN
+# as Windows paths, $STARTUP and $COMMON_STARTUP in the prefix; $USER_OFF and $COMMON_OFF are Quorvel's
+# folders of disabled items beside them, where its README says they are.
+startup_folders() {
+    STARTUP_WIN=$(driver known-folder startup) || fail "the system names no Startup folder"
+    COMMON_STARTUP_WIN=$(driver known-folder common-startup) || fail "the system names no common Startup folder"
+    STARTUP=$(winepath -u "$STARTUP_WIN" 2>/dev/null)
+    COMMON_STARTUP=$(winepath -u "$COMMON_STARTUP_WIN" 2>/dev/null)
+    USER_OFF="${STARTUP%/Microsoft/Windows/Start Menu/Programs/*}/Quorvel/Disabled Startup"
+    COMMON_OFF="${COMMON_STARTUP%/Microsoft/Windows/Start Menu/Programs/*}/Quorvel/Disabled Startup"
+}
+
+# Stand-ins for programs, C:\markers\NAME.exe, each leaving NAME.exe.ran (its command line) when started.
+MARKERS_WIN='C:\markers'
+markers() {
+    mkdir -p "$WINEPREFIX/drive_c/markers"
+    local name
+    for name; do cp "$QUORVEL_WIN_BUILD/tests/e2e/quorvel_marker.exe" "$WINEPREFIX/drive_c/markers/$name.exe"; done
+}
+ran() { [ -e "$WINEPREFIX/drive_c/markers/$1.exe.ran" ]; }
+
+# A simulated logon: Wine's own logon processing starts every Run value and every file in the user's
+# Startup folder, as Windows does. Once the witness item there has started, the folder has been gone
+# through (call startup_folders first).
+logon() {
+    rm -f "$WINEPREFIX"/drive_c/markers/*.ran
+    [ -e "$WINEPREFIX/drive_c/markers/witness.exe" ] || markers witness
+    [ -e "$STARTUP/Witness.lnk" ] || driver shortcut "$STARTUP_WIN\Witness.lnk" "$MARKERS_WIN\witness.exe" ||
+        fail "no witness shortcut"
+    wine wineboot -e >/dev/null 2>&1 || fail "the simulated logon failed"
+    wait_until 20 ran witness || fail "the simulated logon started nothing"
+}
+# Whether the logon started NAME: it has a few seconds more than the witness.
+started_at_logon() { wait_until 3 ran "$1"; }
+
 # The notification-area icon: whether ours is there, and a click on it (Wine's taskbar puts the
 # only icon at the bottom right corner of its 1280 x 1024 desktop).
 tray_icon() { driver tray-icon; }

@@ -178,6 +178,65 @@ nt_get HKCU "$BAN" 'Hid\u0000den' >/dev/null && fail "Delete kept $nul"
 nt_get HKCU "$RUN-" 'Evil\ud800' >/dev/null && fail "Delete kept $lone"
 neighbours
 
+# A shortcut in the user's Startup folder, as installers leave them: listed with its target and
+# arguments. Disable takes the file out of the folder, and the next logon does not start it; Enable puts
+# the same bytes back, and the next logon starts it; Execute opens it; Delete sends it to the Recycle Bin.
+startup_folders
+markers item
+driver shortcut "$STARTUP_WIN\\Item.lnk" "$MARKERS_WIN\\item.exe" '--from "the Startup folder"' || fail "no shortcut"
+cp "$STARTUP/Item.lnk" "$WINE_RUN_DIR/item.lnk"
+has_row() { rows | grep -qxF -- "$1"; }
+# The session ends, which ends Quorvel, and the next logon starts what the folder and the keys hold;
+# without its own Run value Quorvel does not start hidden then, and the user starts it again.
+next_logon() {
+    exit_quorvel
+    reg_delete "$HKLM_RUN" Quorvel
+    reg_delete "$HKCU_RUN" Quorvel
+    logon
+    start_quorvel
+    wait_window
+}
+item_row=$'Item\tC:\\markers\\item.exe --from "the Startup folder"\t'
+driver command Refresha
+wait_until 10 has_row "${item_row}Enable"$'\t3' || fail "the shortcut is not listed with its target: $(rows)"
+driver locations | grep -qxF $'Item\tStartup folder' || fail "the shortcut's location: $(driver locations)"
+next_logon
+started_at_logon item || fail "the logon did not start the shortcut"
+right_click_row Item
+choose_item 2
+wait_until 10 test -e "$USER_OFF/Item.lnk" || fail "Disable did not move the shortcut into $USER_OFF"
+[ -e "$STARTUP/Item.lnk" ] && fail "Disable left the shortcut in the Startup folder"
+wait_until 10 has_row "${item_row}Disable"$'\t2' || fail "the list does not show the shortcut disabled"
+shot startup-item-disabled
+next_logon
+started_at_logon item && fail "the logon started the disabled shortcut"
+right_click_row Item
+choose_item 1
+wait_until 10 test -e "$STARTUP/Item.lnk" || fail "Enable did not bring the shortcut back"
+cmp -s "$STARTUP/Item.lnk" "$WINE_RUN_DIR/item.lnk" || fail "the shortcut did not come back byte for byte"
+[ -e "$USER_OFF/Item.lnk" ] && fail "Enable left a copy in $USER_OFF"
+next_logon
+started_at_logon item || fail "the logon did not start the enabled shortcut"
+grep -qF -- '--from "the Startup folder"' "$WINEPREFIX/drive_c/markers/item.exe.ran" || fail "started without its arguments"
+right_click_row Item
+choose_item 4
+wait_msgbox >/dev/null
+driver answer ok
+wait_until 10 bash -c "[ ! -e '$STARTUP/Item.lnk' ]" || fail "Delete kept the shortcut"
+cmp -s "$XDG_DATA_HOME/Trash/files/Item.lnk" "$WINE_RUN_DIR/item.lnk" || fail "the deleted shortcut is not in the Recycle Bin"
+# Execute opens an item as Explorer would: here a script, run by the program its kind belongs to.
+printf '@echo ran> C:\\markers\\script.ran\r\n' >"$STARTUP/Script.bat"
+driver command Refresha
+wait_until 10 bash -c "wine '$DRIVER' rows | grep -q '^Script.bat'" || fail "the script is not listed"
+right_click_row Script.bat
+choose_item 5
+wait_msgbox >/dev/null
+driver answer ok
+wait_until 10 test -e "$WINEPREFIX/drive_c/markers/script.ran" || fail "Execute did not open the script"
+rm -f "$STARTUP/Witness.lnk" "$STARTUP/Script.bat"
+driver command Refresha
+wait_until 10 bash -c "! wine '$DRIVER' rows | grep -q '^Witness'" || fail "the witness stayed listed"
+
 # Each option click rewrites config.ini, and the list follows.
 settings() { xxd -p "$config"; }
 line() { printf ' %s \r\n' "$@" | xxd -p; }
