@@ -96,6 +96,7 @@ shot() {
 
 # Rows of the list as "name<TAB>path<TAB>word<TAB>image".
 rows() { driver rows; }
+has_row() { rows | grep -qxF -- "$1"; }
 
 expect_eq() {  # WHAT EXPECTED ACTUAL
     [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"

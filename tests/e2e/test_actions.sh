@@ -185,7 +185,6 @@ startup_folders
 markers item
 driver shortcut "$STARTUP_WIN\\Item.lnk" "$MARKERS_WIN\\item.exe" '--from "the Startup folder"' || fail "no shortcut"
 cp "$STARTUP/Item.lnk" "$WINE_RUN_DIR/item.lnk"
-has_row() { rows | grep -qxF -- "$1"; }
 # The session ends, which ends Quorvel, and the next logon starts what the folder and the keys hold;
 # without its own Run value Quorvel does not start hidden then, and the user starts it again.
 next_logon() {

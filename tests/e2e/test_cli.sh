@@ -23,7 +23,7 @@ expect_code() {  # CODE ARGS...
 }
 
 imports=$(x86_64-w64-mingw32-objdump -p "$CLI" | awk '/DLL Name:/ { print tolower($3) }' | sort -u | xargs)
-expect_eq "quorvelc's imports" "advapi32.dll kernel32.dll msvcrt.dll" "$imports"
+expect_eq "quorvelc's imports" "advapi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll shlwapi.dll" "$imports"
 
 RUN='Software\Microsoft\Windows\CurrentVersion\Run'
 reg_import <<EOF_REG
@@ -40,15 +40,26 @@ reg_import <<EOF_REG
 "Off"="off.exe"
 EOF_REG
 
-# The JSON holds every value of the startup keys, exactly, as the registry exports them.
+# A shortcut in the user's Startup folder, beside the keys.
+startup_folders
+driver shortcut "$STARTUP_WIN\\Sync.lnk" 'C:\Program Files\Sync\sync.exe' '--tray "two  blanks"' || fail "no shortcut"
+cp "$STARTUP/Sync.lnk" "$WINE_RUN_DIR/sync.lnk"
+
+# The JSON holds every value of the startup keys, exactly, as the registry exports them, and the
+# shortcut where it stands.
 expect_code 0 list --json
 for key in "$HKLM_RUN" "$HKLM_RUN_OFF" "$HKLM_BAN" "$HKLM32_RUN" "$HKLM32_RUN_OFF" "$HKLM32_BAN" \
     "$HKCU_RUN" "$HKCU_RUN_OFF" "$HKCU_BAN"; do
     { reg_text "$key" || true; } | KEY=$key awk '/^"/ { print ENVIRON["KEY"] "\t" $0 }'
 done >"$WINE_RUN_DIR/exported"
-python3 - "$WINE_RUN_DIR/qc.out" "$WINE_RUN_DIR/exported" <<'EOF_PY' || fail "the JSON does not match the registry"
-import json, sys
-listed = json.load(open(sys.argv[1], encoding="utf-8"))
+STARTUP_WIN="$STARTUP_WIN" python3 - "$WINE_RUN_DIR/qc.out" "$WINE_RUN_DIR/exported" <<'EOF_PY' || fail "the JSON does not match the registry"
+import json, os, sys
+everything = json.load(open(sys.argv[1], encoding="utf-8"))
+items = [e for e in everything if e["view"] == "folder"]
+assert [(e["name"], e["state"], e["root"], e["key"], e["type"], e["command"], e["file"]) for e in items] == [
+    ("Sync", "enabled", "Startup", os.environ["STARTUP_WIN"], "shortcut",
+     '"C:\\Program Files\\Sync\\sync.exe" --tray "two  blanks"', "Sync.lnk")], items
+listed = [e for e in everything if e["view"] != "folder"]
 def unescape(text):
     return text.replace('\\"', '"').replace("\\\\", "\\")
 exported = set()
@@ -82,6 +93,13 @@ expect_code 0 delete Tool
 reg_has "$HKLM_RUN" Tool && fail "delete Tool left it"
 expect_code 2 frob
 
+# The shortcut disabled and enabled from the console: out of the folder and back, byte for byte.
+expect_code 0 disable Sync --folder
+[ -e "$STARTUP/Sync.lnk" ] && fail "disable Sync --folder left it in the Startup folder"
+cmp -s "$USER_OFF/Sync.lnk" "$WINE_RUN_DIR/sync.lnk" || fail "disable Sync --folder did not move it into $USER_OFF"
+expect_code 0 enable Sync.lnk
+cmp -s "$STARTUP/Sync.lnk" "$WINE_RUN_DIR/sync.lnk" || fail "enable Sync.lnk did not bring it back byte for byte"
+
 # The detect-and-fix pair of the bans.
 expect_code 0 ban Nag
 expect_code 0 clean --check
@@ -101,8 +119,14 @@ before=$(reg_text "$HKCU_RUN" | grep '^"Ünïcødé')
 reg_delete "$HKCU_RUN" 'Ünïcødé 日本 entry'
 expect_code 1 restore 'C:\lists\all.stu' --check
 grep -qF 'Ünïcødé 日本 entry' <<<"$OUT" || fail "restore --check did not name the difference: $OUT"
+rm "$STARTUP/Sync.lnk"
+expect_code 1 restore 'C:\lists\all.stu' --check
+grep -qF "$STARTUP_WIN: Sync: missing" <<<"$OUT" || fail "restore --check did not name the missing shortcut: $OUT"
 expect_code 0 restore 'C:\lists\all.stu'
 expect_eq "the restored value" "$before" "$(reg_text "$HKCU_RUN" | grep '^"Ünïcødé')"
+expect_code 0 list --csv
+grep -qF 'Sync,enabled,false,Startup,folder,'"$STARTUP_WIN"',shortcut,"""C:\Program Files\Sync\sync.exe"" --tray ""two  blanks""",Sync.lnk' <<<"$OUT" ||
+    fail "the restored shortcut does not start the same target with the same arguments: $OUT"
 expect_code 0 restore 'C:\lists\all.stu' --check
 printf ' 2 \r\nA\r\n' >"$WINEPREFIX/drive_c/lists/cut.stu"
 expect_code 2 restore 'C:\lists\cut.stu'

@@ -107,4 +107,30 @@ echo "CPU ticks over 10 idle seconds: $quiet, with a banned Evil\uD800 deleted a
 [ "$busy" -le $((quiet + 10)) ] || fail "Quorvel is busy after the pass: $busy ticks against $quiet"
 
 exit_quorvel
+
+# The Startup folders beside the keys: a shortcut by its target and arguments, any other file by its path,
+# neither desktop.ini nor what a sub-folder holds; an item Windows' settings switch off is listed
+# disabled, and one of a banned name (banned under another root, in another letter case) is deleted.
+startup_folders
+driver shortcut "$STARTUP_WIN\\Sync Tool.lnk" 'C:\Program Files\Sync\sync.exe' '--tray "two  blanks"' ||
+    fail "no shortcut"
+printf '@echo off\r\n' >"$STARTUP/run.bat"
+printf '[.ShellClassInfo]\r\n' >"$STARTUP/desktop.ini"
+mkdir -p "$STARTUP/Sub"
+cp "$STARTUP/Sync Tool.lnk" "$STARTUP/Sub/Inner.lnk"
+driver shortcut "$COMMON_STARTUP_WIN\\NAG.lnk" 'C:\nag\nag.exe' || fail "no shortcut"
+reg_add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\StartupFolder' run.bat \
+    030000005A00000000000000 REG_BINARY
+start_quorvel
+wait_window
+[ -e "$COMMON_STARTUP/NAG.lnk" ] && fail "the banned NAG.lnk stayed in the Startup folder of all users"
+[ -e "$STARTUP/desktop.ini" ] || fail "desktop.ini was touched"
+has_row $'Sync Tool\t"C:\\Program Files\\Sync\\sync.exe" --tray "two  blanks"\tEnable\t3' ||
+    fail "the shortcut is not listed by its target and arguments: $(rows)"
+has_row "run.bat"$'\t'"\"$STARTUP_WIN\\run.bat\""$'\tDisable\t2' || fail "run.bat is not listed: $(rows)"
+driver locations | grep -qxF $'run.bat\tStartup folder, switched off in Windows\' Startup settings' ||
+    fail "run.bat's location: $(driver locations)"
+rows | grep -q '^desktop.ini\|^Inner\|^NAG' && fail "listed what Windows does not start: $(rows)"
+shot startup-folder
+exit_quorvel
 echo "collection: all checks passed"

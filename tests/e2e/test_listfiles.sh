@@ -150,5 +150,23 @@ wait_until 10 reg_has "$HKCU_RUN_OFF" Tool || fail "Disable did not restore Tool
 expect_eq "Tool in Run-" "$tool" "$(reg_text "$HKCU_RUN_OFF" | grep '^"Tool"=' | cut -d= -f2-)"
 grep -q '^hex(2):' <<<"$tool" || fail "Tool was not seeded as REG_EXPAND_SZ: $tool"
 reg_has "$HKCU_RUN" Tool && fail "Tool stayed in Run"
+
+# A loaded list's Startup folder item (its file name, the folder's own root value) is made again as a
+# shortcut to the same target with the same arguments.
+startup_folders
+printf ' 1 \r\nSync.lnk\r\n-2147418111 \r\n 3 \r\n"C:\\Program Files\\Sync\\sync.exe" --tray\r\n' >"$LISTS/item.stu"
+open_dialog LoadStartUp "Load StartUp"
+type_path "Load StartUp" 'C:\lists\item.stu'
+for text in 1 Sync '"C:\Program Files\Sync\sync.exe" --tray' '0 0'; do
+    wait_until 10 box_is $'Quorvel\n'"$text" || fail "expected the box [$text], got [$(driver msgbox)]"
+    driver answer ok
+done
+wait_until 10 fields_are "Sync|Enable;" || fail "the list with Sync was not loaded: $(fields)"
+right_click_row Sync
+choose_item 1
+wait_until 10 test -e "$STARTUP/Sync.lnk" || fail "Enable did not make the shortcut again"
+driver command Refresha
+wait_until 10 has_row $'Sync\t"C:\\Program Files\\Sync\\sync.exe" --tray\tEnable\t3' ||
+    fail "the shortcut made again does not start the same command: $(rows)"
 exit_quorvel
 echo "listfiles: all checks passed"

@@ -36,6 +36,32 @@ for round in 1 2 3; do
     echo "HKLM Run- deleted and created again ($round): deleted after $(write_back_latency HKLM "$OFF_PATH" Nag 1000 --recreate) ms"
 done
 
+# The Startup folder is watched like the keys: a new item is listed within a second, and a banned one
+# dropped there is gone as fast, also once the folder was deleted and made again.
+startup_folders
+markers nag
+ms=$(driver drop-listed "$STARTUP_WIN\\Newcomer.lnk" "$MARKERS_WIN\\newcomer.exe" Newcomer) ||
+    fail "a new Startup folder item was not listed within 5 seconds"
+echo "Startup folder: a new item listed after $ms ms"
+[ "$ms" -le 1000 ] || fail "the new item took $ms ms to be listed"
+rm -f "$STARTUP/Newcomer.lnk"
+drop_latency() {
+    local ms
+    ms=$(driver drop-shortcut "$STARTUP_WIN\\Nag.lnk" "$MARKERS_WIN\\nag.exe") ||
+        fail "the banned Nag.lnk dropped into the Startup folder was still there after 5 seconds"
+    [ "$ms" -le 1000 ] || fail "the banned Nag.lnk stayed $ms ms"
+    echo "$ms"
+}
+echo "Startup folder: a banned shortcut deleted after $(drop_latency) ms"
+for round in 1 2 3; do
+    wine cmd /c rmdir /s /q "$STARTUP_WIN" >/dev/null 2>&1 || fail "the Startup folder could not be deleted"
+    # Wine finishes deleting a watched folder only once the watch lets go, at Quorvel's next pass, where
+    # Windows tells the watch at once: a tick stands in for that pass.
+    driver tick
+    wait_until 10 wine cmd /c mkdir "$STARTUP_WIN" >/dev/null 2>&1 || fail "the Startup folder could not be made again"
+    echo "Startup folder deleted and made again ($round): a banned shortcut deleted after $(drop_latency) ms"
+done
+
 # Fifty values at once, while a message sent to the window must come back within a second.
 (
     while :; do
@@ -66,6 +92,8 @@ wait_until 10 driver class-visible tooltips_class32 || fail "no balloon announce
 shot balloon
 driver visible && fail "the announcement showed the window"
 
+echo "hidden, Startup folder: a banned shortcut deleted after $(drop_latency) ms"
+
 # Idle, the program sleeps until something changes: no CPU time over 30 seconds.
 before=$(cpu_ticks "$QUORVEL_PID")
 idle_until=$((SECONDS + 30))
@@ -73,5 +101,12 @@ while [ $SECONDS -lt $idle_until ]; do sleep 1; done
 after=$(cpu_ticks "$QUORVEL_PID")
 echo "CPU time over 30 idle seconds: $((after - before)) clock ticks"
 [ $((after - before)) -le 1 ] || fail "the idle program used $((after - before)) clock ticks of CPU time"
+
+# The session ends and the next logon starts Quorvel hidden again, from its own Run value, with what the
+# Startup folder holds: the banned shortcut is not among them, and one dropped now goes again.
+logon
+started_at_logon nag && fail "the logon started the banned shortcut"
+wait_until 30 tray_icon || fail "the logon did not start Quorvel hidden"
+echo "hidden after the logon, Startup folder: a banned shortcut deleted after $(drop_latency) ms"
 exit_quorvel
 echo "live watch: all checks passed"

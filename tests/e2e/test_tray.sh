@@ -15,16 +15,20 @@ watch_window() {
 }
 stop_watching() { kill "$WATCHER" 2>/dev/null; wait "$WATCHER" 2>/dev/null || true; }
 
-# An automatic start with "Exit After Cleaning" cleans, rewrites the file and ends, unseen.
+# An automatic start with "Exit After Cleaning" cleans the keys and the Startup folders, rewrites the
+# file and ends, unseen.
 printf '1\r\n1\r\n1\r\n0\r\n0' >"$config"
 reg_add "$HKCU_BAN" Nag 'C:\nag\nag.exe'
 reg_add "$HKLM_RUN" Nag 'C:\nag\nag.exe'
+startup_folders
+driver shortcut "$COMMON_STARTUP_WIN\\nag.lnk" 'C:\nag\nag.exe' || fail "no shortcut"
 watch_window
 start_quorvel -auto
 wait_ended "$QUORVEL_PID" 30
 stop_watching
 [ -e "$WINE_RUN_DIR/shown" ] && fail "the window was shown during an automatic start"
 reg_has "$HKLM_RUN" Nag && fail "the automatic start did not delete the banned value"
+[ -e "$COMMON_STARTUP/nag.lnk" ] && fail "the automatic start did not delete the banned shortcut"
 expect_eq "config.ini rewritten" "$(printf ' 1 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n' | xxd -p)" "$(xxd -p "$config")"
 reg_has "$HKLM_RUN" Quorvel || fail "the Run value was not written"
 taskbar_shown && fail "something stayed in the notification area"
