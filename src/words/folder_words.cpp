@@ -1,21 +1,9 @@
 #include "words/folder_words.h"
 
+#include "words/join.h"
 #include "words/words.h"
 
 namespace quorvel::words {
-namespace {
-
-// One allocation for the whole text; chains of + on temporaries trip the optimiser's overlap check.
-template <typename... Parts>
-std::string Join(const Parts&... parts) {
-    std::string text;
-    (text.append(std::string_view(parts)), ...);
-    return text;
-}
-
-std::string Q(std::string_view text) { return Join("\"", Shortened(text), "\""); }
-
-}  // namespace
 
 std::string FolderNeedsAdministrator(std::string_view folder) {
     return "Only an administrator can prepare the folder \"" + Shortened(folder) +

@@ -1,21 +1,8 @@
 #include "words/words.h"
 
+#include "words/join.h"
+
 namespace quorvel::words {
-namespace {
-
-// Concatenates any mix of texts and characters.
-template <typename... Parts>
-std::string Join(const Parts&... parts) {
-    std::string text;
-    (text.append(std::string_view(parts)), ...);
-    return text;
-}
-
-// Quoted: readable and shortened, in quotation marks. A NUL in a name would end the message there and
-// hide all that follows it, the command a question is about included.
-std::string Q(std::string_view text) { return Join("\"", Shortened(text), "\""); }
-
-}  // namespace
 
 std::string Readable(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
