@@ -231,6 +231,27 @@ bool MakeShortcut(const std::wstring& path, const std::wstring& target, const st
     return made;
 }
 
+// Makes a shortcut with nothing to pass it, then waits (at most 5 s) until `seen` says the program
+// reacted; prints the milliseconds in between. 1 when nothing happened in time, 2 for no shortcut.
+template <typename Seen>
+int DropShortcut(const std::wstring& path, const std::wstring& target, Seen seen) {
+    LARGE_INTEGER frequency{}, start{}, now{};
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&start);
+    if (!MakeShortcut(path, target, L"")) return 2;
+    for (;;) {
+        ::QueryPerformanceCounter(&now);
+        const double ms = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+                          static_cast<double>(frequency.QuadPart);
+        if (seen()) {
+            Write(std::to_wstring(static_cast<int>(ms + 0.5)) + L"\n");
+            return 0;
+        }
+        if (ms > 5000) return 1;
+        ::Sleep(1);
+    }
+}
+
 int Usage() {
     Write(
         L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
@@ -341,23 +362,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"shortcut") return MakeShortcut(arg(2), arg(3), arg(4)) ? 0 : 1;
     if (verb == L"drop-shortcut") {
-        // Drops a shortcut as a returning program would, then waits (at most 5 s) until something deletes
-        // it; prints the milliseconds in between.
-        LARGE_INTEGER frequency{}, start{}, now{};
-        ::QueryPerformanceFrequency(&frequency);
-        ::QueryPerformanceCounter(&start);
-        if (!MakeShortcut(arg(2), arg(3), L"")) return 2;
-        for (;;) {
-            ::QueryPerformanceCounter(&now);
-            const double ms = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
-                              static_cast<double>(frequency.QuadPart);
-            if (::GetFileAttributesW(arg(2).c_str()) == INVALID_FILE_ATTRIBUTES) {
-                Write(std::to_wstring(static_cast<int>(ms + 0.5)) + L"\n");
-                return 0;
-            }
-            if (ms > 5000) return 1;
-            ::Sleep(1);
-        }
+        // Drops a shortcut as a returning program would, then waits until something deletes it.
+        return DropShortcut(arg(2), arg(3),
+                            [&] { return ::GetFileAttributesW(arg(2).c_str()) == INVALID_FILE_ATTRIBUTES; });
     }
     if (verb == L"nt-set" || verb == L"nt-get") {
         // nt-set ROOT KEY NAME DATA [expand]: writes a string value; nt-get ROOT KEY NAME prints the
@@ -520,25 +527,14 @@ int wmain(int argc, wchar_t** argv) {
     }
     const HWND list = List(main);
     if (verb == L"drop-listed") {
-        // Drops a shortcut into a folder, then waits (at most 5 s) until the list shows a row of that
-        // name; prints the milliseconds in between.
-        LARGE_INTEGER frequency{}, start{}, now{};
-        ::QueryPerformanceFrequency(&frequency);
-        ::QueryPerformanceCounter(&start);
-        if (!MakeShortcut(arg(2), arg(3), L"")) return 2;
-        for (;;) {
-            ::QueryPerformanceCounter(&now);
-            const double ms = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
-                              static_cast<double>(frequency.QuadPart);
+        // Drops a shortcut into a folder, then waits until the list shows a row of that name.
+        return DropShortcut(arg(2), arg(3), [&] {
             const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
             for (int i = 0; i < count; ++i) {
-                if (ItemText(list, i, 0) != arg(4)) continue;
-                Write(std::to_wstring(static_cast<int>(ms + 0.5)) + L"\n");
-                return 0;
+                if (ItemText(list, i, 0) == arg(4)) return true;
             }
-            if (ms > 5000) return 1;
-            ::Sleep(2);
-        }
+            return false;
+        });
     }
     if (verb == L"visible") return ::IsWindowVisible(main) ? 0 : 1;
     if (verb == L"iconic") return ::IsIconic(main) ? 0 : 1;

@@ -99,6 +99,16 @@ expect_code 0 disable Sync --folder
 cmp -s "$USER_OFF/Sync.lnk" "$WINE_RUN_DIR/sync.lnk" || fail "disable Sync --folder did not move it into $USER_OFF"
 expect_code 0 enable Sync.lnk
 cmp -s "$STARTUP/Sync.lnk" "$WINE_RUN_DIR/sync.lnk" || fail "enable Sync.lnk did not bring it back byte for byte"
+# An item of all users' folder (Wine's user is an administrator) goes into the folder Quorvel makes for
+# administrators alone, which the next collection trusts.
+driver shortcut "$COMMON_STARTUP_WIN\\Backup.lnk" 'C:\backup\backup.exe' '/quiet' || fail "no shortcut"
+expect_code 0 disable Backup --machine --folder
+[ -e "$COMMON_OFF/Backup.lnk" ] || fail "disable Backup --machine --folder did not move it into $COMMON_OFF"
+expect_code 0 list
+[ -z "$ERR" ] || fail "the folder of all users' disabled items was not trusted: $ERR"
+grep -q '^Backup  *disabled  *Startup folder (all users)  *shortcut' <<<"$OUT" || fail "Backup is not listed disabled: $OUT"
+expect_code 0 enable Backup
+[ -e "$COMMON_STARTUP/Backup.lnk" ] || fail "enable Backup did not bring it back"
 
 # The detect-and-fix pair of the bans.
 expect_code 0 ban Nag

@@ -137,12 +137,18 @@ wait_until 10 fields_are "Helper|Enable;Café|Enable;Quorvel|Enable;" ||
 reg_add "$HKCU_RUN" Tool '%ProgramFiles%\Tool\tool.exe /tray' REG_EXPAND_SZ
 tool=$(reg_text "$HKCU_RUN" | grep '^"Tool"=' | cut -d= -f2-)
 printf ' 1 \r\nTool\r\n-2147483647 \r\n 3 \r\n%%ProgramFiles%%\\Tool\\tool.exe /tray\r\n' >"$LISTS/tool.stu"
-open_dialog LoadStartUp "Load StartUp"
-type_path "Load StartUp" 'C:\lists\tool.stu'
-for text in 1 Tool '%ProgramFiles%\Tool\tool.exe /tray' '0 0'; do
-    wait_until 10 box_is $'Quorvel\n'"$text" || fail "expected the box [$text], got [$(driver msgbox)]"
-    driver answer ok
-done
+# Loads a list through the dialog and answers its boxes, which must say what is given.
+load_list() {  # PATH TEXT...
+    open_dialog LoadStartUp "Load StartUp"
+    type_path "Load StartUp" "$1"
+    shift
+    local text
+    for text; do
+        wait_until 10 box_is $'Quorvel\n'"$text" || fail "expected the box [$text], got [$(driver msgbox)]"
+        driver answer ok
+    done
+}
+load_list 'C:\lists\tool.stu' 1 Tool '%ProgramFiles%\Tool\tool.exe /tray' '0 0'
 wait_until 10 fields_are "Tool|Enable;" || fail "the list with Tool was not loaded: $(fields)"
 right_click_row Tool
 choose_item 2
@@ -155,12 +161,7 @@ reg_has "$HKCU_RUN" Tool && fail "Tool stayed in Run"
 # shortcut to the same target with the same arguments.
 startup_folders
 printf ' 1 \r\nSync.lnk\r\n-2147418111 \r\n 3 \r\n"C:\\Program Files\\Sync\\sync.exe" --tray\r\n' >"$LISTS/item.stu"
-open_dialog LoadStartUp "Load StartUp"
-type_path "Load StartUp" 'C:\lists\item.stu'
-for text in 1 Sync '"C:\Program Files\Sync\sync.exe" --tray' '0 0'; do
-    wait_until 10 box_is $'Quorvel\n'"$text" || fail "expected the box [$text], got [$(driver msgbox)]"
-    driver answer ok
-done
+load_list 'C:\lists\item.stu' 1 Sync '"C:\Program Files\Sync\sync.exe" --tray' '0 0'
 wait_until 10 fields_are "Sync|Enable;" || fail "the list with Sync was not loaded: $(fields)"
 right_click_row Sync
 choose_item 1
