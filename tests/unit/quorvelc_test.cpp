@@ -81,6 +81,18 @@ TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
         << ListTable(hidden);
 }
 
+TEST(QuorvelcFormats, TheTableCallsADisabledEntryDisabledOnly) {
+    // Run- keeps it from starting: whether Windows' settings switch it off too is no news to a reader.
+    EntryTable entries{MakeEntry("Chat", "c.exe", kStateDisabled, kCurrentUser),
+                       MakeEntry("Mail", "m.exe", kStateEnabled, kCurrentUser)};
+    entries[0].SwitchedOff = true;
+    entries[1].SwitchedOff = true;
+    EXPECT_EQ(ListTable(entries),
+              "NAME  STATE     LOCATION                        TYPE    COMMAND\n"
+              "Chat  disabled  User                            REG_SZ  c.exe\n"
+              "Mail  enabled   User (switched off by Windows)  REG_SZ  m.exe\n");
+}
+
 class Quorvelc : public ::testing::Test {
   protected:
     int Run(std::vector<std::string> arguments) {
