@@ -19,6 +19,16 @@ constexpr std::string_view kOther = "Software\\QuorvelContract\\Run-";
 
 RawValue Bytes(std::uint32_t type, std::vector<std::uint8_t> data) { return RawValue{type, std::move(data)}; }
 
+// A string value as the system stores it, from text the compiler encoded: UTF-16LE, then a NUL.
+std::vector<std::uint8_t> Utf16Le(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (const char16_t unit : text)
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(unit & 0xFF), static_cast<std::uint8_t>(unit >> 8)});
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
 class RegistreContract : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -76,7 +86,8 @@ TEST_F(RegistreContract, TextOutsideTheAnsiCodePageRoundTripsUnchanged) {
 
     EXPECT_EQ(Names(), std::vector<std::string>{name});
     EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, name), command);
-    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, name), Bytes(kRegSz, StringData(command)));
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, name),
+              Bytes(kRegSz, Utf16Le(u"C:\\Tools\\prix \u20AC\\run.exe --sign=\u2713")));
 }
 
 TEST_F(RegistreContract, WritingCreatesMissingParentsAndReplacesAValueOfAnyType) {

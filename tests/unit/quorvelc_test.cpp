@@ -13,6 +13,9 @@
 namespace quorvel::testing {
 namespace {
 
+// The exit codes scripts read: done or nothing to do; refused, kept, or found by a check; unusable.
+constexpr int kDone = 0, kRefused = 1, kUsage = 2;
+
 class FakeConsole final : public Console {
   public:
     void Out(std::string_view text) override { out += text; }
@@ -109,37 +112,37 @@ class Quorvelc : public ::testing::Test {
 TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
     registry.SetString(kCurrentUser, kRunPath, "App", "C:\\user\\app.exe");
     registry.SetString(kLocalMachine, kRunPath, "App", "C:\\machine\\app.exe");
-    EXPECT_EQ(Run({"disable", "Nothing"}), kExitUsage);
+    EXPECT_EQ(Run({"disable", "Nothing"}), kUsage);
     // Two of that name (letter case aside): refused, with both named; an option picks one.
-    EXPECT_EQ(Run({"disable", "app"}), kExitUsage);
+    EXPECT_EQ(Run({"disable", "app"}), kUsage);
     EXPECT_NE(console.err.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\n"),
               std::string::npos);
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunPath, "App"));
-    EXPECT_EQ(Run({"disable", "app", "--user"}), kExitDone);
+    EXPECT_EQ(Run({"disable", "app", "--user"}), kDone);
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\user\\app.exe");
-    EXPECT_EQ(Run({"disable", "App", "--user"}), kExitDone);
+    EXPECT_EQ(Run({"disable", "App", "--user"}), kDone);
     EXPECT_NE(console.out.find("nothing to do"), std::string::npos);
 
     // The same name in two keys of one root: a move goes onto the value in its way only with --replace;
     // the key it stands in picks one of them.
     registry.SetString(kCurrentUser, kRunPath, "App", "C:\\newer\\app.exe");
-    EXPECT_EQ(Run({"disable", "App", "--user"}), kExitRefused);
+    EXPECT_EQ(Run({"disable", "App", "--user"}), kRefused);
     EXPECT_NE(console.err.find("--replace"), std::string::npos);
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\user\\app.exe");
-    EXPECT_EQ(Run({"disable", "App", "--user", "--replace"}), kExitDone);
+    EXPECT_EQ(Run({"disable", "App", "--user", "--replace"}), kDone);
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\newer\\app.exe");
     registry.SetString(kCurrentUser, kBanPath, "App", "b.exe");
-    EXPECT_EQ(Run({"delete", "App", "--user"}), kExitUsage);
-    EXPECT_EQ(Run({"delete", "App", "--user", "--banned"}), kExitDone);
+    EXPECT_EQ(Run({"delete", "App", "--user"}), kUsage);
+    EXPECT_EQ(Run({"delete", "App", "--user", "--banned"}), kDone);
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunDisabledPath, "App"));
 
     // A NUL cannot be typed: the name as list shows it picks the value.
     registry.SetString(kCurrentUser, kRunPath, std::string("Hid\0den", 7), "h.exe");
-    EXPECT_EQ(Run({"disable", "hid\u2400DEN"}), kExitDone) << console.err;
+    EXPECT_EQ(Run({"disable", "hid\u2400DEN"}), kDone) << console.err;
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunDisabledPath, std::string("Hid\0den", 7)));
 
     registry.RefuseChangesUnder(kLocalMachine);
-    EXPECT_EQ(Run({"delete", "App", "--machine"}), kExitRefused);
+    EXPECT_EQ(Run({"delete", "App", "--machine"}), kRefused);
     EXPECT_NE(console.err.find("Access is denied."), std::string::npos) << console.err;
     EXPECT_TRUE(console.out.empty());
 }
@@ -147,49 +150,49 @@ TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
 TEST_F(Quorvelc, CleanCheckThenCleanAndSaveThenRestoreCheckThenRestore) {
     registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
     registry.SetString(kLocalMachine32, kRunPath, "Nag", "back.exe");
-    EXPECT_EQ(Run({"clean", "--check"}), kExitRefused);
+    EXPECT_EQ(Run({"clean", "--check"}), kRefused);
     EXPECT_NE(console.out.find("WOW6432Node"), std::string::npos) << console.out;
     EXPECT_TRUE(registry.GetRaw(kLocalMachine32, kRunPath, "Nag"));
-    EXPECT_EQ(Run({"clean"}), kExitDone);
+    EXPECT_EQ(Run({"clean"}), kDone);
     EXPECT_FALSE(registry.GetRaw(kLocalMachine32, kRunPath, "Nag"));
-    EXPECT_EQ(Run({"clean", "--check"}), kExitDone);
+    EXPECT_EQ(Run({"clean", "--check"}), kDone);
 
     registry.SetRaw(kLocalMachine32, kRunPath, "Agent", RawValue{kRegExpandSz, StringData("%X%\\a.exe")});
     registry.SetString(kCurrentUser, kRunPath, "Chat", "chat.exe");
     registry.SetRaw(kCurrentUser,
                     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", "Chat",
                     RawValue{kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-    EXPECT_EQ(Run({"save", "C:\\lists\\all.stu"}), kExitDone);
-    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitDone);
+    EXPECT_EQ(Run({"save", "C:\\lists\\all.stu"}), kDone);
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kDone);
 
     // Changed behind the list's back: a 32-bit entry banned, one gone, a command changed.
     registry.DeleteValue(kLocalMachine32, kRunPath, "Agent");
     registry.SetRaw(kLocalMachine32, kBanPath, "Agent", RawValue{kRegExpandSz, StringData("%X%\\a.exe")});
     registry.DeleteValue(kCurrentUser, kBanPath, "Nag");
     registry.SetString(kCurrentUser, kRunPath, "Chat", "other.exe");
-    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitRefused);
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kRefused);
     EXPECT_EQ(std::count(console.out.begin(), console.out.end(), '\n'), 3) << console.out;
-    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu"}), kExitDone) << console.err;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu"}), kDone) << console.err;
     EXPECT_EQ(registry.GetRaw(kLocalMachine32, kRunPath, "Agent"),
               (RawValue{kRegExpandSz, StringData("%X%\\a.exe")}));
     EXPECT_FALSE(registry.GetRaw(kLocalMachine32, kBanPath, "Agent"));
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kBanPath, "Nag"));
     // Chat was saved disabled, as Windows switched it off: restored, it stands in Run-.
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "Chat"), "chat.exe");
-    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitDone) << console.out;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kDone) << console.out;
 
     // Enabled in the list, but in Run with another command and switched off by Windows: restored, it starts.
     registry.SetString(kCurrentUser, kRunPath, "Mail", "mail.exe");
-    EXPECT_EQ(Run({"save", "C:\\lists\\mail.stu"}), kExitDone);
+    EXPECT_EQ(Run({"save", "C:\\lists\\mail.stu"}), kDone);
     registry.SetString(kCurrentUser, kRunPath, "Mail", "hijacked.exe");
     registry.SetRaw(kCurrentUser, kApprovedRunPath, "Mail",
                     RawValue{kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu"}), kExitDone) << console.err;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu"}), kDone) << console.err;
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunPath, "Mail"), "mail.exe");
-    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu", "--check"}), kExitDone) << console.out;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu", "--check"}), kDone) << console.out;
 
     files.files["C:\\lists\\bad.stu"] = " 2 \r\nA\r\nx\r\n";
-    EXPECT_EQ(Run({"restore", "C:\\lists\\bad.stu"}), kExitUsage);
+    EXPECT_EQ(Run({"restore", "C:\\lists\\bad.stu"}), kUsage);
     EXPECT_NE(console.err.find("line 3"), std::string::npos) << console.err;
 }
 
