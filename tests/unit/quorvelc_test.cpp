@@ -52,6 +52,27 @@ TEST(QuorvelcArguments, EveryCommandItsOptionsAndAClearErrorForAnythingElse) {
     }
 }
 
+TEST(QuorvelcArguments, OptionsThatContradictEachOtherOrThatTheCommandDoesNotTakeAreRefused) {
+    const auto error = [](std::vector<std::string> arguments) {
+        const ParsedInvocation parsed = ParseInvocation(arguments);
+        return parsed.invocation ? std::string("accepted") : parsed.error;
+    };
+    EXPECT_EQ(error({"enable", "A", "--enabled", "--disabled"}),
+              "quorvelc: give one of --enabled, --disabled and --banned.");
+    EXPECT_EQ(error({"save", "C:\\l.stu", "--check"}),
+              "quorvelc: the option \"--check\" does not go with save.");
+    EXPECT_EQ(error({"delete", "A", "--replace"}),
+              "quorvelc: the option \"--replace\" does not go with delete.");
+    EXPECT_EQ(error({"list", "--check"}), "quorvelc: the option \"--check\" does not go with list.");
+    EXPECT_EQ(error({"clean", "--user"}), "quorvelc: the option \"--user\" does not go with clean.");
+}
+
+TEST(QuorvelcArguments, ALoneDashIsAName) {
+    const ParsedInvocation parsed = ParseInvocation({"delete", "-"});
+    ASSERT_TRUE(parsed.invocation) << parsed.error;
+    EXPECT_EQ(parsed.invocation->name, "-");
+}
+
 TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
     EXPECT_EQ(JsonString("a\"b\\c\x01\n日本 😀"), "\"a\\\"b\\\\c\\u0001\\n\\u65e5\\u672c \\ud83d\\ude00\"");
     EXPECT_EQ(CsvField("plain"), "plain");
@@ -82,6 +103,32 @@ TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
     EXPECT_TRUE(ListTable(hidden).starts_with("NAME          STATE")) << ListTable(hidden);
     EXPECT_NE(ListTable(hidden).find("\nEvil\u2400x\\uD800  enabled"), std::string::npos)
         << ListTable(hidden);
+}
+
+TEST(QuorvelcFormats, JsonHasOneObjectAnEntryAndSwitchedOffIsABoolean) {
+    EntryTable entries{MakeEntry("日本", "x.exe", kStateEnabled, kLocalMachine32, kRegExpandSz),
+                       MakeEntry("Chat", "\"C:\\c.exe\" /min", kStateDisabled, kCurrentUser)};
+    entries[1].SwitchedOff = true;
+    EXPECT_EQ(
+        ListJson(entries),
+        "[\n"
+        "  {\"name\": \"\\u65e5\\u672c\", \"state\": \"enabled\", \"switched_off\": false, "
+        "\"root\": \"HKEY_LOCAL_MACHINE\", \"view\": \"32-bit\", "
+        "\"key\": "
+        "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\WOW6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run\", "
+        "\"type\": \"REG_EXPAND_SZ\", \"command\": \"x.exe\"},\n"
+        "  {\"name\": \"Chat\", \"state\": \"disabled\", \"switched_off\": true, "
+        "\"root\": \"HKEY_CURRENT_USER\", \"view\": \"shared\", "
+        "\"key\": \"HKEY_CURRENT_USER\\\\SOFTWARE\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run-\", "
+        "\"type\": \"REG_SZ\", \"command\": \"\\\"C:\\\\c.exe\\\" /min\"}\n"
+        "]\n");
+    EXPECT_EQ(ListJson({}), "[]\n");
+}
+
+TEST(QuorvelcFormats, TheLastControlCharacterIsEscapedAndACarriageReturnAloneQuotesACsvField) {
+    EXPECT_EQ(JsonString("a\037b\177"), "\"a\\u001fb\\u007f\"");
+    EXPECT_EQ(JsonString(" ~"), "\" ~\"");
+    EXPECT_EQ(CsvField("old\rmac"), "\"old\rmac\"");
 }
 
 TEST(QuorvelcFormats, TheTableCallsADisabledEntryDisabledOnly) {
@@ -194,6 +241,20 @@ TEST_F(Quorvelc, CleanCheckThenCleanAndSaveThenRestoreCheckThenRestore) {
     files.files["C:\\lists\\bad.stu"] = " 2 \r\nA\r\nx\r\n";
     EXPECT_EQ(Run({"restore", "C:\\lists\\bad.stu"}), kUsage);
     EXPECT_NE(console.err.find("line 3"), std::string::npos) << console.err;
+}
+
+TEST_F(Quorvelc, CleanSaysWhichBannedValueTheSystemKeptAndExitsOne) {
+    registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    registry.SetString(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    registry.SetString(kLocalMachine, kRunPath, "NAG", "nag.exe");
+    registry.RefuseChangesUnder(kLocalMachine);
+    EXPECT_EQ(Run({"clean"}), kRefused);
+    EXPECT_EQ(console.out,
+              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run: Nag: banned, deleted\n");
+    EXPECT_EQ(console.err,
+              "quorvelc: could not delete \"NAG\" from "
+              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run: Access is denied.\n");
+    EXPECT_TRUE(registry.GetRaw(kLocalMachine, kRunPath, "NAG"));
 }
 
 }  // namespace
