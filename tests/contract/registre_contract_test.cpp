@@ -253,6 +253,33 @@ TEST_F(RegistreContract, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
     EXPECT_EQ(Names().size(), 6u);
 }
 
+TEST_F(RegistreContract, TheFirstAndLastLettersFoldAndTheirNeighboursDoNot) {
+    // Each pair is one value: the second write replaces the first, and the folded forms agree.
+    const std::pair<std::string, std::string> same[] = {
+        {"zip", "ZIP"},           {"quiz", "QUIZ"},         {"Apex", "apex"},
+        {"zo\u00EB", "ZO\u00CB"}, {"\u00E0la", "\u00C0LA"}, {"\u00FEorn", "\u00DEORN"},
+        {"\u00FFes", "\u0178ES"}};  // ÿ's capital is beyond Latin-1
+    // Each pair is two values: the characters just outside the letters, and the sign amid Latin-1's.
+    const std::pair<std::string, std::string> apart[] = {{"a`", "a@"}, {"a{", "a["}, {"\u00F7", "\u00D7"}};
+    std::vector<std::string> names;
+    for (const auto& [first, second] : same) {
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, first, "first"));
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, second, "second"));
+        EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, first), "second") << first;
+        EXPECT_EQ(registry().FoldedName(first), registry().FoldedName(second)) << first;
+        names.push_back(first);
+    }
+    for (const auto& [one, other] : apart) {
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, one, "one"));
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, other, "other"));
+        EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, one), "one") << one;
+        EXPECT_NE(registry().FoldedName(one), registry().FoldedName(other)) << one;
+        names.insert(names.end(), {one, other});
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(Names(), names);
+}
+
 TEST_F(RegistreContract, NamesThatAreNoValidTextRoundTripExactlyAndNeverReachANeighbour) {
     // "Evil" with a surrogate that lacks its partner (U+D800), and "Evil", NUL, "x": names a hiding
     // program may write. Their neighbours are what a lossy conversion would make of them.
