@@ -87,7 +87,8 @@ std::string ListTable(const EntryTable& entries) {
                     std::string(words::kCliCommandHeader)});
     for (const StartupEntry& entry : entries) {
         std::string location(LocationWord(entry.Root));
-        if (entry.SwitchedOff) location += words::kSwitchedOffShort;
+        // An entry in Run- is off by Quorvel already; a record that would keep it off too is no news.
+        if (entry.SwitchedOff && entry.State == kStateEnabled) location += words::kSwitchedOffShort;
         rows.push_back({words::Readable(entry.Name), std::string(StateName(entry.State)), std::move(location),
                         KindOf(entry), words::Readable(entry.Command)});
     }
