@@ -21,6 +21,7 @@
 
 #include "app/form1.h"
 #include "fakes/fake_list_files.h"
+#include "fakes/fake_program_files.h"
 #include "fakes/fake_shell.h"
 #include "listview/draw_list.h"
 #include "store/collection.h"
@@ -335,8 +336,9 @@ struct Program {
     testing::FakeFiles files;
     testing::FakeFileDialogs dialogs;
     testing::FakeTextCodec codec;
+    testing::FakeProgramFiles programs;
     Form1 form{{registry, watch, view, options, window, tray, popups, loop, process, launcher, boxes, about,
-                files, dialogs, codec}};
+                files, dialogs, codec, programs, programs}};
 };
 
 // Writes a value as another program would, behind Quorvel's back.

@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "fakes/fake_list_files.h"
+#include "fakes/fake_program_files.h"
 #include "fakes/fake_registre.h"
 #include "fakes/fake_shell.h"
 
@@ -26,8 +27,9 @@ struct Program {
     FakeFiles files;
     FakeFileDialogs dialogs;
     FakeTextCodec codec;
+    FakeProgramFiles programs;
     Form1 form{{registry, watch, view, options, window, tray, popups, events, process, launcher, boxes, about,
-                files, dialogs, codec}};
+                files, dialogs, codec, programs, programs}};
 
     static constexpr char kConfig[] = "C:\\Program Files\\Quorvel\\config.ini";
     static constexpr char kUserConfig[] = "C:\\Users\\Ann\\AppData\\Local\\Quorvel\\config.ini";

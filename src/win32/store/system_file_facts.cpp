@@ -308,6 +308,24 @@ Signature Verify(const std::wstring& path, HANDLE file, std::string& signer) {
 
 }  // namespace
 
+bool SystemFileFacts::Prepare() {
+    const auto open = Crypt32().Get<decltype(&::CertOpenStore)>("CertOpenStore");
+    const auto close = Crypt32().Get<decltype(&::CertCloseStore)>("CertCloseStore");
+    const auto open_roots = [&](DWORD where) {
+        if (!open || !close) return;
+        if (const HCERTSTORE roots = open(CERT_STORE_PROV_SYSTEM_W, 0, 0, where, L"Root")) close(roots, 0);
+    };
+    switch (prepared_++) {
+        case 0:
+            WinTrust().Get<decltype(&::WinVerifyTrust)>("WinVerifyTrust");
+            Version().Get<decltype(&::GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
+            return false;
+        case 1: open_roots(CERT_SYSTEM_STORE_CURRENT_USER); return false;
+        case 2: open_roots(CERT_SYSTEM_STORE_LOCAL_MACHINE); return true;
+        default: return true;
+    }
+}
+
 std::optional<FileStamp> SystemFileFacts::Stamp(std::string_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!IsWhole(path) || !::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
