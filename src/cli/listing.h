@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "store/program_facts.h"
 #include "store/startup_entry.h"
 
 namespace quorvel {
@@ -16,12 +18,17 @@ std::string_view ViewName(RootKey root);
 // "REG_SZ", "REG_EXPAND_SZ", ...; "type N" for a number with no name.
 std::string TypeName(std::uint32_t type);
 
+// "verified", "not trusted", "none", "unknown"; "not checked" for a file that was not examined.
+std::string_view SignatureName(const std::optional<FileDetails>& details);
+
+// Each takes the facts of every entry's program, in the entries' order.
 // One row a line, the columns as wide as their widest cell.
-std::string ListTable(const EntryTable& entries);
-// One array of objects: name, state, switched_off, root, view, key, type, command.
-std::string ListJson(const EntryTable& entries);
+std::string ListTable(const EntryTable& entries, const std::vector<ProgramFacts>& programs);
+// One array of objects: name, state, switched_off, root, view, key, type, command, file, file_exists,
+// publisher, signature.
+std::string ListJson(const EntryTable& entries, const std::vector<ProgramFacts>& programs);
 // A header line, then one line an entry, quoted as RFC 4180 asks, every line ended by CR LF.
-std::string ListCsv(const EntryTable& entries);
+std::string ListCsv(const EntryTable& entries, const std::vector<ProgramFacts>& programs);
 
 // A JSON string literal, quotation marks included, in ASCII (\u escapes beyond it).
 std::string JsonString(std::string_view utf8);

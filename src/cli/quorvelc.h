@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "platform/file_facts.h"
 #include "platform/files.h"
+#include "platform/program_search.h"
 #include "platform/registre.h"
 #include "platform/text_codec.h"
 
@@ -24,6 +26,8 @@ struct QuorvelcPorts {
     FileSystem& files;
     TextCodec& codec;
     Console& console;
+    ProgramSearch& search;
+    FileFacts& file_facts;
 };
 
 // Runs the command the arguments (those after the program's name, in UTF-8) name; returns the exit code.

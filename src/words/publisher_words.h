@@ -13,6 +13,7 @@ inline constexpr std::string_view kPublisherColumn = "Publisher";
 inline constexpr std::string_view kFileNotFound = "File not found";
 // What quorvelc says of the facts it was not asked to look up.
 inline constexpr std::string_view kNotChecked = "not checked";
+inline constexpr std::string_view kCliPublisherHeader = "PUBLISHER";
 
 // "(Verified) Signer".
 std::string VerifiedPublisher(std::string_view signer);

@@ -4,6 +4,7 @@
 #include "cli/invocation.h"
 #include "cli/listing.h"
 #include "fakes/fake_list_files.h"
+#include "fakes/fake_program_files.h"
 #include "fakes/fake_registre.h"
 #include "fakes/fake_shell.h"
 #include "fakes/utf16.h"
@@ -58,27 +59,35 @@ TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
     EntryTable entries{MakeEntry("日本", "x.exe", kStateEnabled, kLocalMachine32, kRegExpandSz),
                        MakeEntry("Chat", "c.exe", kStateEnabled, kCurrentUser)};
     entries[1].SwitchedOff = true;
-    EXPECT_EQ(ListCsv(entries),
-              "name,state,switched_off,root,view,key,type,command\r\n"
+    // The first examined (a company, no signature), the second missing and not examined.
+    const std::vector<ProgramFacts> programs{
+        {"C:\\Tools\\x.exe", FileStamp{1, 2}, FileDetails{Signature::kNone, "", "X, Inc."}},
+        {"c.exe", std::nullopt, std::nullopt}};
+    EXPECT_EQ(ListCsv(entries, programs),
+              "name,state,switched_off,root,view,key,type,command,file,file_exists,publisher,signature\r\n"
               "日本,enabled,false,HKEY_LOCAL_MACHINE,32-bit,"
               "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run,"
-              "REG_EXPAND_SZ,x.exe\r\n"
+              "REG_EXPAND_SZ,x.exe,C:\\Tools\\x.exe,true,\"X, Inc. (not verified)\",none\r\n"
               "Chat,enabled,true,HKEY_CURRENT_USER,shared,"
-              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run,REG_SZ,c.exe\r\n");
-    // The table lines up by characters, not bytes.
-    const std::string table = ListTable(entries);
+              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run,REG_SZ,c.exe,"
+              "c.exe,false,not checked,not checked\r\n");
+    // The table lines up by characters, not bytes, and says what a person needs of the program.
+    const std::string table = ListTable(entries, programs);
+    EXPECT_NE(table.find("X, Inc. (not verified)  x.exe"), std::string::npos) << table;
+    EXPECT_NE(table.find("File not found          c.exe"), std::string::npos) << table;
     EXPECT_NE(table.find("日本    enabled"), std::string::npos) << table;
     EXPECT_NE(table.find("Chat  enabled"), std::string::npos) << table;
 
     // A name that is no text (a NUL, a surrogate without its partner): exact in JSON, readable elsewhere.
     const EntryTable hidden{
         MakeEntry(std::string("Evil\0x\xED\xA0\x80", 9), "e.exe", kStateEnabled, kCurrentUser)};
-    EXPECT_NE(ListJson(hidden).find("\"name\": \"Evil\\u0000x\\ud800\""), std::string::npos)
-        << ListJson(hidden);
-    EXPECT_NE(ListCsv(hidden).find("\r\nEvil\u2400x\\uD800,enabled"), std::string::npos) << ListCsv(hidden);
-    EXPECT_TRUE(ListTable(hidden).starts_with("NAME          STATE")) << ListTable(hidden);
-    EXPECT_NE(ListTable(hidden).find("\nEvil\u2400x\\uD800  enabled"), std::string::npos)
-        << ListTable(hidden);
+    EXPECT_NE(ListJson(hidden, {}).find("\"name\": \"Evil\\u0000x\\ud800\""), std::string::npos)
+        << ListJson(hidden, {});
+    EXPECT_NE(ListCsv(hidden, {}).find("\r\nEvil\u2400x\\uD800,enabled"), std::string::npos)
+        << ListCsv(hidden, {});
+    EXPECT_TRUE(ListTable(hidden, {}).starts_with("NAME          STATE")) << ListTable(hidden, {});
+    EXPECT_NE(ListTable(hidden, {}).find("\nEvil\u2400x\\uD800  enabled"), std::string::npos)
+        << ListTable(hidden, {});
 }
 
 class Quorvelc : public ::testing::Test {
@@ -86,13 +95,29 @@ class Quorvelc : public ::testing::Test {
     int Run(std::vector<std::string> arguments) {
         console.out.clear();
         console.err.clear();
-        return RunQuorvelc(arguments, {registry, files, codec, console});
+        return RunQuorvelc(arguments, {registry, files, codec, console, programs, programs});
     }
     FakeRegistre registry;
     FakeFiles files;
     FakeTextCodec codec;
     FakeConsole console;
+    FakeProgramFiles programs;
 };
+
+TEST_F(Quorvelc, ListReadsEveryFileOnlyWhenAskedToVerify) {
+    registry.SetString(kCurrentUser, kRunPath, "Tool", R"("C:\Tools\tool.exe" /tray)");
+    programs.Put(R"(C:\Tools\tool.exe)", {1, 1}, {Signature::kVerified, "Contoso Ltd", "Contoso"});
+    EXPECT_EQ(Run({"list", "--json"}), kExitDone);
+    EXPECT_NE(console.out.find(R"("file": "C:\\Tools\\tool.exe", "file_exists": true, )"
+                               R"("publisher": "not checked", "signature": "not checked"})"),
+              std::string::npos)
+        << console.out;
+    EXPECT_TRUE(programs.examined.empty());
+    EXPECT_EQ(Run({"list", "--json", "--verify"}), kExitDone);
+    EXPECT_NE(console.out.find(R"("publisher": "(Verified) Contoso Ltd", "signature": "verified"})"),
+              std::string::npos)
+        << console.out;
+}
 
 TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
     registry.SetString(kCurrentUser, kRunPath, "App", "C:\\user\\app.exe");
