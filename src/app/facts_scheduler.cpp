@@ -2,7 +2,13 @@
 
 #include <unordered_set>
 
+#include "words/publisher_words.h"
+
 namespace quorvel {
+
+bool FactsScheduler::TooLarge(const ProgramFacts& facts) {
+    return !facts.details && facts.stamp && facts.stamp->size > kLargestExamined;
+}
 
 void FactsScheduler::Plan(std::vector<ListRow>& rows) {
     looks_.clear();
@@ -50,7 +56,8 @@ FactsScheduler::Shown FactsScheduler::ShownFor(std::string_view command) const {
 
 FactsScheduler::Shown FactsScheduler::ShownOf(const Known& known) {
     if (!known.looked) return {};
-    return {PublisherColumn(known.facts, {}), !known.facts.Exists()};
+    if (TooLarge(known.facts)) return {std::string(words::kTooLarge), false};
+    return {PublisherColumn(known.facts, {}), !known.facts.Exists() && !known.facts.unreached};
 }
 
 bool FactsScheduler::Look(const std::string& command) {
@@ -67,7 +74,8 @@ bool FactsScheduler::Look(const std::string& command) {
     }
     known.facts = std::move(now);
     known.looked = true;
-    if (known.facts.Exists() && !known.facts.details) examinations_.push_back(command);
+    if (known.facts.Exists() && !known.facts.details && !TooLarge(known.facts))
+        examinations_.push_back(command);
     return ShownOf(known) != before;
 }
 

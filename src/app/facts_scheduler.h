@@ -7,6 +7,7 @@
 // that a new collection examines again only what changed.
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -48,12 +49,16 @@ class FactsScheduler {
   private:
     // Past this many commands (values that came and went) the memory starts afresh.
     static constexpr std::size_t kMostCommands = 8192;
+    // An examination reads and hashes the whole file at once: a larger one would hold the window up
+    // for seconds (a hostile value may name a disk image), so it is not examined.
+    static constexpr std::uint64_t kLargestExamined = 256ull << 20;
     struct Known {
         ProgramFacts facts;
         std::optional<FileStamp> stamp;
         bool looked = false;
     };
     static Shown ShownOf(const Known& known);
+    static bool TooLarge(const ProgramFacts& facts);
     // Where the command's file is and in which state; whether its rows show something new.
     bool Look(const std::string& command);
     bool Examine(const std::string& command);

@@ -37,7 +37,9 @@ std::array<std::string, 12> Cells(const StartupEntry& entry, const ProgramFacts&
             TypeName(entry.Type),
             text(entry.Command),
             text(program.file),
-            program.Exists() ? "true" : "false",
+            program.unreached  ? (readable ? "" : "null")
+            : program.Exists() ? "true"
+                               : "false",
             program.details ? PublisherText(*program.details) : std::string(words::kNotChecked),
             std::string(SignatureName(program.details))};
 }

@@ -24,8 +24,8 @@ std::string_view SignatureName(const std::optional<FileDetails>& details);
 // Each takes the facts of every entry's program, in the entries' order.
 // One row a line, the columns as wide as their widest cell.
 std::string ListTable(const EntryTable& entries, const std::vector<ProgramFacts>& programs);
-// One array of objects: name, state, switched_off, root, view, key, type, command, file, file_exists,
-// publisher, signature.
+// One array of objects: name, state, switched_off, root, view, key, type, command, file, file_exists
+// (null for another machine's file, not looked for unless verifying), publisher, signature.
 std::string ListJson(const EntryTable& entries, const std::vector<ProgramFacts>& programs);
 // A header line, then one line an entry, quoted as RFC 4180 asks, every line ended by CR LF.
 std::string ListCsv(const EntryTable& entries, const std::vector<ProgramFacts>& programs);

@@ -21,17 +21,20 @@ struct ProgramFacts {
     std::optional<FileStamp> stamp;
     // Who signed and made it; nothing until it was examined (a missing file's examination says nothing).
     std::optional<FileDetails> details;
+    // The file may be another machine's and was not looked for: whether it exists is not known.
+    bool unreached = false;
     bool Exists() const { return stamp.has_value(); }
     bool operator==(const ProgramFacts&) const = default;
 };
 
 // The facts of the program a command starts, examined through `examined` when one is given (a file it
-// already knows in the same state is not read again), otherwise left unexamined.
+// already knows in the same state is not read again). Without it the file is left unexamined, and
+// another machine's file unreached: whoever asks for examinations accepts to wait for them.
 ProgramFacts FindProgramFacts(std::string_view command, ProgramSearch& system, Registre& registry,
                               FileFacts& files, FileFactsCache* examined);
 
-// What a Publisher column says of a program: that its file is missing, or who made it; `unexamined`
-// before that is known.
+// What a Publisher column says of a program: that its file is missing or was not reached, or who made
+// it; `unexamined` before that is known.
 std::string PublisherColumn(const ProgramFacts& facts, std::string_view unexamined);
 
 }  // namespace quorvel

@@ -20,6 +20,8 @@ class FakeProgramFiles final : public ProgramSearch, public FileFacts {
     bool IsFile(std::string_view path) override;
     std::vector<std::string> SearchFolders() override { return {"C:\\Windows\\system32"}; }
     std::string ExpandVariables(std::string_view text) override { return std::string(text); }
+    // Shares are named as \\server\share\..., as on Windows.
+    bool IsRemote(std::string_view path) override { return path.starts_with("\\\\"); }
     std::optional<FileStamp> Stamp(std::string_view path) override;
     FileDetails Examine(std::string_view path) override;
     bool Prepare() override { return ++preparations >= 2; }

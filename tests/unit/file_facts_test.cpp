@@ -122,6 +122,24 @@ TEST(FactsScheduler, ANewCollectionShowsWhatIsKnownAtOnceAndExaminesOnlyWhatChan
               (FactsScheduler::Shown{"Northwind (not verified)", false}));
 }
 
+TEST(FactsScheduler, NeitherAShareNorAHugeFileHoldsTheWindowUp) {
+    testing::FakeProgramFiles disk;
+    testing::FakeRegistre registry;
+    disk.Put(R"(\\server\tools\agent.exe)", {100, 1}, {Signature::kNone, "", "Contoso"});
+    disk.Put(R"(C:\Images\disk.exe)", {4ull << 30, 1}, {Signature::kNone, "", "Contoso"});
+    FactsScheduler facts(disk, registry, disk);
+    facts.SetVisible(true);
+    std::vector<ListRow> rows = RowsOf({R"(\\server\tools\agent.exe /s)", R"(C:\Images\disk.exe)"});
+    facts.Plan(rows);
+    while (facts.HasWork())
+        facts.Step();
+    EXPECT_EQ(facts.ShownFor(R"(\\server\tools\agent.exe /s)"),
+              (FactsScheduler::Shown{"Not checked (network)", false}));
+    EXPECT_EQ(facts.ShownFor(R"(C:\Images\disk.exe)"),
+              (FactsScheduler::Shown{"Not checked (large file)", false}));
+    EXPECT_TRUE(disk.examined.empty());
+}
+
 TEST(FactsAtStart, AHiddenLogonStartExaminesNothingUntilTheWindowIsShown) {
     testing::Program p;
     p.Seed(kCurrentUser, kRunPath, "Tool", R"("C:\Tools\tool.exe" /tray)");

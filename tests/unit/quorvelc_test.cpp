@@ -107,14 +107,22 @@ class Quorvelc : public ::testing::Test {
 TEST_F(Quorvelc, ListReadsEveryFileOnlyWhenAskedToVerify) {
     registry.SetString(kCurrentUser, kRunPath, "Tool", R"("C:\Tools\tool.exe" /tray)");
     programs.Put(R"(C:\Tools\tool.exe)", {1, 1}, {Signature::kVerified, "Contoso Ltd", "Contoso"});
+    // A share that does not answer would hold a script up: only one that verifies waits for it.
+    registry.SetString(kCurrentUser, kRunPath, "Shared", R"(\\server\tools\agent.exe)");
+    programs.Put(R"(\\server\tools\agent.exe)", {1, 1}, {Signature::kNone, "", "Fabrikam"});
     EXPECT_EQ(Run({"list", "--json"}), kExitDone);
     EXPECT_NE(console.out.find(R"("file": "C:\\Tools\\tool.exe", "file_exists": true, )"
                                R"("publisher": "not checked", "signature": "not checked"})"),
               std::string::npos)
         << console.out;
+    EXPECT_NE(console.out.find(R"("file_exists": null, "publisher": "not checked")"), std::string::npos)
+        << console.out;
     EXPECT_TRUE(programs.examined.empty());
     EXPECT_EQ(Run({"list", "--json", "--verify"}), kExitDone);
     EXPECT_NE(console.out.find(R"("publisher": "(Verified) Contoso Ltd", "signature": "verified"})"),
+              std::string::npos)
+        << console.out;
+    EXPECT_NE(console.out.find(R"x("file_exists": true, "publisher": "Fabrikam (not verified)")x"),
               std::string::npos)
         << console.out;
 }

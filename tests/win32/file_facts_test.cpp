@@ -156,5 +156,15 @@ TEST(ProgramSearch, CommandsFindTheProgramsWhereThisWindowsKeepsThem) {
               (ProgramFile{R"(C:\windows\no such program.exe)", false}));
 }
 
+TEST(ProgramSearch, SharesAndDevicesAreAnotherMachinesAndLocalPathsAreNot) {
+    SystemProgramSearch system;
+    for (const std::string_view path : {R"(\\server\tools\agent.exe)", R"(\\?\UNC\server\tools\agent.exe)",
+                                        R"(//server/tools/agent.exe)", R"(\\.\pipe\agent)"})
+        EXPECT_TRUE(system.IsRemote(path)) << path;
+    for (const std::string_view path :
+         {R"(C:\windows\notepad.exe)", R"(\\?\C:\windows\notepad.exe)", R"(notepad.exe)", R"(c:notepad.exe)"})
+        EXPECT_FALSE(system.IsRemote(path)) << path;
+}
+
 }  // namespace
 }  // namespace quorvel::win32

@@ -10,6 +10,7 @@ class SystemProgramSearch final : public ProgramSearch {
     bool IsFile(std::string_view path) override;
     std::vector<std::string> SearchFolders() override;
     std::string ExpandVariables(std::string_view text) override;
+    bool IsRemote(std::string_view path) override;
 };
 
 }  // namespace quorvel::win32
