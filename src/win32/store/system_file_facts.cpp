@@ -321,7 +321,15 @@ bool SystemFileFacts::Prepare() {
             Version().Get<decltype(&::GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
             return false;
         case 1: open_roots(CERT_SYSTEM_STORE_CURRENT_USER); return false;
-        case 2: open_roots(CERT_SYSTEM_STORE_LOCAL_MACHINE); return true;
+        case 2: open_roots(CERT_SYSTEM_STORE_LOCAL_MACHINE); return false;
+        case 3: {
+            // What the first verification of a process loads besides (hashing, the trust provider's
+            // own state), loaded by one of the program's own file, whose answer is of no use.
+            std::wstring self(MAX_PATH, L'\0');
+            self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+            if (!self.empty() && self.size() < MAX_PATH) Examine(Narrow(self));
+            return true;
+        }
         default: return true;
     }
 }
