@@ -102,7 +102,8 @@ std::string ListTable(const EntryTable& entries, const std::vector<ProgramFacts>
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const StartupEntry& entry = entries[e];
         std::string location(LocationWord(entry.Root));
-        if (entry.SwitchedOff) location += words::kSwitchedOffShort;
+        // An entry in Run- is off by Quorvel already; a record that would keep it off too is no news.
+        if (entry.SwitchedOff && entry.State == kStateEnabled) location += words::kSwitchedOffShort;
         rows.push_back({words::Readable(entry.Name), std::string(StateName(entry.State)), std::move(location),
                         TypeName(entry.Type), PublisherColumn(ProgramAt(programs, e), words::kNotChecked),
                         words::Readable(entry.Command)});

@@ -19,6 +19,16 @@ constexpr std::string_view kOther = "Software\\QuorvelContract\\Run-";
 
 RawValue Bytes(std::uint32_t type, std::vector<std::uint8_t> data) { return RawValue{type, std::move(data)}; }
 
+// A string value as the system stores it, from text the compiler encoded: UTF-16LE, then a NUL.
+std::vector<std::uint8_t> Utf16Le(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (const char16_t unit : text)
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(unit & 0xFF), static_cast<std::uint8_t>(unit >> 8)});
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
 class RegistreContract : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -76,7 +86,8 @@ TEST_F(RegistreContract, TextOutsideTheAnsiCodePageRoundTripsUnchanged) {
 
     EXPECT_EQ(Names(), std::vector<std::string>{name});
     EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, name), command);
-    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, name), Bytes(kRegSz, StringData(command)));
+    EXPECT_EQ(harness_->GetRaw(kCurrentUser, kKey, name),
+              Bytes(kRegSz, Utf16Le(u"C:\\Tools\\prix \u20AC\\run.exe --sign=\u2713")));
 }
 
 TEST_F(RegistreContract, WritingCreatesMissingParentsAndReplacesAValueOfAnyType) {
@@ -240,6 +251,33 @@ TEST_F(RegistreContract, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
     registry().WriteStringValue(kCurrentUser, kKey, "alpha ", "blank");
     registry().WriteStringValue(kCurrentUser, kKey, "Elan", "plain");
     EXPECT_EQ(Names().size(), 6u);
+}
+
+TEST_F(RegistreContract, TheFirstAndLastLettersFoldAndTheirNeighboursDoNot) {
+    // Each pair is one value: the second write replaces the first, and the folded forms agree.
+    const std::pair<std::string, std::string> same[] = {
+        {"zip", "ZIP"},           {"quiz", "QUIZ"},         {"Apex", "apex"},
+        {"zo\u00EB", "ZO\u00CB"}, {"\u00E0la", "\u00C0LA"}, {"\u00FEorn", "\u00DEORN"},
+        {"\u00FFes", "\u0178ES"}};  // ÿ's capital is beyond Latin-1
+    // Each pair is two values: the characters just outside the letters, and the sign amid Latin-1's.
+    const std::pair<std::string, std::string> apart[] = {{"a`", "a@"}, {"a{", "a["}, {"\u00F7", "\u00D7"}};
+    std::vector<std::string> names;
+    for (const auto& [first, second] : same) {
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, first, "first"));
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, second, "second"));
+        EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, first), "second") << first;
+        EXPECT_EQ(registry().FoldedName(first), registry().FoldedName(second)) << first;
+        names.push_back(first);
+    }
+    for (const auto& [one, other] : apart) {
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, one, "one"));
+        ASSERT_TRUE(registry().WriteStringValue(kCurrentUser, kKey, other, "other"));
+        EXPECT_EQ(registry().ReadStringValue(kCurrentUser, kKey, one), "one") << one;
+        EXPECT_NE(registry().FoldedName(one), registry().FoldedName(other)) << one;
+        names.insert(names.end(), {one, other});
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(Names(), names);
 }
 
 TEST_F(RegistreContract, NamesThatAreNoValidTextRoundTripExactlyAndNeverReachANeighbour) {

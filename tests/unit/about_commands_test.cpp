@@ -13,7 +13,6 @@
 #include "fakes/fake_registre.h"
 #include "fakes/fake_shell.h"
 #include "fakes/utf16.h"
-#include "words/words.h"
 
 namespace quorvel {
 namespace {
@@ -134,7 +133,7 @@ class StartSysInfoTest : public ::testing::Test {
     void Start() { StartSysInfo(system, launcher, boxes); }
     void ExpectUnavailable() {
         EXPECT_TRUE(launcher.started.empty());
-        EXPECT_EQ(boxes.informed, std::vector<std::string>{std::string(words::kSysInfoUnavailable)});
+        EXPECT_EQ(boxes.informed, std::vector<std::string>{"System Information Is Unavailable At This Time"});
         EXPECT_TRUE(boxes.failed.empty());
     }
     FakeAboutSystem system;

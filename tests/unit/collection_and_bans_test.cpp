@@ -68,6 +68,15 @@ TEST_F(Collection, MissingKeysEmptyDataAndOtherTypes) {
     EXPECT_TRUE(entries.empty());
 }
 
+TEST_F(Collection, ARecordWithoutBytesSwitchesNothingOff) {
+    registry.SetString(kCurrentUser, kRunPath, "Chat", "chat.exe");
+    registry.SetRaw(kCurrentUser,
+                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", "Chat",
+                    RawValue{kRegBinary, {}});
+    CollectEntries(registry, entries);
+    EXPECT_EQ(entries, EntryTable{MakeEntry("Chat", "chat.exe", kStateEnabled, kCurrentUser)});
+}
+
 TEST_F(Collection, HoldsEveryEntryHoweverMany) {
     for (int i = 0; i < 1500; ++i)
         registry.SetString(kLocalMachine, kRunPath, "junk" + std::to_string(i), "x");

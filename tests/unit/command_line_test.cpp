@@ -37,5 +37,16 @@ TEST(CommandLine, ArgumentsKeepWhatFollowsTheSeparatingBlanks) {
     EXPECT_EQ(ProgramArguments("other.exe\t-auto", kModule), "-auto");
 }
 
+TEST(CommandLine, TheSwitchRunTogetherWithTheUnquotedPathIsNoAutomaticStart) {
+    EXPECT_FALSE(IsAutomaticStart(ProgramArguments("C:\\Program Files\\Quorvel\\Quorvel.exe-auto", kModule)));
+    EXPECT_FALSE(IsAutomaticStart(ProgramArguments("C:\\Tools\\Quorvel.exe-auto", "C:\\Tools\\Quorvel.exe")));
+}
+
+TEST(CommandLine, TheTakeOverNamesAProcessOnlyByDigitsAlone) {
+    EXPECT_EQ(ProcessToWaitFor("-after 12"), 12u);
+    EXPECT_EQ(ProcessToWaitFor("-after 12x"), std::nullopt);
+    EXPECT_EQ(ProcessToWaitFor("-after12"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -3,7 +3,6 @@
 
 #include "fakes/utf16.h"
 #include "program_fixture.h"
-#include "words/words.h"
 
 namespace quorvel::testing {
 namespace {
@@ -120,7 +119,7 @@ TEST_F(LoadStartUp, ALoadedEntryIsRestoredFromItsCommandAndRefreshShowsTheRegist
     p.boxes.answers = {false};
     p.Choose(EntryAction::kEnable, {kCurrentUser, "Live-2", 1});
     ASSERT_EQ(p.boxes.questions.size(), 1u);
-    EXPECT_NE(p.boxes.questions[0].text.find(words::kLoadedList), std::string::npos);
+    EXPECT_NE(p.boxes.questions[0].text.find("from the loaded startup list"), std::string::npos);
     EXPECT_EQ(p.registry.ReadStringValue(kCurrentUser, kRunPath, "Live"), "live.exe");
 
     // Nor does the move out of a key delete a value there that is not the one the list names.

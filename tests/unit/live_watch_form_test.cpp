@@ -56,6 +56,24 @@ TEST(LiveWatch, OwnDeletionsAreReadBackOnceAndAValueWrittenBackMeanwhileAsksForA
     EXPECT_EQ(p.window.settle_timers, settle_timers + 1);
 }
 
+TEST(LiveWatch, ABannedValueTheSystemKeepsStaysListedForTheNextPassBesideOnesDeleted) {
+    Program p;
+    p.form.Form_Load("");
+    p.Seed(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    p.Seed(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    p.Seed(kLocalMachine, kRunPath, "NAG", "nag.exe");
+    p.registry.RefuseChangesUnder(kLocalMachine);
+    const int settle_timers = p.window.settle_timers;
+    p.form.Timer1_Timer();
+    EXPECT_FALSE(p.Has(kCurrentUser, kRunPath, "Nag"));
+    EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"NAG", "Quorvel"}));
+    EXPECT_EQ(p.window.settle_timers, settle_timers);
+
+    p.registry.SetRefusal(nullptr);
+    p.form.Timer1_Timer();
+    EXPECT_EQ(p.view.Names(), std::vector<std::string>{"Quorvel"});
+}
+
 TEST(LiveWatch, AValueNoDeletionRemovesIsTriedOnceMorePerEventAndNeverInALoop) {
     Program p;
     p.form.Form_Load("");

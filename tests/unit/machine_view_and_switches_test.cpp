@@ -16,6 +16,9 @@ RawValue Record(std::uint8_t status) {
     return record;
 }
 
+// What Windows writes when it switches an entry on: 02, then eleven zero bytes.
+const RawValue kOnRecord{kRegBinary, {0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+
 class MachineView : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -65,7 +68,7 @@ TEST_F(MachineView, AnEntryWindowsSwitchesOffIsShownAndSavedDisabledAndEnableSwi
     const RawValue value = *p.registry.GetRaw(kCurrentUser, kRunPath, "Chat");
     p.Choose(EntryAction::kEnable, {kCurrentUser, "Chat-3"});
     EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kRunPath, "Chat"), value);
-    EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kApprovedRunPath, "Chat"), SwitchedOnRecord());
+    EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kApprovedRunPath, "Chat"), kOnRecord);
     EXPECT_EQ(p.view.Lines()[0], "Chat|chat.exe /min|Enable|3");
 
     // Disabled in Run- with a record that keeps it off: Enable moves it and switches it on. Disable
@@ -79,7 +82,37 @@ TEST_F(MachineView, AnEntryWindowsSwitchesOffIsShownAndSavedDisabledAndEnableSwi
     EXPECT_EQ(p.registry.GetRaw(kLocalMachine, kApprovedRun32Path, "Tool"), Record(0x07));
     p.Choose(EntryAction::kEnable, {kLocalMachine32, "Tool-2"});
     EXPECT_TRUE(p.Has(kLocalMachine32, kRunPath, "Tool"));
-    EXPECT_EQ(p.registry.GetRaw(kLocalMachine, kApprovedRun32Path, "Tool"), SwitchedOnRecord());
+    EXPECT_EQ(p.registry.GetRaw(kLocalMachine, kApprovedRun32Path, "Tool"), kOnRecord);
+}
+
+TEST_F(MachineView, EnableLeavesARecordThatIsOnAlreadyAsItWasAndNeedsNoRightToItsKey) {
+    // On, with the time Windows noted when the user switched it on in its own settings.
+    const RawValue on_since{kRegBinary, {0x06, 0, 0, 0, 0x5A, 0x10, 0xC3, 0x01, 0x9B, 0xD2, 0xDA, 0x01}};
+    p.Seed(kCurrentUser, kRunDisabledPath, "Mail", "mail.exe");
+    p.registry.SetRaw(kCurrentUser, kApprovedRunPath, "Mail", on_since);
+    p.Seed(kLocalMachine, kRunDisabledPath, "Tool", "tool.exe");
+    p.registry.SetRaw(kLocalMachine, kApprovedRunPath, "Tool", on_since);
+    p.registry.SetRefusal(
+        [](const Change& c) { return c.root == kLocalMachine && c.path == kApprovedRunPath; });
+    Refresh();
+
+    p.Choose(EntryAction::kEnable, {kCurrentUser, "Mail-2"});
+    EXPECT_TRUE(p.Has(kCurrentUser, kRunPath, "Mail"));
+    EXPECT_EQ(p.registry.GetRaw(kCurrentUser, kApprovedRunPath, "Mail"), on_since);
+    p.Choose(EntryAction::kEnable, {kLocalMachine, "Tool-2"});
+    EXPECT_TRUE(p.Has(kLocalMachine, kRunPath, "Tool"));
+    EXPECT_EQ(p.registry.GetRaw(kLocalMachine, kApprovedRunPath, "Tool"), on_since);
+    EXPECT_TRUE(p.boxes.questions.empty());
+    EXPECT_TRUE(p.boxes.failures.empty());
+}
+
+TEST_F(MachineView, ADisabledEntryThatARecordSwitchesOffShowsOnlyWhereItLives) {
+    // Run- keeps it from starting already: Windows' switch is no news about it.
+    p.Seed(kCurrentUser, kRunDisabledPath, "Chat", "chat.exe");
+    p.registry.SetRaw(kCurrentUser, kApprovedRunPath, "Chat", Record(0x03));
+    Refresh();
+    EXPECT_EQ(p.view.Lines()[0], "Chat|chat.exe|Disable|2");
+    EXPECT_EQ(p.view.rows[0].location, "User");
 }
 
 TEST_F(MachineView, ARefusedMachineWideChangeOffersTheRestartAsAdministrator) {
@@ -109,7 +142,7 @@ TEST(Registration, ARefusedMachineWideRegistrationWritesTheUsersCopyAndALaterOne
     Program refused;
     refused.registry.RefuseChangesUnder(kLocalMachine);
     refused.form.Form_Load("-auto");
-    const std::string command = refused.form.LogonCommand();
+    const std::string command = "\"C:\\Program Files\\Quorvel\\Quorvel.exe\" -auto";
     EXPECT_EQ(refused.registry.ReadStringValue(kCurrentUser, kRunPath, "Quorvel"), command);
     EXPECT_TRUE(refused.boxes.failures.empty());
 

@@ -14,6 +14,9 @@
 namespace quorvel::testing {
 namespace {
 
+// The exit codes scripts read: done or nothing to do; refused, kept, or found by a check; unusable.
+constexpr int kDone = 0, kRefused = 1, kUsage = 2;
+
 class FakeConsole final : public Console {
   public:
     void Out(std::string_view text) override { out += text; }
@@ -48,6 +51,27 @@ TEST(QuorvelcArguments, EveryCommandItsOptionsAndAClearErrorForAnythingElse) {
         EXPECT_FALSE(parsed.error.empty());
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << parsed.error;
     }
+}
+
+TEST(QuorvelcArguments, OptionsThatContradictEachOtherOrThatTheCommandDoesNotTakeAreRefused) {
+    const auto error = [](std::vector<std::string> arguments) {
+        const ParsedInvocation parsed = ParseInvocation(arguments);
+        return parsed.invocation ? std::string("accepted") : parsed.error;
+    };
+    EXPECT_EQ(error({"enable", "A", "--enabled", "--disabled"}),
+              "quorvelc: give one of --enabled, --disabled and --banned.");
+    EXPECT_EQ(error({"save", "C:\\l.stu", "--check"}),
+              "quorvelc: the option \"--check\" does not go with save.");
+    EXPECT_EQ(error({"delete", "A", "--replace"}),
+              "quorvelc: the option \"--replace\" does not go with delete.");
+    EXPECT_EQ(error({"list", "--check"}), "quorvelc: the option \"--check\" does not go with list.");
+    EXPECT_EQ(error({"clean", "--user"}), "quorvelc: the option \"--user\" does not go with clean.");
+}
+
+TEST(QuorvelcArguments, ALoneDashIsAName) {
+    const ParsedInvocation parsed = ParseInvocation({"delete", "-"});
+    ASSERT_TRUE(parsed.invocation) << parsed.error;
+    EXPECT_EQ(parsed.invocation->name, "-");
 }
 
 TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
@@ -90,6 +114,51 @@ TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
         << ListTable(hidden, {});
 }
 
+TEST(QuorvelcFormats, JsonHasOneObjectAnEntryAndSwitchedOffIsABoolean) {
+    EntryTable entries{MakeEntry("日本", "x.exe", kStateEnabled, kLocalMachine32, kRegExpandSz),
+                       MakeEntry("Chat", "\"C:\\c.exe\" /min", kStateDisabled, kCurrentUser)};
+    entries[1].SwitchedOff = true;
+    const std::vector<ProgramFacts> programs{
+        {"x.exe", std::nullopt, std::nullopt, false},
+        {"C:\\c.exe", FileStamp{1, 2}, FileDetails{Signature::kVerified, "Contoso", ""}, false}};
+    EXPECT_EQ(
+        ListJson(entries, programs),
+        "[\n"
+        "  {\"name\": \"\\u65e5\\u672c\", \"state\": \"enabled\", \"switched_off\": false, "
+        "\"root\": \"HKEY_LOCAL_MACHINE\", \"view\": \"32-bit\", "
+        "\"key\": "
+        "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\WOW6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run\", "
+        "\"type\": \"REG_EXPAND_SZ\", \"command\": \"x.exe\", \"file\": \"x.exe\", \"file_exists\": false, "
+        "\"publisher\": \"not checked\", \"signature\": \"not checked\"},\n"
+        "  {\"name\": \"Chat\", \"state\": \"disabled\", \"switched_off\": true, "
+        "\"root\": \"HKEY_CURRENT_USER\", \"view\": \"shared\", "
+        "\"key\": \"HKEY_CURRENT_USER\\\\SOFTWARE\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run-\", "
+        "\"type\": \"REG_SZ\", \"command\": \"\\\"C:\\\\c.exe\\\" /min\", \"file\": \"C:\\\\c.exe\", "
+        "\"file_exists\": true, \"publisher\": \"(Verified) Contoso\", \"signature\": \"verified\"}\n"
+        "]\n");
+    EXPECT_EQ(ListJson({}, {}), "[]\n");
+}
+
+TEST(QuorvelcFormats, TheLastControlCharacterIsEscapedAndACarriageReturnAloneQuotesACsvField) {
+    EXPECT_EQ(JsonString("a\037b\177"), "\"a\\u001fb\\u007f\"");
+    EXPECT_EQ(JsonString(" ~"), "\" ~\"");
+    EXPECT_EQ(CsvField("old\rmac"), "\"old\rmac\"");
+}
+
+TEST(QuorvelcFormats, TheTableCallsADisabledEntryDisabledOnly) {
+    // Run- keeps it from starting: whether Windows' settings switch it off too is no news to a reader.
+    EntryTable entries{MakeEntry("Chat", "c.exe", kStateDisabled, kCurrentUser),
+                       MakeEntry("Mail", "m.exe", kStateEnabled, kCurrentUser)};
+    entries[0].SwitchedOff = true;
+    entries[1].SwitchedOff = true;
+    const std::vector<ProgramFacts> programs{{"c.exe", std::nullopt, std::nullopt, false},
+                                             {"C:\\m.exe", FileStamp{1, 1}, std::nullopt, false}};
+    EXPECT_EQ(ListTable(entries, programs),
+              "NAME  STATE     LOCATION                        TYPE    PUBLISHER       COMMAND\n"
+              "Chat  disabled  User                            REG_SZ  File not found  c.exe\n"
+              "Mail  enabled   User (switched off by Windows)  REG_SZ  not checked     m.exe\n");
+}
+
 class Quorvelc : public ::testing::Test {
   protected:
     int Run(std::vector<std::string> arguments) {
@@ -130,37 +199,37 @@ TEST_F(Quorvelc, ListReadsEveryFileOnlyWhenAskedToVerify) {
 TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
     registry.SetString(kCurrentUser, kRunPath, "App", "C:\\user\\app.exe");
     registry.SetString(kLocalMachine, kRunPath, "App", "C:\\machine\\app.exe");
-    EXPECT_EQ(Run({"disable", "Nothing"}), kExitUsage);
+    EXPECT_EQ(Run({"disable", "Nothing"}), kUsage);
     // Two of that name (letter case aside): refused, with both named; an option picks one.
-    EXPECT_EQ(Run({"disable", "app"}), kExitUsage);
+    EXPECT_EQ(Run({"disable", "app"}), kUsage);
     EXPECT_NE(console.err.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\n"),
               std::string::npos);
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunPath, "App"));
-    EXPECT_EQ(Run({"disable", "app", "--user"}), kExitDone);
+    EXPECT_EQ(Run({"disable", "app", "--user"}), kDone);
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\user\\app.exe");
-    EXPECT_EQ(Run({"disable", "App", "--user"}), kExitDone);
+    EXPECT_EQ(Run({"disable", "App", "--user"}), kDone);
     EXPECT_NE(console.out.find("nothing to do"), std::string::npos);
 
     // The same name in two keys of one root: a move goes onto the value in its way only with --replace;
     // the key it stands in picks one of them.
     registry.SetString(kCurrentUser, kRunPath, "App", "C:\\newer\\app.exe");
-    EXPECT_EQ(Run({"disable", "App", "--user"}), kExitRefused);
+    EXPECT_EQ(Run({"disable", "App", "--user"}), kRefused);
     EXPECT_NE(console.err.find("--replace"), std::string::npos);
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\user\\app.exe");
-    EXPECT_EQ(Run({"disable", "App", "--user", "--replace"}), kExitDone);
+    EXPECT_EQ(Run({"disable", "App", "--user", "--replace"}), kDone);
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "App"), "C:\\newer\\app.exe");
     registry.SetString(kCurrentUser, kBanPath, "App", "b.exe");
-    EXPECT_EQ(Run({"delete", "App", "--user"}), kExitUsage);
-    EXPECT_EQ(Run({"delete", "App", "--user", "--banned"}), kExitDone);
+    EXPECT_EQ(Run({"delete", "App", "--user"}), kUsage);
+    EXPECT_EQ(Run({"delete", "App", "--user", "--banned"}), kDone);
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunDisabledPath, "App"));
 
     // A NUL cannot be typed: the name as list shows it picks the value.
     registry.SetString(kCurrentUser, kRunPath, std::string("Hid\0den", 7), "h.exe");
-    EXPECT_EQ(Run({"disable", "hid\u2400DEN"}), kExitDone) << console.err;
+    EXPECT_EQ(Run({"disable", "hid\u2400DEN"}), kDone) << console.err;
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kRunDisabledPath, std::string("Hid\0den", 7)));
 
     registry.RefuseChangesUnder(kLocalMachine);
-    EXPECT_EQ(Run({"delete", "App", "--machine"}), kExitRefused);
+    EXPECT_EQ(Run({"delete", "App", "--machine"}), kRefused);
     EXPECT_NE(console.err.find("Access is denied."), std::string::npos) << console.err;
     EXPECT_TRUE(console.out.empty());
 }
@@ -168,50 +237,64 @@ TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
 TEST_F(Quorvelc, CleanCheckThenCleanAndSaveThenRestoreCheckThenRestore) {
     registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
     registry.SetString(kLocalMachine32, kRunPath, "Nag", "back.exe");
-    EXPECT_EQ(Run({"clean", "--check"}), kExitRefused);
+    EXPECT_EQ(Run({"clean", "--check"}), kRefused);
     EXPECT_NE(console.out.find("WOW6432Node"), std::string::npos) << console.out;
     EXPECT_TRUE(registry.GetRaw(kLocalMachine32, kRunPath, "Nag"));
-    EXPECT_EQ(Run({"clean"}), kExitDone);
+    EXPECT_EQ(Run({"clean"}), kDone);
     EXPECT_FALSE(registry.GetRaw(kLocalMachine32, kRunPath, "Nag"));
-    EXPECT_EQ(Run({"clean", "--check"}), kExitDone);
+    EXPECT_EQ(Run({"clean", "--check"}), kDone);
 
     registry.SetRaw(kLocalMachine32, kRunPath, "Agent", RawValue{kRegExpandSz, StringData("%X%\\a.exe")});
     registry.SetString(kCurrentUser, kRunPath, "Chat", "chat.exe");
     registry.SetRaw(kCurrentUser,
                     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", "Chat",
                     RawValue{kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-    EXPECT_EQ(Run({"save", "C:\\lists\\all.stu"}), kExitDone);
-    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitDone);
+    EXPECT_EQ(Run({"save", "C:\\lists\\all.stu"}), kDone);
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kDone);
 
     // Changed behind the list's back: a 32-bit entry banned, one gone, a command changed.
     registry.DeleteValue(kLocalMachine32, kRunPath, "Agent");
     registry.SetRaw(kLocalMachine32, kBanPath, "Agent", RawValue{kRegExpandSz, StringData("%X%\\a.exe")});
     registry.DeleteValue(kCurrentUser, kBanPath, "Nag");
     registry.SetString(kCurrentUser, kRunPath, "Chat", "other.exe");
-    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitRefused);
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kRefused);
     EXPECT_EQ(std::count(console.out.begin(), console.out.end(), '\n'), 3) << console.out;
-    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu"}), kExitDone) << console.err;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu"}), kDone) << console.err;
     EXPECT_EQ(registry.GetRaw(kLocalMachine32, kRunPath, "Agent"),
               (RawValue{kRegExpandSz, StringData("%X%\\a.exe")}));
     EXPECT_FALSE(registry.GetRaw(kLocalMachine32, kBanPath, "Agent"));
     EXPECT_TRUE(registry.GetRaw(kCurrentUser, kBanPath, "Nag"));
     // Chat was saved disabled, as Windows switched it off: restored, it stands in Run-.
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunDisabledPath, "Chat"), "chat.exe");
-    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kExitDone) << console.out;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\all.stu", "--check"}), kDone) << console.out;
 
     // Enabled in the list, but in Run with another command and switched off by Windows: restored, it starts.
     registry.SetString(kCurrentUser, kRunPath, "Mail", "mail.exe");
-    EXPECT_EQ(Run({"save", "C:\\lists\\mail.stu"}), kExitDone);
+    EXPECT_EQ(Run({"save", "C:\\lists\\mail.stu"}), kDone);
     registry.SetString(kCurrentUser, kRunPath, "Mail", "hijacked.exe");
     registry.SetRaw(kCurrentUser, kApprovedRunPath, "Mail",
                     RawValue{kRegBinary, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu"}), kExitDone) << console.err;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu"}), kDone) << console.err;
     EXPECT_EQ(registry.ReadStringValue(kCurrentUser, kRunPath, "Mail"), "mail.exe");
-    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu", "--check"}), kExitDone) << console.out;
+    EXPECT_EQ(Run({"restore", "C:\\lists\\mail.stu", "--check"}), kDone) << console.out;
 
     files.files["C:\\lists\\bad.stu"] = " 2 \r\nA\r\nx\r\n";
-    EXPECT_EQ(Run({"restore", "C:\\lists\\bad.stu"}), kExitUsage);
+    EXPECT_EQ(Run({"restore", "C:\\lists\\bad.stu"}), kUsage);
     EXPECT_NE(console.err.find("line 3"), std::string::npos) << console.err;
+}
+
+TEST_F(Quorvelc, CleanSaysWhichBannedValueTheSystemKeptAndExitsOne) {
+    registry.SetString(kCurrentUser, kBanPath, "Nag", "nag.exe");
+    registry.SetString(kCurrentUser, kRunPath, "Nag", "nag.exe");
+    registry.SetString(kLocalMachine, kRunPath, "NAG", "nag.exe");
+    registry.RefuseChangesUnder(kLocalMachine);
+    EXPECT_EQ(Run({"clean"}), kRefused);
+    EXPECT_EQ(console.out,
+              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run: Nag: banned, deleted\n");
+    EXPECT_EQ(console.err,
+              "quorvelc: could not delete \"NAG\" from "
+              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run: Access is denied.\n");
+    EXPECT_TRUE(registry.GetRaw(kLocalMachine, kRunPath, "NAG"));
 }
 
 }  // namespace

@@ -22,5 +22,9 @@ TEST(Utf16Text, RoundTripsEveryPlaneAndWhatIsNoValidUtf16AndReplacesOnlyBrokenBy
     EXPECT_EQ(Utf16FromUtf8("\xC0\x80x"), u"\uFFFD\uFFFDx");
 }
 
+TEST(Utf16Text, AsciiUpperCaseTakesEveryLetterFromAToZAndNothingBesideThem) {
+    EXPECT_EQ(AsciiUpperCase("zebra Quiz az`{@[ \xC3\xA9"), "ZEBRA QUIZ AZ`{@[ \xC3\xA9");
+}
+
 }  // namespace
 }  // namespace quorvel
