@@ -1,7 +1,5 @@
 #include "app/facts_scheduler.h"
 
-#include <unordered_set>
-
 #include "words/publisher_words.h"
 
 namespace quorvel {
@@ -10,42 +8,58 @@ bool FactsScheduler::TooLarge(const ProgramFacts& facts) {
     return !facts.details && facts.stamp && facts.stamp->size > kLargestExamined;
 }
 
+bool FactsScheduler::Unexamined(const Known& known) {
+    return known.facts.Exists() && !known.facts.details && !TooLarge(known.facts);
+}
+
 void FactsScheduler::Plan(std::vector<ListRow>& rows) {
+    ++plan_;
     looks_.clear();
+    next_look_ = 0;
     examinations_.clear();
-    std::unordered_set<std::string_view> planned;
+    next_examination_ = 0;
+    // Only here, where nothing queued points into it.
+    if (known_.size() > kMostCommands) known_.clear();
     for (ListRow& row : rows) {
-        Shown shown = ShownFor(row.stored_command);
+        Entry& entry = *known_.try_emplace(row.stored_command).first;
+        Shown shown = ShownOf(entry.second);
         row.publisher = std::move(shown.publisher);
         row.missing = shown.missing;
-        if (planned.insert(row.stored_command).second) looks_.push_back(row.stored_command);
+        if (entry.second.plan == plan_) continue;
+        entry.second.plan = plan_;
+        looks_.push_back(&entry);
     }
 }
 
 std::optional<std::string> FactsScheduler::Step() {
     if (!visible_) return std::nullopt;
-    if (!looks_.empty()) {
-        std::string command = std::move(looks_.front());
-        looks_.pop_front();
-        if (Look(command)) return command;
+    if (next_look_ < looks_.size()) {
+        Entry& entry = *looks_[next_look_++];
+        if (Look(entry)) return entry.first;
         return std::nullopt;
     }
-    // A command looked at twice before its examination is queued twice: the second costs nothing.
-    while (!examinations_.empty()) {
-        const auto known = known_.find(examinations_.front());
-        if (known != known_.end() && known->second.facts.stamp && !known->second.facts.details) break;
-        examinations_.pop_front();
+    // A command looked at again before its examination is queued twice, and one file may be started by
+    // several commands: what another step examined meanwhile costs nothing.
+    while (next_examination_ < examinations_.size()) {
+        Known& known = examinations_[next_examination_]->second;
+        if (Unexamined(known)) {
+            if (const FileDetails* details = examined_.Find(known.facts.file, *known.facts.stamp)) {
+                known.facts.details = *details;
+                return examinations_[next_examination_++]->first;
+            }
+            break;
+        }
+        ++next_examination_;
     }
-    if (examinations_.empty()) return std::nullopt;
+    if (next_examination_ == examinations_.size()) return std::nullopt;
     // The first examination of a process would load the trust libraries and stores too: they come in
     // steps of their own, so that no step holds the loop up for more than one of them.
     if (!prepared_) {
         prepared_ = files_.Prepare();
         return std::nullopt;
     }
-    std::string command = std::move(examinations_.front());
-    examinations_.pop_front();
-    if (Examine(command)) return command;
+    Entry& entry = *examinations_[next_examination_++];
+    if (Examine(entry.second)) return entry.first;
     return std::nullopt;
 }
 
@@ -60,32 +74,32 @@ FactsScheduler::Shown FactsScheduler::ShownOf(const Known& known) {
     return {PublisherColumn(known.facts, {}), !known.facts.Exists() && !known.facts.unreached};
 }
 
-bool FactsScheduler::Look(const std::string& command) {
-    if (known_.size() >= kMostCommands && !known_.contains(command)) known_.clear();
-    Known& known = known_[command];
+bool FactsScheduler::Look(Entry& entry) {
+    Known& known = entry.second;
     const Shown before = ShownOf(known);
     // The file a command starts is found once; only a file that was not there is looked for again,
     // as a program installed meanwhile may now be found elsewhere on the search path.
-    ProgramFacts now = known.looked && known.facts.Exists()
-                           ? ProgramFacts{known.facts.file, files_.Stamp(known.facts.file), std::nullopt}
-                           : FindProgramFacts(command, system_, registry_, files_, nullptr);
-    if (now.stamp) {
-        if (const FileDetails* details = examined_.Find(now.file, *now.stamp)) now.details = *details;
+    if (known.looked && known.facts.Exists()) {
+        const std::optional<FileStamp> stamp = files_.Stamp(known.facts.file);
+        if (stamp != known.facts.stamp) {
+            known.facts.stamp = stamp;
+            known.facts.details.reset();
+        }
+    } else {
+        known.facts = FindProgramFacts(entry.first, system_, registry_, files_, nullptr);
     }
-    known.facts = std::move(now);
+    if (known.facts.stamp && !known.facts.details) {
+        if (const FileDetails* details = examined_.Find(known.facts.file, *known.facts.stamp))
+            known.facts.details = *details;
+    }
     known.looked = true;
-    if (known.facts.Exists() && !known.facts.details && !TooLarge(known.facts))
-        examinations_.push_back(command);
+    if (Unexamined(known)) examinations_.push_back(&entry);
     return ShownOf(known) != before;
 }
 
-bool FactsScheduler::Examine(const std::string& command) {
-    Known& known = known_.at(command);
+bool FactsScheduler::Examine(Known& known) {
     const Shown before = ShownOf(known);
-    // Another command may start the same file, and had it examined since this one was looked at.
-    const FileDetails* details = examined_.Find(known.facts.file, *known.facts.stamp);
-    known.facts.details =
-        details != nullptr ? *details : examined_.Examine(known.facts.file, *known.facts.stamp, files_);
+    known.facts.details = examined_.Examine(known.facts.file, *known.facts.stamp, files_);
     return ShownOf(known) != before;
 }
 

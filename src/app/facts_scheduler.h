@@ -8,11 +8,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/file_facts.h"
@@ -34,7 +34,9 @@ class FactsScheduler {
     void Plan(std::vector<ListRow>& rows);
     // Work is done only while the list can be seen.
     void SetVisible(bool visible) { visible_ = visible; }
-    bool HasWork() const { return visible_ && (!looks_.empty() || !examinations_.empty()); }
+    bool HasWork() const {
+        return visible_ && (next_look_ < looks_.size() || next_examination_ < examinations_.size());
+    }
     // Does the next piece of work. The command (as stored) whose rows must show something new, if any.
     std::optional<std::string> Step();
 
@@ -54,22 +56,30 @@ class FactsScheduler {
     static constexpr std::uint64_t kLargestExamined = 256ull << 20;
     struct Known {
         ProgramFacts facts;
-        std::optional<FileStamp> stamp;
         bool looked = false;
+        // The last plan that had it looked at: a command of many rows is looked at once.
+        std::uint64_t plan = 0;
     };
+    using Entry = std::pair<const std::string, Known>;
     static Shown ShownOf(const Known& known);
     static bool TooLarge(const ProgramFacts& facts);
+    static bool Unexamined(const Known& known);
     // Where the command's file is and in which state; whether its rows show something new.
-    bool Look(const std::string& command);
-    bool Examine(const std::string& command);
+    bool Look(Entry& entry);
+    bool Examine(Known& known);
 
     ProgramSearch& system_;
     Registre& registry_;
     FileFacts& files_;
     FileFactsCache examined_;
     std::unordered_map<std::string, Known> known_;
-    std::deque<std::string> looks_;
-    std::deque<std::string> examinations_;
+    // What is left to do, in order, from the index on: elements of known_, which stay where they are
+    // however the map grows. Kept with their room from plan to plan, as every collection plans anew.
+    std::vector<Entry*> looks_;
+    std::size_t next_look_ = 0;
+    std::vector<Entry*> examinations_;
+    std::size_t next_examination_ = 0;
+    std::uint64_t plan_ = 0;
     bool visible_ = false;
     // What examinations need is loaded, in steps of their own.
     bool prepared_ = false;
