@@ -122,6 +122,8 @@ TEST(FileFacts, AMissingFileOrAFolderHasNoStampAndNoDetails) {
     EXPECT_EQ(files.Stamp(Narrow(Beside(L"no such program.exe"))), std::nullopt);
     EXPECT_EQ(files.Examine(Narrow(Beside(L"no such program.exe"))), FileDetails{});
     EXPECT_EQ(files.Stamp(Narrow(Beside(L"signed"))), std::nullopt);
+    // A device is no file to read, wherever its name stands.
+    EXPECT_EQ(files.Examine(R"(C:\windows\NUL)"), FileDetails{});
 }
 
 TEST(FileFacts, AStampIsTheSizeAndTheTimeOfTheLastChange) {

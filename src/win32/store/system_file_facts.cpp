@@ -353,7 +353,9 @@ FileDetails SystemFileFacts::Examine(std::string_view path) {
         ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     const UniqueKernelHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
-    if (!file) return details;
+    // A device name given as a program (COM1, CON, anywhere in a path) opens the device, whose reading
+    // may wait for ever: only a file on a disk is read.
+    if (!file || ::GetFileType(file.get()) != FILE_TYPE_DISK) return details;
     details.company = CompanyName(wide);
     details.signature = Verify(wide, file.get(), details.signer);
     return details;
