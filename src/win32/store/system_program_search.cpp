@@ -65,9 +65,17 @@ bool SystemProgramSearch::IsRemote(std::string_view path) {
     } else {
         return false;
     }
-    // A drive letter mapped to a share is the share.
-    const wchar_t root[] = {static_cast<wchar_t>(static_cast<unsigned char>(drive)), L':', L'\\', L'\0'};
-    return ::GetDriveTypeW(root) == DRIVE_REMOTE;
+    // A drive letter mapped to a share is the share. Asked again after a second, so that a drive
+    // mapped meanwhile is soon known as one.
+    const char letter = drive >= 'a' && drive <= 'z' ? static_cast<char>(drive - 'a' + 'A') : drive;
+    if (letter < 'A' || letter > 'Z') return false;
+    DriveAnswer& answer = drives_[static_cast<std::size_t>(letter - 'A')];
+    const std::uint64_t now = ::GetTickCount64();
+    if (answer.asked == 0 || now - answer.asked > 1000) {
+        const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+        answer = {now, ::GetDriveTypeW(root) == DRIVE_REMOTE};
+    }
+    return answer.remote;
 }
 
 std::string SystemProgramSearch::ExpandVariables(std::string_view text) {
