@@ -24,6 +24,7 @@
 #include "fakes/fake_program_files.h"
 #include "fakes/fake_shell.h"
 #include "listview/draw_list.h"
+#include "milliseconds.h"
 #include "store/collection.h"
 #include "store/startup_approved.h"
 #include "win32/app/key_watcher.h"
@@ -45,16 +46,7 @@ using namespace quorvel::win32;
 constexpr int kListId = kView1Id;
 constexpr size_t kBans = 100;
 
-double Now() {
-    static const double ticks_per_ms = [] {
-        LARGE_INTEGER frequency{};
-        ::QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticks_per_ms;
-}
+double Now() { return bench::Milliseconds(); }
 
 template <typename Work>
 double TimeMs(Work&& work) {

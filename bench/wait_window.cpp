@@ -22,6 +22,7 @@
 #include <cwchar>
 #include <string>
 
+#include "milliseconds.h"
 #include "win32/shared/ids.h"
 
 namespace {
@@ -68,16 +69,7 @@ bool Seen(const Watch& watch) {
     return static_cast<long>(count) == watch.rows;
 }
 
-double Milliseconds() {
-    static const double ticks_per_ms = [] {
-        LARGE_INTEGER frequency{};
-        ::QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticks_per_ms;
-}
+using quorvel::bench::Milliseconds;
 
 // Times every message it sends the other process's window and keeps the longest wait.
 struct Answers {

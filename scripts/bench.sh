@@ -166,13 +166,19 @@ wine "$BENCH/bench_folders.exe" --repeated 2>/dev/null | tr -d '\r' | awk -F'\t'
 # a user's shell would, and the watcher reports the moment the window was shown (and, for Quorvel, its list
 # held every row). Launch and sighting are both wall-clock times, so neither process's exit is counted.
 LAST_MS=
+# With --complete among the watch's arguments, the watcher goes on until every row of that column holds
+# text, sending the window a message every few milliseconds: COMPLETE_MS is then the time from the
+# launch to the last row complete, LONGEST_MS the longest the window took to answer.
+COMPLETE_MS=
+LONGEST_MS=
 timed_start() {  # CLASS TITLE WATCH_ARGS... -- PROGRAM ARGS...
-    local watch=() fifo=$WINE_RUN_DIR/watch.fifo line seen launched watcher
+    local watch=() fifo=$WINE_RUN_DIR/watch.fifo line seen complete launched watcher seconds=30
     while [ "$1" != -- ]; do watch+=("$1"); shift; done
     shift
+    [[ " ${watch[*]} " == *" --complete "* ]] && seconds=120
     rm -f "$fifo"
     mkfifo "$fifo"
-    wine "$BENCH/wait_window.exe" "${watch[0]}" "${watch[1]}" 30 "${watch[@]:2}" >"$fifo" 2>/dev/null &
+    wine "$BENCH/wait_window.exe" "${watch[0]}" "${watch[1]}" "$seconds" "${watch[@]:2}" >"$fifo" 2>/dev/null &
     watcher=$!
     WINE_PIDS+=("$watcher")
     exec 6<"$fifo"
@@ -181,35 +187,21 @@ timed_start() {  # CLASS TITLE WATCH_ARGS... -- PROGRAM ARGS...
     launched=$(now_us)
     wine_spawn "$@"
     read -r -t 40 -u 6 seen || fail "${watch[1]} was not shown within 30 seconds"
+    if [ "$seconds" = 120 ]; then
+        read -r -t 130 -u 6 complete || fail "the rows of ${watch[1]} were not complete within 120 seconds"
+        complete=${complete%$'\r'}
+        COMPLETE_MS=$(awk -v a="$launched" -v b="${complete%%$'\t'*}" 'BEGIN { printf "%.1f", (b - a) / 1000 }')
+        LONGEST_MS=$(awk -v us="$(cut -f2 <<<"$complete")" 'BEGIN { printf "%.1f", us / 1000 }')
+    fi
     exec 6<&-
     forget "$watcher"
     LAST_MS=$(awk -v a="$launched" -v b="${seen%$'\r'}" 'BEGIN { printf "%.1f", (b - a) / 1000 }')
 }
 
-# The same start, watched on until every row's Publisher holds text; meanwhile the watcher sends the
-# window a message every 5 ms and times its answer. Sets LAST_MS (launch to the last row complete) and
-# LONGEST_MS (the longest answer).
-LONGEST_MS=
+# The same start, watched on until every row's Publisher holds text.
 complete_start() {
-    local fifo=$WINE_RUN_DIR/watch.fifo line seen complete launched watcher pid
-    rm -f "$fifo"
-    mkfifo "$fifo"
-    wine "$BENCH/wait_window.exe" QuorvelForm1 Quorvel 120 --rows "$ROWS" --complete 4 --poll 5 >"$fifo" 2>/dev/null &
-    watcher=$!
-    WINE_PIDS+=("$watcher")
-    exec 6<"$fifo"
-    read -r -t 30 -u 6 line || line=
-    [ "${line%$'\r'}" = ready ] || fail "the watcher did not start: $line"
-    launched=$(now_us)
-    wine_spawn "$APP_DIR/Quorvel.exe"
-    pid=$LAST_PID
-    read -r -t 40 -u 6 seen || fail "Quorvel was not shown within 30 seconds"
-    read -r -t 130 -u 6 complete || fail "the rows of Quorvel were not complete within 120 seconds"
-    exec 6<&-
-    forget "$watcher"
-    complete=${complete%$'\r'}
-    LAST_MS=$(awk -v a="$launched" -v b="${complete%%$'\t'*}" 'BEGIN { printf "%.1f", (b - a) / 1000 }')
-    LONGEST_MS=$(awk -v us="$(cut -f2 <<<"$complete")" 'BEGIN { printf "%.1f", us / 1000 }')
+    timed_start QuorvelForm1 Quorvel --rows "$ROWS" --complete 4 --poll 5 -- "$APP_DIR/Quorvel.exe"
+    local pid=$LAST_PID
     driver command Exit >/dev/null || fail "Exit could not be sent"
     wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
     forget "$pid"
@@ -279,7 +271,7 @@ say "start until every row says who published its program, $COMPLETE_RUNS runs"
 : >"$WINE_RUN_DIR/complete" >"$WINE_RUN_DIR/longest"
 for i in $(seq "$COMPLETE_RUNS"); do
     complete_start
-    echo "$LAST_MS" >>"$WINE_RUN_DIR/complete"
+    echo "$COMPLETE_MS" >>"$WINE_RUN_DIR/complete"
     echo "$LONGEST_MS" >>"$WINE_RUN_DIR/longest"
 done
 add_row "start to last row complete, $ROWS rows" ms "$COMPLETE_RUNS" "$(stats <"$WINE_RUN_DIR/complete")" "0	0	0" -
