@@ -1,5 +1,5 @@
 // The least program that shows what Quorvel's window shows after start-up: a window of the same client
-// size filled by a report-view list of Common Controls v6, four columns, the given number of rows,
+// size filled by a report-view list of Common Controls v6, five columns, the given number of rows,
 // their texts given on demand. No menus, no images. Quorvel's start-up is set against it as well as
 // against the bare window, to tell the cost of showing such a list from Quorvel's own.
 //
@@ -110,7 +110,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = L"QuorvelBenchList";
     if (!::RegisterClassExW(&wc)) return 1;
-    RECT frame{0, 0, 622, 325};
+    // Quorvel's client area: the room of its first three columns, and its Location and Publisher.
+    RECT frame{0, 0, 622 + 150 + 230, 325};
     ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
     const HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"List", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
@@ -121,9 +122,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     if (list == nullptr) return 1;
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    const wchar_t* headers[] = {L"Name", L"Path", L"Startup", L"Location"};
-    const int widths[] = {200, 300, 53, 150};
-    for (int i = 0; i < 4; ++i) {
+    const wchar_t* headers[] = {L"Name", L"Path", L"Startup", L"Location", L"Publisher"};
+    const int widths[] = {200, 300, 53, 150, 230};
+    for (int i = 0; i < 5; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<wchar_t*>(headers[i]);

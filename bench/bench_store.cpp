@@ -21,8 +21,10 @@
 
 #include "app/form1.h"
 #include "fakes/fake_list_files.h"
+#include "fakes/fake_program_files.h"
 #include "fakes/fake_shell.h"
 #include "listview/draw_list.h"
+#include "milliseconds.h"
 #include "store/collection.h"
 #include "store/startup_approved.h"
 #include "win32/app/message_loop.h"
@@ -45,16 +47,7 @@ using namespace quorvel::win32;
 constexpr int kListId = kView1Id;
 constexpr size_t kBans = 100;
 
-double Now() {
-    static const double ticks_per_ms = [] {
-        LARGE_INTEGER frequency{};
-        ::QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticks_per_ms;
-}
+double Now() { return bench::Milliseconds(); }
 
 template <typename Work>
 double TimeMs(Work&& work) {
@@ -185,14 +178,14 @@ void FillClient(HWND host, HWND child) {
     ::MoveWindow(child, 0, 0, client.right, client.bottom, TRUE);
 }
 
-// A report-view list with the program's four columns and nothing else.
+// A report-view list with the program's five columns and nothing else.
 HWND CreateBareList(HWND host, HINSTANCE instance) {
     const HWND list =
         ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 0, 0, host,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
-    const wchar_t* headers[] = {L"Name", L"Path", L"Startup", L"Location"};
-    const int widths[] = {200, 300, 53, 150};
-    for (int i = 0; i < 4; ++i) {
+    const wchar_t* headers[] = {L"Name", L"Path", L"Startup", L"Location", L"Publisher"};
+    const int widths[] = {200, 300, 53, 150, 230};
+    for (int i = 0; i < 5; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<wchar_t*>(headers[i]);
@@ -205,7 +198,7 @@ HWND CreateBareList(HWND host, HINSTANCE instance) {
 }
 
 struct WideRow {
-    std::wstring name, command, word, location;
+    std::wstring name, command, word, location, publisher;
 };
 
 // Plain insertion, with the list's drawing held back meanwhile: left on, a shown list view under Wine
@@ -228,6 +221,9 @@ void InsertBare(HWND list, std::vector<WideRow>& rows) {
         ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
         sub.iSubItem = 3;
         sub.pszText = row.location.data();
+        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+        sub.iSubItem = 4;
+        sub.pszText = row.publisher.data();
         ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
         ++index;
     }
@@ -337,8 +333,9 @@ struct Program {
     testing::FakeFiles files;
     testing::FakeFileDialogs dialogs;
     testing::FakeTextCodec codec;
+    testing::FakeProgramFiles programs;
     Form1 form{{registry, watch, view, options, window, tray, popups, loop, process, launcher, boxes, about,
-                files, dialogs, codec, folders}};
+                files, dialogs, codec, folders, programs, programs}};
 };
 
 // Writes a value as another program would, behind Quorvel's back.
@@ -413,8 +410,8 @@ int wmain(int argc, wchar_t** argv) {
     const int shown = ItemCount(program.view.Handle());
     std::vector<WideRow> wide_rows;
     for (const ListRow& row : BuildRows(program.form.Entries(), {true, true, true})) {
-        wide_rows.push_back(
-            {Widen(row.name), Widen(row.command), Widen(row.state_word), Widen(row.location)});
+        wide_rows.push_back({Widen(row.name), Widen(row.command), Widen(row.state_word), Widen(row.location),
+                             Widen(row.publisher)});
     }
     if (static_cast<size_t>(shown) != wide_rows.size() || shown == 0)
         Fail("the program's list shows " + std::to_string(shown) + " rows of " +

@@ -20,8 +20,9 @@ Form1::Form1(Form1Ports ports)
       ports_{
           ports.registry, ports.watch,   ports.view,    ports.options, ports.window, ports.tray,
           ports.popups,   ports.events,  ports.process, launcher_,     ports.boxes,  ports.about,
-          ports.files,    ports.dialogs, ports.codec,   ports.folders,
+          ports.files,    ports.dialogs, ports.codec,   ports.folders, ports.search, ports.file_facts,
       },
+      facts_(ports.search, ports.registry, ports.file_facts),
       newcomers_(ports.registry) {}
 
 StartOutcome Form1::Form_Load(std::string_view arguments) {
@@ -51,6 +52,7 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     ports_.window.Show();
     window_shown_ = true;
     TellUnreadFolders();
+    facts_.SetVisible(true);
     return StartOutcome::kShown;
 }
 
@@ -58,6 +60,7 @@ void Form1::Form_QueryUnload() {
     // Closing never ends the program: it goes on cleaning from the notification area.
     ports_.window.Hide();
     window_shown_ = false;
+    facts_.SetVisible(false);
     ShowTrayIcon();
 }
 
@@ -174,6 +177,7 @@ void Form1::TaskbarIcon_MouseUp() {
 void Form1::Showa_Click() {
     ports_.window.Show();
     window_shown_ = true;
+    facts_.SetVisible(true);
     RemoveTrayIcon();
     PeriodicCleaning();
 }
@@ -212,6 +216,7 @@ void Form1::DrawList() {
     // The program orders the rows itself, as the control's own sort would, instead of letting the
     // control place every insertion: far cheaper for long lists.
     if (ports_.options.IsChecked(Option::kSortinga)) ports_.view.SortByName(rows);
+    facts_.Plan(rows);
     ports_.view.ShowRows(std::move(rows));
 }
 
@@ -321,6 +326,14 @@ void Form1::ScheduleCleaning() {
 void Form1::Settle_Timer() {
     scheduler_.Settled();
     PeriodicCleaning();
+}
+
+bool Form1::Idle() {
+    if (const std::optional<std::string> changed = facts_.Step()) {
+        const FactsScheduler::Shown shown = facts_.ShownFor(*changed);
+        ports_.view.ShowFacts(*changed, shown.publisher, shown.missing);
+    }
+    return facts_.HasWork();
 }
 
 void Form1::AnnounceNewcomers() {

@@ -11,11 +11,13 @@
 
 #include "app/commands.h"
 #include "app/desktop_user_launcher.h"
+#include "app/facts_scheduler.h"
 #include "app/live_watch.h"
 #include "platform/about_box.h"
 #include "platform/entry_action.h"
 #include "platform/event_pump.h"
 #include "platform/file_dialog.h"
+#include "platform/file_facts.h"
 #include "platform/files.h"
 #include "platform/key_watch.h"
 #include "platform/list_control.h"
@@ -25,6 +27,7 @@
 #include "platform/popup_menus.h"
 #include "platform/process_control.h"
 #include "platform/process_launcher.h"
+#include "platform/program_search.h"
 #include "platform/registre.h"
 #include "platform/startup_folders.h"
 #include "platform/text_codec.h"
@@ -52,6 +55,8 @@ struct Form1Ports {
     FileDialogs& dialogs;
     TextCodec& codec;
     StartupFolders& folders;
+    ProgramSearch& search;
+    FileFacts& file_facts;
 };
 
 enum class StartOutcome { kEnded, kShown, kHidden };
@@ -81,6 +86,9 @@ class Form1 {
     // One of the startup keys changed, as the registry's change notification tells.
     void Registry_Change();
     void Settle_Timer();
+    // The message loop found no input waiting: one piece of the work kept for such moments. False when
+    // none is left, so that the loop may wait for input again.
+    bool Idle();
 
     // The procedures other parts of the program call.
     void RefreshList();
@@ -166,6 +174,8 @@ class Form1 {
     std::set<StartupFolder> told_folders_;
     int tray_tries_ = 0;
     CleaningScheduler scheduler_;
+    // What each row's program is, found out while the user has nothing for the program to do.
+    FactsScheduler facts_;
     NewcomerWatch newcomers_;
     EntryAction PopupChoice = EntryAction::kNone;
 };

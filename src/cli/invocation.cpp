@@ -72,10 +72,11 @@ ParsedInvocation ParseInvocation(const std::vector<std::string>& arguments) {
     };
 
     if (command == "list") {
-        if (auto error = allowed({"--json", "--csv"})) return Error(*error);
+        if (auto error = allowed({"--json", "--csv", "--verify"})) return Error(*error);
         if (auto error = operand_count(0, {})) return Error(*error);
         if (has("--json") && has("--csv")) return Error(words::CliOneFormat());
         invocation.verb = Verb::kList;
+        invocation.verify = has("--verify");
         invocation.format = has("--json")  ? ListFormat::kJson
                             : has("--csv") ? ListFormat::kCsv
                                            : ListFormat::kTable;

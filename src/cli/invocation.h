@@ -27,6 +27,7 @@ struct Invocation {
     std::optional<std::int16_t> state;        // --enabled, --disabled, --banned: which key
     bool replace = false;                     // --replace: a move may replace a value in its way
     bool check = false;                       // --check: clean and restore only tell what they would do
+    bool verify = false;                      // --verify: list examines every entry's file
     std::string file;                         // save, restore
 };
 

@@ -3,15 +3,28 @@
 #include <array>
 #include <vector>
 
+#include "store/publisher.h"
 #include "store/startup_folder_items.h"
 #include "store/utf16_text.h"
+#include "words/publisher_words.h"
 #include "words/words.h"
 
 namespace quorvel {
 namespace {
 
-constexpr std::array<std::string_view, 9> kHeaders{"name", "state", "switched_off", "root", "view",
-                                                   "key",  "type",  "command",      "file"};
+// The program's facts come after the entry's own, so that readers of the first columns read them as before.
+// An item of a Startup folder also gives its file's name, which a value has none of.
+constexpr std::array<std::string_view, 13> kHeaders{
+    "name",    "state",     "switched_off", "root",        "view",      "key",      "type",
+    "command", "file_name", "file",         "file_exists", "publisher", "signature"};
+// The cells JSON writes as booleans; everything else is a string.
+bool IsBoolean(std::string_view header) { return header == "switched_off" || header == "file_exists"; }
+
+// The facts of the entry at `index`; none where the caller gave fewer.
+const ProgramFacts& ProgramAt(const std::vector<ProgramFacts>& programs, std::size_t index) {
+    static const ProgramFacts kNone;
+    return index < programs.size() ? programs[index] : kNone;
+}
 
 // What an entry is: a value's registry type, or what kind of file an item is.
 std::string KindOf(const StartupEntry& entry) {
@@ -19,18 +32,25 @@ std::string KindOf(const StartupEntry& entry) {
     return IsShortcutFileName(entry.FileName) ? "shortcut" : "file";
 }
 
-// The cells of one entry, in the order of kHeaders: name and command exactly as the registry holds them
-// for JSON, which escapes what is no text, and as a person reads them for CSV.
-std::array<std::string, 9> Cells(const StartupEntry& entry, bool readable) {
-    return {readable ? words::Readable(entry.Name) : entry.Name,
+// The cells of one entry, in the order of kHeaders: name, command and files exactly as the system holds
+// them for JSON, which escapes what is no text, and as a person reads them for CSV.
+std::array<std::string, 13> Cells(const StartupEntry& entry, const ProgramFacts& program, bool readable) {
+    const auto text = [readable](const std::string& raw) { return readable ? words::Readable(raw) : raw; };
+    return {text(entry.Name),
             std::string(StateName(entry.State)),
             entry.SwitchedOff ? "true" : "false",
             std::string(ListedRoot(entry.Root)),
             std::string(ViewName(entry.Root)),
             EntryKeyName(entry),
             KindOf(entry),
-            readable ? words::Readable(entry.Command) : entry.Command,
-            readable ? words::Readable(entry.FileName) : entry.FileName};
+            text(entry.Command),
+            text(entry.FileName),
+            text(program.file),
+            program.unreached  ? (readable ? "" : "null")
+            : program.Exists() ? "true"
+                               : "false",
+            program.details ? PublisherText(*program.details) : std::string(words::kNotChecked),
+            std::string(SignatureName(program.details))};
 }
 
 // Characters, not bytes, so that names beyond ASCII line up too (each counted as one column).
@@ -79,20 +99,33 @@ std::string TypeName(std::uint32_t type) {
     }
 }
 
-std::string ListTable(const EntryTable& entries) {
-    // Name, state, where, type, command: the command last, as it is the longest.
-    std::vector<std::array<std::string, 5>> rows;
+std::string_view SignatureName(const std::optional<FileDetails>& details) {
+    if (!details) return words::kNotChecked;
+    switch (details->signature) {
+        case Signature::kVerified: return "verified";
+        case Signature::kNotTrusted: return "not trusted";
+        case Signature::kNone: return "none";
+        case Signature::kUnknown: break;
+    }
+    return "unknown";
+}
+
+std::string ListTable(const EntryTable& entries, const std::vector<ProgramFacts>& programs) {
+    // Name, state, where, type, publisher, command: the command last, as it is the longest.
+    std::vector<std::array<std::string, 6>> rows;
     rows.push_back({std::string(words::kCliNameHeader), std::string(words::kCliStateHeader),
                     std::string(words::kCliLocationHeader), std::string(words::kCliTypeHeader),
-                    std::string(words::kCliCommandHeader)});
-    for (const StartupEntry& entry : entries) {
+                    std::string(words::kCliPublisherHeader), std::string(words::kCliCommandHeader)});
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const StartupEntry& entry = entries[e];
         std::string location(LocationWord(entry.Root));
         // An entry in Run- is off by Quorvel already; a record that would keep it off too is no news.
         if (entry.SwitchedOff && entry.State == kStateEnabled) location += words::kSwitchedOffShort;
         rows.push_back({words::Readable(entry.Name), std::string(StateName(entry.State)), std::move(location),
-                        KindOf(entry), words::Readable(entry.Command)});
+                        KindOf(entry), PublisherColumn(ProgramAt(programs, e), words::kNotChecked),
+                        words::Readable(entry.Command)});
     }
-    std::array<std::size_t, 5> widths{};
+    std::array<std::size_t, 6> widths{};
     for (const auto& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths[i], Width(row[i]));
@@ -108,17 +141,16 @@ std::string ListTable(const EntryTable& entries) {
     return text;
 }
 
-std::string ListJson(const EntryTable& entries) {
+std::string ListJson(const EntryTable& entries, const std::vector<ProgramFacts>& programs) {
     std::string text = "[";
     for (std::size_t e = 0; e < entries.size(); ++e) {
-        const auto cells = Cells(entries[e], false);
+        const auto cells = Cells(entries[e], ProgramAt(programs, e), false);
         text += e == 0 ? "\n  {" : ",\n  {";
         for (std::size_t i = 0; i < cells.size(); ++i) {
             text += i == 0 ? "" : ", ";
             text += JsonString(kHeaders[i]);
             text += ": ";
-            // switched_off is a boolean; everything else a string.
-            text += kHeaders[i] == "switched_off" ? cells[i] : JsonString(cells[i]);
+            text += IsBoolean(kHeaders[i]) ? cells[i] : JsonString(cells[i]);
         }
         text += "}";
     }
@@ -126,7 +158,7 @@ std::string ListJson(const EntryTable& entries) {
     return text;
 }
 
-std::string ListCsv(const EntryTable& entries) {
+std::string ListCsv(const EntryTable& entries, const std::vector<ProgramFacts>& programs) {
     std::string text;
     const auto line = [&text](const auto& cells) {
         for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -136,8 +168,8 @@ std::string ListCsv(const EntryTable& entries) {
         text += "\r\n";
     };
     line(kHeaders);
-    for (const StartupEntry& entry : entries)
-        line(Cells(entry, true));
+    for (std::size_t e = 0; e < entries.size(); ++e)
+        line(Cells(entries[e], ProgramAt(programs, e), true));
     return text;
 }
 

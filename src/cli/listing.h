@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "store/program_facts.h"
 #include "store/startup_entry.h"
 
 namespace quorvel {
@@ -20,13 +22,19 @@ std::string TypeName(std::uint32_t type);
 // ("Startup", "Common Startup").
 std::string_view ListedRoot(RootKey root);
 
+// "verified", "not trusted", "none", "unknown"; "not checked" for a file that was not examined.
+std::string_view SignatureName(const std::optional<FileDetails>& details);
+
+// Each takes the facts of every entry's program, in the entries' order.
 // One row a line, the columns as wide as their widest cell.
-std::string ListTable(const EntryTable& entries);
-// One array of objects: name, state, switched_off, root, view, key, type, command, file. An item of a
-// Startup folder has its folder as its key, "shortcut" or "file" as its type, and its file name as file.
-std::string ListJson(const EntryTable& entries);
+std::string ListTable(const EntryTable& entries, const std::vector<ProgramFacts>& programs);
+// One array of objects: name, state, switched_off, root, view, key, type, command, file_name, file,
+// file_exists (null for another machine's file, not looked for unless verifying), publisher, signature.
+// An item of a Startup folder has its folder as its key, "shortcut" or "file" as its type and its own
+// file's name as file_name (empty for a value); file is the program an entry starts.
+std::string ListJson(const EntryTable& entries, const std::vector<ProgramFacts>& programs);
 // A header line, then one line an entry, quoted as RFC 4180 asks, every line ended by CR LF.
-std::string ListCsv(const EntryTable& entries);
+std::string ListCsv(const EntryTable& entries, const std::vector<ProgramFacts>& programs);
 
 // A JSON string literal, quotation marks included, in ASCII (\u escapes beyond it).
 std::string JsonString(std::string_view utf8);

@@ -1,5 +1,7 @@
 #include "cli/quorvelc.h"
 
+#include <unordered_map>
+
 #include "cli/invocation.h"
 #include "cli/listing.h"
 #include "listfiles/startup_list.h"
@@ -7,6 +9,7 @@
 #include "listview/restore.h"
 #include "store/ban_enforcement.h"
 #include "store/collection.h"
+#include "store/program_facts.h"
 #include "store/startup_approved.h"
 #include "words/folder_words.h"
 #include "words/words.h"
@@ -75,10 +78,26 @@ std::string PlaceOf(const StartupEntry& entry) {
 
 int List(const Invocation& invocation, const QuorvelcPorts& ports) {
     const EntryTable entries = Collected(ports);
+    // A command is looked at once and a file examined once, however many entries start them.
+    FileFactsCache examined;
+    std::unordered_map<std::string, ProgramFacts> by_command;
+    std::vector<ProgramFacts> programs;
+    programs.reserve(entries.size());
+    for (const StartupEntry& entry : entries) {
+        auto known = by_command.find(entry.Command);
+        if (known == by_command.end()) {
+            known = by_command
+                        .emplace(entry.Command,
+                                 FindProgramFacts(entry.Command, ports.search, ports.registry,
+                                                  ports.file_facts, invocation.verify ? &examined : nullptr))
+                        .first;
+        }
+        programs.push_back(known->second);
+    }
     switch (invocation.format) {
-        case ListFormat::kJson: ports.console.Out(ListJson(entries)); break;
-        case ListFormat::kCsv: ports.console.Out(ListCsv(entries)); break;
-        case ListFormat::kTable: ports.console.Out(ListTable(entries)); break;
+        case ListFormat::kJson: ports.console.Out(ListJson(entries, programs)); break;
+        case ListFormat::kCsv: ports.console.Out(ListCsv(entries, programs)); break;
+        case ListFormat::kTable: ports.console.Out(ListTable(entries, programs)); break;
     }
     return kExitDone;
 }

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "platform/file_facts.h"
 #include "platform/files.h"
+#include "platform/program_search.h"
 #include "platform/registre.h"
 #include "platform/startup_folders.h"
 #include "platform/text_codec.h"
@@ -27,6 +29,8 @@ struct QuorvelcPorts {
     FileSystem& files;
     TextCodec& codec;
     Console& console;
+    ProgramSearch& search;
+    FileFacts& file_facts;
 };
 
 // Runs the command the arguments (those after the program's name, in UTF-8) name; returns the exit code.

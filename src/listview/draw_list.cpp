@@ -21,8 +21,15 @@ std::vector<ListRow> BuildRows(const EntryTable& entries, Visibility visibility)
         if (!visibility.Shows(state)) continue;
         std::string location(LocationWord(it->Root));
         if (it->SwitchedOff && it->State == kStateEnabled) location += words::kSwitchedOffNote;
-        rows.push_back({it->Identity(), words::Readable(it->Name), words::Readable(it->Command),
-                        StateWord(state), std::move(location), state});
+        rows.push_back({it->Identity(),
+                        words::Readable(it->Name),
+                        words::Readable(it->Command),
+                        StateWord(state),
+                        std::move(location),
+                        state,
+                        it->Command,
+                        {},
+                        false});
     }
     return rows;
 }

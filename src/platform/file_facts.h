@@ -42,6 +42,10 @@ class FileFacts {
     // The file's signature and version resource. Reads and hashes the file: tens of milliseconds.
     // Never waits on the network: certificates are checked against what the machine has.
     virtual FileDetails Examine(std::string_view path) = 0;
+    // Loads the next part of what examinations need, which the first of them would otherwise load all
+    // at once; true once everything is. A program that must stay responsive calls it once per idle
+    // moment until then.
+    virtual bool Prepare() { return true; }
 };
 
 }  // namespace quorvel

@@ -30,6 +30,10 @@ struct ListRow {
     std::string_view state_word;
     std::string location;  // where the entry lives, and whether Windows switches it off
     int image = 0;         // index into the program's image list, counted from 1
+    // The entry's command as stored: the rows of one command share what is known of its program.
+    std::string stored_command;
+    std::string publisher;  // who made that program, or that its file is missing; empty until known
+    bool missing = false;   // the program's file is not on the disk: the row is drawn grey
 };
 
 class ListControl {
@@ -38,6 +42,9 @@ class ListControl {
     // Replaces every row, top to bottom in the order given. The list keeps the rows it is given.
     virtual void ShowRows(std::vector<ListRow> rows) = 0;
     virtual std::optional<EntryIdentity> SelectedEntry() const = 0;
+    // Gives every row of this command (as stored) what is now known of its program, and repaints
+    // those rows alone.
+    virtual void ShowFacts(std::string_view stored_command, std::string_view publisher, bool missing) = 0;
     // Puts the rows in ascending name order as the list control orders names; rows of equal names
     // keep their order.
     virtual void SortByName(std::vector<ListRow>& rows) const = 0;

@@ -18,6 +18,10 @@ class ProgramSearch {
     virtual std::vector<std::string> SearchFolders() = 0;
     // The text with each %NAME% of a defined variable replaced by its value; the rest as written.
     virtual std::string ExpandVariables(std::string_view text) = 0;
+    // Whether the path names a file of another machine (a share, or a drive mapped to one), where a
+    // look may wait for the network for as long as a share that does not answer takes to give up.
+    // A machine without shares has none.
+    virtual bool IsRemote(std::string_view) { return false; }
 };
 
 }  // namespace quorvel

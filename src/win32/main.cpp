@@ -20,6 +20,8 @@
 #include "win32/shared/message_boxes.h"
 #include "win32/shared/process_starter.h"
 #include "win32/shared/text.h"
+#include "win32/store/system_file_facts.h"
+#include "win32/store/system_program_search.h"
 #include "win32/store/system_registre.h"
 #include "win32/store/system_startup_folders.h"
 #include "words/words.h"
@@ -50,10 +52,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     AboutDialog about(instance, window.Handle());
     CommonFileDialogs dialogs(window.Handle());
     AnsiCodePage codec;
+    SystemProgramSearch search;
+    SystemFileFacts file_facts;
     window.AttachTray(&tray);
 
     Form1 form({registry, watcher, window.List(), window.Options(), window, tray, popups, loop, process,
-                launcher, boxes, about, files, dialogs, codec, folders});
+                launcher, boxes, about, files, dialogs, codec, folders, search, file_facts});
     window.Attach(&form);
 
     const std::string arguments =

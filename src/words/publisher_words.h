@@ -11,8 +11,13 @@ namespace quorvel::words {
 inline constexpr std::string_view kPublisherColumn = "Publisher";
 // Where the file an entry starts is not on the disk.
 inline constexpr std::string_view kFileNotFound = "File not found";
+// Where it may be another machine's file, which the list does not wait for.
+inline constexpr std::string_view kOnNetwork = "Not checked (network)";
+// Where it is larger than the list reads in an idle moment.
+inline constexpr std::string_view kTooLarge = "Not checked (large file)";
 // What quorvelc says of the facts it was not asked to look up.
 inline constexpr std::string_view kNotChecked = "not checked";
+inline constexpr std::string_view kCliPublisherHeader = "PUBLISHER";
 
 // "(Verified) Signer".
 std::string VerifiedPublisher(std::string_view signer);

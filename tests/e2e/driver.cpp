@@ -254,7 +254,8 @@ int DropShortcut(const std::wstring& path, const std::wstring& target, Seen seen
 
 int Usage() {
     Write(
-        L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | count | row-point N |\n"
+        L"usage: quorvel_driver wait-window SECONDS | visible | pid | rows | locations | publishers |\n"
+        L"       column-widths | count | row-point N |\n"
         L"       select N | command NAME | close | tick | keys VK... | menu-bar | menu-open | msgbox |\n"
         L"       answer ok|cancel|yes|no | windows | window-visible TITLE [CLASS] | window-typing TITLE "
         L"[CLASS] |\n"
@@ -554,9 +555,11 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (verb == L"column-widths") {
-        for (int column = 0; column < 4; ++column)
+        const HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+        const auto columns = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+        for (int column = 0; column < columns; ++column)
             Write(std::to_wstring(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)) +
-                  (column < 3 ? L" " : L"\n"));
+                  (column + 1 < columns ? L" " : L"\n"));
         return 0;
     }
     if (verb == L"count") {
@@ -572,11 +575,12 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
-    if (verb == L"locations") {
-        // One line per row: name and the Location column, tab-separated.
+    if (verb == L"locations" || verb == L"publishers") {
+        // One line per row: name and the Location (or Publisher) column, tab-separated.
+        const int column = verb == L"locations" ? 3 : 4;
         const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < count; ++i)
-            Write(ItemText(list, i, 0) + L"\t" + ItemText(list, i, 3) + L"\n");
+            Write(ItemText(list, i, 0) + L"\t" + ItemText(list, i, column) + L"\n");
         return 0;
     }
     if (verb == L"row-point") {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # quorvelc under Wine, read the way a script reads it (standard output piped, exit codes): list --json
-# parsed and compared with the registry, each action and its exit code, clean --check then clean, save
-# then restore --check and restore. And what it is made of: system DLLs only.
+# parsed and compared with the registry, what each entry starts (and with --verify who published it),
+# each action and its exit code, clean --check then clean, save then restore --check and restore. And
+# what it is made of: system DLLs only.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -30,15 +31,20 @@ reg_import <<EOF_REG
 [HKEY_LOCAL_MACHINE\\$RUN]
 "Tool"="C:\\\\tools\\\\tool.exe /quiet"
 "Twin"="C:\\\\machine\\\\twin.exe"
+"Self"="\\"C:\\\\Program Files\\\\Quorvel\\\\Quorvel.exe\\" -auto"
 [HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run]
 "Agent32"="\\"C:\\\\Program Files (x86)\\\\Agent\\\\agent.exe\\" --tray"
 [HKEY_CURRENT_USER\\$RUN]
 "Ünïcødé 日本 entry"="C:\\\\prix €\\\\run.exe"
 "Twin"="C:\\\\user\\\\twin.exe"
 "Nag"="C:\\\\nag\\\\nag.exe"
+"Signed"="C:\\\\Signed\\\\untrusted.exe /tray"
 [HKEY_CURRENT_USER\\$RUN-]
 "Off"="off.exe"
 EOF_REG
+# A program signed with a certificate no one trusts.
+mkdir -p "$WINEPREFIX/drive_c/Signed"
+cp "$QUORVEL_WIN_BUILD/tests/signed/untrusted.exe" "$WINEPREFIX/drive_c/Signed/"
 
 # A shortcut in the user's Startup folder, beside the keys.
 startup_folders
@@ -56,7 +62,7 @@ STARTUP_WIN="$STARTUP_WIN" python3 - "$WINE_RUN_DIR/qc.out" "$WINE_RUN_DIR/expor
 import json, os, sys
 everything = json.load(open(sys.argv[1], encoding="utf-8"))
 items = [e for e in everything if e["view"] == "folder"]
-assert [(e["name"], e["state"], e["root"], e["key"], e["type"], e["command"], e["file"]) for e in items] == [
+assert [(e["name"], e["state"], e["root"], e["key"], e["type"], e["command"], e["file_name"]) for e in items] == [
     ("Sync", "enabled", "Startup", os.environ["STARTUP_WIN"], "shortcut",
      '"C:\\Program Files\\Sync\\sync.exe" --tray "two  blanks"', "Sync.lnk")], items
 listed = [e for e in everything if e["view"] != "folder"]
@@ -76,6 +82,25 @@ agent = [e for e in listed if e["name"] == "Agent32"][0]
 assert (agent["root"], agent["view"], agent["state"], agent["type"]) == ("HKEY_LOCAL_MACHINE", "32-bit", "enabled", "REG_SZ"), agent
 assert any(e["name"] == "Ünïcødé 日本 entry" and e["command"] == "C:\\prix €\\run.exe" for e in listed)
 EOF_PY
+
+# What each entry starts and whether that file is there, always; who published it and whether its
+# signature holds, only with --verify, as reading every file takes time.
+expect_code 0 list --json --verify
+python3 - "$WINE_RUN_DIR/qc.out" <<'EOF_PY' || fail "list --json --verify: wrong facts of the programs"
+import json, sys
+listed = {e["name"]: e for e in json.load(open(sys.argv[1], encoding="utf-8"))}
+def facts(name):
+    return tuple(listed[name][field] for field in ("file", "file_exists", "publisher", "signature"))
+assert facts("Self") == ("C:\\Program Files\\Quorvel\\Quorvel.exe", True, "Quorvel (not verified)", "none"), facts("Self")
+assert facts("Signed") == ("C:\\Signed\\untrusted.exe", True, "Quorvel Test Signer (signature not trusted)",
+                           "not trusted"), facts("Signed")
+assert facts("Tool") == ("C:\\tools\\tool.exe", False, "", "unknown"), facts("Tool")
+EOF_PY
+expect_code 0 list --csv
+grep -qF $'file,file_exists,publisher,signature\r' <<<"$OUT" || fail "list --csv: no columns of the programs: $OUT"
+grep -qF $',C:\\Signed\\untrusted.exe,true,not checked,not checked\r' <<<"$OUT" || fail "list --csv verified unasked: $OUT"
+expect_code 0 list --verify
+grep -qF 'Quorvel Test Signer (signature not trusted)' <<<"$OUT" || fail "the table shows no publisher: $OUT"
 
 # Each action once, with its exit code.
 expect_code 2 disable Nothing

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Collection of the startup keys of both views, the list as a person sees it with Windows' own startup
-# switches, and bans enforced at start and at every tick of the cleaning timer, on names whatever their
-# letter case and on names that are no valid text; and Quorvel idle once a pass has nothing left to do.
+# switches and with what each entry starts (a missing file greyed, who published the others), and bans
+# enforced at start and at every tick of the cleaning timer, on names whatever their letter case and on
+# names that are no valid text; and Quorvel idle once a pass has nothing left to do.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -29,6 +30,7 @@ reg_import <<EOF_REG
 [HKEY_CURRENT_USER\\$RUN]
 "Chat"="C:\\\\chat\\\\chat.exe"
 "Nag"="C:\\\\nag\\\\nag.exe"
+"Signed"="\\"C:\\\\Signed\\\\untrusted.exe\\" /tray"
 "Ünïcødé 日本 entry"="C:\\\\prix €\\\\run.exe"
 
 [HKEY_CURRENT_USER\\$RUN-]
@@ -39,6 +41,9 @@ reg_import <<EOF_REG
 "Evil"="C:\\\\evil.exe"
 EOF_REG
 reg_has "$HKCU_RUN" Nag || fail "seeding failed"
+# A program signed with a certificate no one trusts.
+mkdir -p "$WINEPREFIX/drive_c/Signed"
+cp "$QUORVEL_WIN_BUILD/tests/signed/untrusted.exe" "$WINEPREFIX/drive_c/Signed/"
 
 start_quorvel
 wait_window
@@ -56,6 +61,7 @@ reg_has "$HKLM_RUN" Empty || fail "the value without data was deleted"
 # Wine enumerates each key in name order; the list shows the table from its last entry up.
 # Chat stands in Run, but Windows' startup settings switch it off: it is listed as disabled.
 expected=$'Ünïcødé 日本 entry\tC:\\prix €\\run.exe\tEnable\t3
+Signed\t"C:\\Signed\\untrusted.exe" /tray\tEnable\t3
 Chat\tC:\\chat\\chat.exe\tDisable\t2
 Agent32\tC:\\x86\\agent.exe\tEnable\t3
 OffLM\tC:\\off\\lm.exe /quiet\tDisable\t2
@@ -63,12 +69,37 @@ Quorvel\t"C:\\Program Files\\Quorvel\\Quorvel.exe" -auto\tEnable\t3
 Expand\t%SystemRoot%\\notepad.exe\tEnable\t3'
 expect_eq "rows" "$expected" "$(rows)"
 expect_eq "locations" "User
+User
 User, switched off in Windows' Startup settings
 Machine (32-bit)
 Machine
 Machine
 Machine" "$(driver locations | cut -f2)"
+
+# Who published each entry's program fills in after the rows; a file signed by a signer no one trusts
+# never reads as verified, and the company Quorvel.exe names is not verified either.
+publishers=$'Ünïcødé 日本 entry\tFile not found
+Signed\tQuorvel Test Signer (signature not trusted)
+Chat\tFile not found
+Agent32\tFile not found
+OffLM\tFile not found
+Quorvel\tQuorvel (not verified)
+Expand\t'
+wait_publishers() {
+    wait_until 20 bash -c '[ "$(wine "$0" publishers 2>/dev/null | tr -d "\r")" = "$1" ]' "$DRIVER" "$publishers" ||
+        expect_eq "publishers" "$publishers" "$(driver publishers)"
+}
+wait_publishers
 shot list
+# The rows of missing files are drawn grey, the others in the text colour: the darkest pixel of a row.
+darkest() {
+    local x y
+    read -r x y < <(driver row-point "$(row_of "$1")")
+    convert "$ARTIFACTS/$TEST_NAME-list.png" -crop "500x9+$((x - 90))+$((y - 4))" -colorspace gray \
+        -format '%[fx:int(255*minima)]' info:
+}
+[ "$(darkest Signed)" -lt 64 ] || fail "the row of an existing file is not in the text colour: $(darkest Signed)"
+[ "$(darkest Chat)" -ge 96 ] || fail "the row of a missing file is not grey: $(darkest Chat)"
 
 # A banned name written back is gone again (at once, through the registry's change notification, or at
 # the latest with the next tick of the cleaning timer), and the list follows.
@@ -102,6 +133,7 @@ wait_window
 nt_get HKCU "$RUN" 'Evil\ud800' >/dev/null && fail "the banned Evil\uD800 stayed in Run"
 nt_get HKCU 'Software\Microsoft\Windows\CurrentVersion\Ban-' 'Evil\ud800' >/dev/null || fail "its ban was deleted"
 nt_get HKCU "$RUN" 'Evil\ufffd' >/dev/null && fail "a neighbour of Evil\uD800 was written"
+wait_publishers
 busy=$(idle_ticks)
 echo "CPU ticks over 10 idle seconds: $quiet, with a banned Evil\uD800 deleted at start: $busy"
 [ "$busy" -le $((quiet + 10)) ] || fail "Quorvel is busy after the pass: $busy ticks against $quiet"

@@ -30,6 +30,13 @@ class FakeList final : public ListControl {
         ++redraws;
     }
     std::optional<EntryIdentity> SelectedEntry() const override { return selected; }
+    void ShowFacts(std::string_view stored_command, std::string_view publisher, bool missing) override {
+        for (ListRow& row : rows) {
+            if (row.stored_command != stored_command) continue;
+            row.publisher = publisher;
+            row.missing = missing;
+        }
+    }
     // Letters compare without case, as the list control compares them.
     void SortByName(std::vector<ListRow>& rows) const override;
 

@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "fakes/fake_list_files.h"
+#include "fakes/fake_program_files.h"
 #include "fakes/fake_registre.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_startup_folders.h"
@@ -28,8 +29,9 @@ struct Program {
     FakeFileDialogs dialogs;
     FakeTextCodec codec;
     FakeStartupFolders folders;
+    FakeProgramFiles programs;
     Form1 form{{registry, watch, view, options, window, tray, popups, events, process, launcher, boxes, about,
-                files, dialogs, codec, folders}};
+                files, dialogs, codec, folders, programs, programs}};
 
     static constexpr char kConfig[] = "C:\\Program Files\\Quorvel\\config.ini";
     static constexpr char kUserConfig[] = "C:\\Users\\Ann\\AppData\\Local\\Quorvel\\config.ini";

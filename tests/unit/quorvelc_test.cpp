@@ -4,6 +4,7 @@
 #include "cli/invocation.h"
 #include "cli/listing.h"
 #include "fakes/fake_list_files.h"
+#include "fakes/fake_program_files.h"
 #include "fakes/fake_registre.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_startup_folders.h"
@@ -83,47 +84,63 @@ TEST(QuorvelcFormats, JsonAndCsvQuoteWhatTheyMustAndNothingElse) {
     EntryTable entries{MakeEntry("日本", "x.exe", kStateEnabled, kLocalMachine32, kRegExpandSz),
                        MakeEntry("Chat", "c.exe", kStateEnabled, kCurrentUser)};
     entries[1].SwitchedOff = true;
-    EXPECT_EQ(ListCsv(entries),
-              "name,state,switched_off,root,view,key,type,command,file\r\n"
+    // The first examined (a company, no signature), the second missing and not examined.
+    const std::vector<ProgramFacts> programs{
+        {"C:\\Tools\\x.exe", FileStamp{1, 2}, FileDetails{Signature::kNone, "", "X, Inc."}},
+        {"c.exe", std::nullopt, std::nullopt}};
+    EXPECT_EQ(ListCsv(entries, programs),
+              "name,state,switched_off,root,view,key,type,command,file_name,file,file_exists,publisher,"
+              "signature\r\n"
               "日本,enabled,false,HKEY_LOCAL_MACHINE,32-bit,"
               "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run,"
-              "REG_EXPAND_SZ,x.exe,\r\n"
+              "REG_EXPAND_SZ,x.exe,,C:\\Tools\\x.exe,true,\"X, Inc. (not verified)\",none\r\n"
               "Chat,enabled,true,HKEY_CURRENT_USER,shared,"
-              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run,REG_SZ,c.exe,\r\n");
-    // The table lines up by characters, not bytes.
-    const std::string table = ListTable(entries);
+              "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run,REG_SZ,c.exe,"
+              ",c.exe,false,not checked,not checked\r\n");
+    // The table lines up by characters, not bytes, and says what a person needs of the program.
+    const std::string table = ListTable(entries, programs);
+    EXPECT_NE(table.find("X, Inc. (not verified)  x.exe"), std::string::npos) << table;
+    EXPECT_NE(table.find("File not found          c.exe"), std::string::npos) << table;
     EXPECT_NE(table.find("日本    enabled"), std::string::npos) << table;
     EXPECT_NE(table.find("Chat  enabled"), std::string::npos) << table;
 
     // A name that is no text (a NUL, a surrogate without its partner): exact in JSON, readable elsewhere.
     const EntryTable hidden{
         MakeEntry(std::string("Evil\0x\xED\xA0\x80", 9), "e.exe", kStateEnabled, kCurrentUser)};
-    EXPECT_NE(ListJson(hidden).find("\"name\": \"Evil\\u0000x\\ud800\""), std::string::npos)
-        << ListJson(hidden);
-    EXPECT_NE(ListCsv(hidden).find("\r\nEvil\u2400x\\uD800,enabled"), std::string::npos) << ListCsv(hidden);
-    EXPECT_TRUE(ListTable(hidden).starts_with("NAME          STATE")) << ListTable(hidden);
-    EXPECT_NE(ListTable(hidden).find("\nEvil\u2400x\\uD800  enabled"), std::string::npos)
-        << ListTable(hidden);
+    EXPECT_NE(ListJson(hidden, {}).find("\"name\": \"Evil\\u0000x\\ud800\""), std::string::npos)
+        << ListJson(hidden, {});
+    EXPECT_NE(ListCsv(hidden, {}).find("\r\nEvil\u2400x\\uD800,enabled"), std::string::npos)
+        << ListCsv(hidden, {});
+    EXPECT_TRUE(ListTable(hidden, {}).starts_with("NAME          STATE")) << ListTable(hidden, {});
+    EXPECT_NE(ListTable(hidden, {}).find("\nEvil\u2400x\\uD800  enabled"), std::string::npos)
+        << ListTable(hidden, {});
 }
 
 TEST(QuorvelcFormats, JsonHasOneObjectAnEntryAndSwitchedOffIsABoolean) {
     EntryTable entries{MakeEntry("日本", "x.exe", kStateEnabled, kLocalMachine32, kRegExpandSz),
                        MakeEntry("Chat", "\"C:\\c.exe\" /min", kStateDisabled, kCurrentUser)};
     entries[1].SwitchedOff = true;
+    const std::vector<ProgramFacts> programs{
+        {"x.exe", std::nullopt, std::nullopt, false},
+        {"C:\\c.exe", FileStamp{1, 2}, FileDetails{Signature::kVerified, "Contoso", ""}, false}};
     EXPECT_EQ(
-        ListJson(entries),
+        ListJson(entries, programs),
         "[\n"
         "  {\"name\": \"\\u65e5\\u672c\", \"state\": \"enabled\", \"switched_off\": false, "
         "\"root\": \"HKEY_LOCAL_MACHINE\", \"view\": \"32-bit\", "
         "\"key\": "
         "\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\WOW6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run\", "
-        "\"type\": \"REG_EXPAND_SZ\", \"command\": \"x.exe\", \"file\": \"\"},\n"
+        "\"type\": \"REG_EXPAND_SZ\", \"command\": \"x.exe\", \"file_name\": \"\", \"file\": \"x.exe\", "
+        "\"file_exists\": false, "
+        "\"publisher\": \"not checked\", \"signature\": \"not checked\"},\n"
         "  {\"name\": \"Chat\", \"state\": \"disabled\", \"switched_off\": true, "
         "\"root\": \"HKEY_CURRENT_USER\", \"view\": \"shared\", "
         "\"key\": \"HKEY_CURRENT_USER\\\\SOFTWARE\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run-\", "
-        "\"type\": \"REG_SZ\", \"command\": \"\\\"C:\\\\c.exe\\\" /min\", \"file\": \"\"}\n"
+        "\"type\": \"REG_SZ\", \"command\": \"\\\"C:\\\\c.exe\\\" /min\", \"file_name\": \"\", \"file\": "
+        "\"C:\\\\c.exe\", "
+        "\"file_exists\": true, \"publisher\": \"(Verified) Contoso\", \"signature\": \"verified\"}\n"
         "]\n");
-    EXPECT_EQ(ListJson({}), "[]\n");
+    EXPECT_EQ(ListJson({}, {}), "[]\n");
 }
 
 TEST(QuorvelcFormats, TheLastControlCharacterIsEscapedAndACarriageReturnAloneQuotesACsvField) {
@@ -138,10 +155,12 @@ TEST(QuorvelcFormats, TheTableCallsADisabledEntryDisabledOnly) {
                        MakeEntry("Mail", "m.exe", kStateEnabled, kCurrentUser)};
     entries[0].SwitchedOff = true;
     entries[1].SwitchedOff = true;
-    EXPECT_EQ(ListTable(entries),
-              "NAME  STATE     LOCATION                        TYPE    COMMAND\n"
-              "Chat  disabled  User                            REG_SZ  c.exe\n"
-              "Mail  enabled   User (switched off by Windows)  REG_SZ  m.exe\n");
+    const std::vector<ProgramFacts> programs{{"c.exe", std::nullopt, std::nullopt, false},
+                                             {"C:\\m.exe", FileStamp{1, 1}, std::nullopt, false}};
+    EXPECT_EQ(ListTable(entries, programs),
+              "NAME  STATE     LOCATION                        TYPE    PUBLISHER       COMMAND\n"
+              "Chat  disabled  User                            REG_SZ  File not found  c.exe\n"
+              "Mail  enabled   User (switched off by Windows)  REG_SZ  not checked     m.exe\n");
 }
 
 class Quorvelc : public ::testing::Test {
@@ -149,14 +168,38 @@ class Quorvelc : public ::testing::Test {
     int Run(std::vector<std::string> arguments) {
         console.out.clear();
         console.err.clear();
-        return RunQuorvelc(arguments, {registry, folders, files, codec, console});
+        return RunQuorvelc(arguments, {registry, folders, files, codec, console, programs, programs});
     }
     FakeRegistre registry;
     FakeStartupFolders folders;
     FakeFiles files;
     FakeTextCodec codec;
     FakeConsole console;
+    FakeProgramFiles programs;
 };
+
+TEST_F(Quorvelc, ListReadsEveryFileOnlyWhenAskedToVerify) {
+    registry.SetString(kCurrentUser, kRunPath, "Tool", R"("C:\Tools\tool.exe" /tray)");
+    programs.Put(R"(C:\Tools\tool.exe)", {1, 1}, {Signature::kVerified, "Contoso Ltd", "Contoso"});
+    // A share that does not answer would hold a script up: only one that verifies waits for it.
+    registry.SetString(kCurrentUser, kRunPath, "Shared", R"(\\server\tools\agent.exe)");
+    programs.Put(R"(\\server\tools\agent.exe)", {1, 1}, {Signature::kNone, "", "Fabrikam"});
+    EXPECT_EQ(Run({"list", "--json"}), kExitDone);
+    EXPECT_NE(console.out.find(R"("file": "C:\\Tools\\tool.exe", "file_exists": true, )"
+                               R"("publisher": "not checked", "signature": "not checked"})"),
+              std::string::npos)
+        << console.out;
+    EXPECT_NE(console.out.find(R"("file_exists": null, "publisher": "not checked")"), std::string::npos)
+        << console.out;
+    EXPECT_TRUE(programs.examined.empty());
+    EXPECT_EQ(Run({"list", "--json", "--verify"}), kExitDone);
+    EXPECT_NE(console.out.find(R"("publisher": "(Verified) Contoso Ltd", "signature": "verified"})"),
+              std::string::npos)
+        << console.out;
+    EXPECT_NE(console.out.find(R"x("file_exists": true, "publisher": "Fabrikam (not verified)")x"),
+              std::string::npos)
+        << console.out;
+}
 
 TEST_F(Quorvelc, ActionsAnswerWithTheirExitCodes) {
     registry.SetString(kCurrentUser, kRunPath, "App", "C:\\user\\app.exe");
@@ -254,7 +297,8 @@ TEST_F(Quorvelc, ListsFolderItemsWhereTheyStandAndActsOnTheOneAFlagPicks) {
         "\"view\": \"folder\", \"key\": "
         "\"C:\\\\Users\\\\user\\\\AppData\\\\Roaming\\\\Microsoft\\\\Windows\\\\Start "
         "Menu\\\\Programs\\\\Startup\", \"type\": \"shortcut\", \"command\": \"C:\\\\sync.exe --tray\", "
-        "\"file\": \"Sync.lnk\"}";
+        "\"file_name\": \"Sync.lnk\", \"file\": \"C:\\\\sync.exe\", \"file_exists\": false, "
+        "\"publisher\": \"not checked\", \"signature\": \"not checked\"}";
     EXPECT_NE(console.out.find(json), std::string::npos) << console.out;
 
     EXPECT_EQ(Run({"disable", "Sync"}), kExitUsage);

@@ -122,6 +122,8 @@ TEST(FileFacts, AMissingFileOrAFolderHasNoStampAndNoDetails) {
     EXPECT_EQ(files.Stamp(Narrow(Beside(L"no such program.exe"))), std::nullopt);
     EXPECT_EQ(files.Examine(Narrow(Beside(L"no such program.exe"))), FileDetails{});
     EXPECT_EQ(files.Stamp(Narrow(Beside(L"signed"))), std::nullopt);
+    // A device is no file to read, wherever its name stands.
+    EXPECT_EQ(files.Examine(R"(C:\windows\NUL)"), FileDetails{});
 }
 
 TEST(FileFacts, AStampIsTheSizeAndTheTimeOfTheLastChange) {
@@ -154,6 +156,16 @@ TEST(ProgramSearch, CommandsFindTheProgramsWhereThisWindowsKeepsThem) {
               (ProgramFile{R"(C:\windows\regedit.exe)", true}));
     EXPECT_EQ(FindProgramFile(R"("%windir%\no such program.exe" /x)", system, registry),
               (ProgramFile{R"(C:\windows\no such program.exe)", false}));
+}
+
+TEST(ProgramSearch, SharesAndDevicesAreAnotherMachinesAndLocalPathsAreNot) {
+    SystemProgramSearch system;
+    for (const std::string_view path : {R"(\\server\tools\agent.exe)", R"(\\?\UNC\server\tools\agent.exe)",
+                                        R"(//server/tools/agent.exe)", R"(\\.\pipe\agent)"})
+        EXPECT_TRUE(system.IsRemote(path)) << path;
+    for (const std::string_view path :
+         {R"(C:\windows\notepad.exe)", R"(\\?\C:\windows\notepad.exe)", R"(notepad.exe)", R"(c:notepad.exe)"})
+        EXPECT_FALSE(system.IsRemote(path)) << path;
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ constexpr UINT kSettleInterval = 50;
 // Another try at the tray icon every few seconds, for the first minutes (Form1 counts the tries).
 constexpr UINT kTrayRetryInterval = 5000;
 // The client area the window opens with, at 96 dpi: the room it always had for the first three
-// columns, and the fourth's beside it.
-constexpr SIZE kInitialClient{622 + kLocationColumnWidth, 325};
+// columns, and the fourth's and fifth's beside it.
+constexpr SIZE kInitialClient{622 + kLocationColumnWidth + kPublisherColumnWidth, 325};
 
 // The window's outer size for that client area, menu bar included, at a DPI.
 SIZE InitialFrame(UINT dpi) {
@@ -239,7 +239,8 @@ void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
 LRESULT Form1Window::OnNotify(NMHDR& header) {
     // The list speaks to its parent while it is being made, before there is an object to answer.
     if (!list_ || header.hwndFrom != list_->Handle()) return 0;
-    if (header.code == LVN_GETDISPINFOW || header.code == LVN_ODFINDITEMW) return list_->OnNotify(header);
+    if (header.code == LVN_GETDISPINFOW || header.code == LVN_ODFINDITEMW || header.code == NM_CUSTOMDRAW)
+        return list_->OnNotify(header);
     if (form_ == nullptr) return 0;
     // The list runs its own mouse loop and reports the release of a button as a click.
     switch (header.code) {

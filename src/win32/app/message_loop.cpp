@@ -19,8 +19,16 @@ void MessageLoop::ProcessPendingEvents() {
 }
 
 int MessageLoop::Run(Form1& form) {
-    while (!quit_)
-        RunOnce(form, INFINITE);
+    // Work kept for idle moments goes one piece at a time, and only while no input waits: input is
+    // answered between any two pieces. With none left the loop waits for input alone.
+    bool idle_work = true;
+    while (!quit_) {
+        if (RunOnce(form, idle_work ? 0 : INFINITE)) {
+            idle_work = true;
+        } else if (!quit_) {
+            idle_work = form.Idle();
+        }
+    }
     return exit_code_;
 }
 

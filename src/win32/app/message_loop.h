@@ -20,7 +20,7 @@ class MessageLoop final : public EventPump {
 
     void ProcessPendingEvents() override;
 
-    // Runs until WM_QUIT and returns its exit code.
+    // Runs until WM_QUIT and returns its exit code. Between inputs, it gives Form1 its idle moments.
     int Run(Form1& form);
     // Waits at most `timeout` ms for one wake-up and handles it: false when nothing came in time or
     // WM_QUIT came.

@@ -11,6 +11,8 @@
 #include "win32/listfiles/ansi_code_page.h"
 #include "win32/shared/disk_files.h"
 #include "win32/shared/text.h"
+#include "win32/store/system_file_facts.h"
+#include "win32/store/system_program_search.h"
 #include "win32/store/system_registre.h"
 #include "win32/store/system_startup_folders.h"
 
@@ -23,5 +25,7 @@ int wmain(int argc, wchar_t** argv) {
     quorvel::win32::DiskFiles files;
     quorvel::win32::AnsiCodePage codec;
     quorvel::win32::StandardStreams console;
-    return quorvel::RunQuorvelc(arguments, {registry, folders, files, codec, console});
+    quorvel::win32::SystemProgramSearch search;
+    quorvel::win32::SystemFileFacts file_facts;
+    return quorvel::RunQuorvelc(arguments, {registry, folders, files, codec, console, search, file_facts});
 }

@@ -9,6 +9,7 @@
 #include "listview/list_colours.h"
 #include "win32/shared/dpi.h"
 #include "win32/shared/text.h"
+#include "words/publisher_words.h"
 #include "words/words.h"
 
 namespace quorvel::win32 {
@@ -18,11 +19,12 @@ struct Column {
     std::string_view header;
     int width_at_96;
 };
-// The first three as they always were; where each entry lives comes after them.
+// The first three as they always were; where each entry lives and who made its program come after them.
 constexpr Column kColumns[] = {{words::kNameColumn, 200},
                                {words::kPathColumn, 300},
                                {words::kStartupColumn, 53},
-                               {words::kLocationColumn, kLocationColumnWidth}};
+                               {words::kLocationColumn, kLocationColumnWidth},
+                               {words::kPublisherColumn, kPublisherColumnWidth}};
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
 Rgb RgbOf(COLORREF colour) { return {GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
@@ -131,6 +133,18 @@ void ListView::ShowRows(std::vector<ListRow> rows) {
     }
 }
 
+void ListView::ShowFacts(std::string_view stored_command, std::string_view publisher, bool missing) {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        ListRow& row = rows_[i];
+        if (row.stored_command != stored_command || (row.publisher == publisher && row.missing == missing))
+            continue;
+        row.publisher = publisher;
+        row.missing = missing;
+        const int index = static_cast<int>(i);
+        ListView_RedrawItems(list_, index, index);
+    }
+}
+
 std::optional<EntryIdentity> ListView::SelectedEntry() const {
     const int index = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
     if (index < 0 || static_cast<size_t>(index) >= rows_.size()) return std::nullopt;
@@ -172,12 +186,27 @@ LRESULT ListView::OnNotify(NMHDR& header) const {
         }
         const ListRow& row = rows_[static_cast<size_t>(item.iItem)];
         if ((item.mask & LVIF_TEXT) != 0) {
-            const std::string_view texts[] = {row.name, row.command, row.state_word, row.location};
+            const std::string_view texts[] = {row.name, row.command, row.state_word, row.location,
+                                              row.publisher};
             const bool known = item.iSubItem >= 0 && item.iSubItem < kColumnCount;
             CopyText(known ? texts[item.iSubItem] : std::string_view{}, item.pszText, item.cchTextMax);
         }
         if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.image - 1;
         return 0;
+    }
+    if (header.code == NM_CUSTOMDRAW) {
+        auto& draw = reinterpret_cast<NMLVCUSTOMDRAW&>(header);
+        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+        // A dead entry reads as unavailable, in the system's own colour for that (a contrast theme's
+        // too); a selected row keeps the selection's colours, which must stay readable.
+        const auto index = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
+        if (index < rows_.size() && rows_[index].missing &&
+            ListView_GetItemState(list_, static_cast<int>(index), LVIS_SELECTED) == 0) {
+            draw.clrText = ::GetSysColor(COLOR_GRAYTEXT);
+            return CDRF_NEWFONT;
+        }
+        return CDRF_DODEFAULT;
     }
     if (header.code == LVN_ODFINDITEMW) {
         // Typing in the list jumps to the next row whose name starts with what was typed.

@@ -11,9 +11,10 @@
 
 namespace quorvel::win32 {
 
-// The width of the Location column, after the three columns the list always had, at 96 dpi: the
-// window opens that much wider, so that every column shows without a horizontal scroll bar.
+// The widths of the Location and Publisher columns, after the three columns the list always had, at
+// 96 dpi: the window opens that much wider, so that every column shows without a horizontal scroll bar.
 inline constexpr int kLocationColumnWidth = 150;
+inline constexpr int kPublisherColumnWidth = 230;
 
 // Ascending name order as lstrcmpi gives it (the user's locale, letter case ignored), stable.
 void SortRowsByName(std::vector<ListRow>& rows);
@@ -29,6 +30,7 @@ class ListView final : public ListControl {
 
     void ShowRows(std::vector<ListRow> rows) override;
     std::optional<EntryIdentity> SelectedEntry() const override;
+    void ShowFacts(std::string_view stored_command, std::string_view publisher, bool missing) override;
     void SortByName(std::vector<ListRow>& rows) const override;
 
     HWND Handle() const { return list_; }
@@ -40,7 +42,8 @@ class ListView final : public ListControl {
     // Where the entry menu opens for the keyboard: below the selected row, in screen coordinates.
     POINT SelectedItemAnchor() const;
     // The control's notifications to its parent, which the parent passes on; the result is the one
-    // the parent returns. Answers the control's questions on texts, images and typed names.
+    // the parent returns. Answers the control's questions on texts, images and typed names, and greys
+    // the rows whose program is missing.
     LRESULT OnNotify(NMHDR& header) const;
 
   private:

@@ -308,6 +308,32 @@ Signature Verify(const std::wstring& path, HANDLE file, std::string& signer) {
 
 }  // namespace
 
+bool SystemFileFacts::Prepare() {
+    const auto open = Crypt32().Get<decltype(&::CertOpenStore)>("CertOpenStore");
+    const auto close = Crypt32().Get<decltype(&::CertCloseStore)>("CertCloseStore");
+    const auto open_roots = [&](DWORD where) {
+        if (!open || !close) return;
+        if (const HCERTSTORE roots = open(CERT_STORE_PROV_SYSTEM_W, 0, 0, where, L"Root")) close(roots, 0);
+    };
+    switch (prepared_++) {
+        case 0:
+            WinTrust().Get<decltype(&::WinVerifyTrust)>("WinVerifyTrust");
+            Version().Get<decltype(&::GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
+            return false;
+        case 1: open_roots(CERT_SYSTEM_STORE_CURRENT_USER); return false;
+        case 2: open_roots(CERT_SYSTEM_STORE_LOCAL_MACHINE); return false;
+        case 3: {
+            // What the first verification of a process loads besides (hashing, the trust provider's
+            // own state), loaded by one of the program's own file, whose answer is of no use.
+            std::wstring self(MAX_PATH, L'\0');
+            self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+            if (!self.empty() && self.size() < MAX_PATH) Examine(Narrow(self));
+            return true;
+        }
+        default: return true;
+    }
+}
+
 std::optional<FileStamp> SystemFileFacts::Stamp(std::string_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!IsWhole(path) || !::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
@@ -327,7 +353,9 @@ FileDetails SystemFileFacts::Examine(std::string_view path) {
         ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     const UniqueKernelHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
-    if (!file) return details;
+    // A device name given as a program (COM1, CON, anywhere in a path) opens the device, whose reading
+    // may wait for ever: only a file on a disk is read.
+    if (!file || ::GetFileType(file.get()) != FILE_TYPE_DISK) return details;
     details.company = CompanyName(wide);
     details.signature = Verify(wide, file.get(), details.signer);
     return details;

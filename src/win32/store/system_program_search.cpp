@@ -53,6 +53,31 @@ std::vector<std::string> SystemProgramSearch::SearchFolders() {
     return folders;
 }
 
+bool SystemProgramSearch::IsRemote(std::string_view path) {
+    char drive = 0;
+    if (path.starts_with("\\\\") || path.starts_with("//")) {
+        // \\?\C:\... is a local path written the long way; \\server\..., \\?\UNC\... and the devices
+        // of \\.\ (a pipe may keep a caller waiting too) are not.
+        if (!path.starts_with("\\\\?\\") || path.size() < 6 || path[5] != ':') return true;
+        drive = path[4];
+    } else if (path.size() >= 2 && path[1] == ':') {
+        drive = path[0];
+    } else {
+        return false;
+    }
+    // A drive letter mapped to a share is the share. Asked again after a second, so that a drive
+    // mapped meanwhile is soon known as one.
+    const char letter = drive >= 'a' && drive <= 'z' ? static_cast<char>(drive - 'a' + 'A') : drive;
+    if (letter < 'A' || letter > 'Z') return false;
+    DriveAnswer& answer = drives_[static_cast<std::size_t>(letter - 'A')];
+    const std::uint64_t now = ::GetTickCount64();
+    if (answer.asked == 0 || now - answer.asked > 1000) {
+        const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+        answer = {now, ::GetDriveTypeW(root) == DRIVE_REMOTE};
+    }
+    return answer.remote;
+}
+
 std::string SystemProgramSearch::ExpandVariables(std::string_view text) {
     const std::wstring wide = Widen(text);
     if (wide.empty() || wide.find(L'%') == std::wstring::npos) return std::string(text);
