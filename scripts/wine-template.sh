@@ -26,7 +26,21 @@ exec 5>&-
 for _ in $(seq 400); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(tr -d '\n' <"$work/display")"
 
-wine wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log" >&2; exit 1; }
+# A prefix too big for the disk fails as "could not load kernel32.dll": say how much room there was.
+wine wineboot -i >"$work/wineboot.log" 2>&1 || {
+    cat "$work/wineboot.log" >&2
+    df -h "$work" >&2
+    exit 1
+}
+# Wine copies each of its own DLLs into system32 (630 MB), and every test run copies the prefix again.
+# A link to Wine's file loads the same DLL, so the template keeps links where the copy is unchanged.
+builtins=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+for file in "$WINEPREFIX"/drive_c/windows/system32/*; do
+    name=${file##*/}
+    if [ -f "$file" ] && [ ! -L "$file" ] && cmp -s "$file" "$builtins/$name"; then
+        ln -sf "$builtins/$name" "$file"
+    fi
+done
 # This Wine build does not find its own fonts; without them caption buttons render as letters.
 cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 if [ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ]; then
