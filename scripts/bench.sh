@@ -6,7 +6,9 @@
 #   scripts/bench.sh [WINDOWS_BUILD_DIR]      (default build/win; `make bench` builds it first)
 #
 # QUORVEL_BENCH_RUNS sets the repetitions of the start-up measurement (7), QUORVEL_BENCH_MEMORY_RUNS
-# those of the memory one (3), QUORVEL_BENCH_COMPLETE_RUNS those of the rows filling in (3); with
+# those of the memory one (3), QUORVEL_BENCH_COMPLETE_RUNS those of the rows filling in (3),
+# QUORVEL_BENCH_LATENCY_RUNS those of a returning banned value (20), QUORVEL_BENCH_ACTION_RUNS the pairs
+# of Disable and Enable (10); QUORVEL_BENCH_ONLY=latency measures the latencies alone. With
 # QUORVEL_BENCH_STRICT=1 a missed goal fails the run (exit status 3).
 # The template prefix is made if missing, as scripts/run.sh does.
 set -euo pipefail
@@ -26,6 +28,7 @@ RUNS=${QUORVEL_BENCH_RUNS:-7}
 MEMORY_RUNS=${QUORVEL_BENCH_MEMORY_RUNS:-3}
 COMPLETE_RUNS=${QUORVEL_BENCH_COMPLETE_RUNS:-3}
 LATENCY_RUNS=${QUORVEL_BENCH_LATENCY_RUNS:-20}
+everything() { [ "${QUORVEL_BENCH_ONLY:-}" != latency ]; }
 
 template=${QUORVEL_WINE_TEMPLATE:-$root/build/native/wine/template}
 "$here/wine-template.sh" "$template"
@@ -67,6 +70,7 @@ add_row() { printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$5" "$6" >>"$
 
 wine_begin --display
 ROWS_FILE=$WINE_RUN_DIR/rows.tsv
+: >"$WINE_RUN_DIR/store-rows.tsv" >"$WINE_RUN_DIR/file-facts-rows.tsv" >"$WINE_RUN_DIR/counts.tsv"
 : >"$ROWS_FILE"
 
 say "seeding $ENTRIES startup values in a throwaway prefix"
@@ -109,6 +113,7 @@ for n in $(seq "$ENTRIES"); do
     if [ $((n % 2)) -eq 0 ]; then ln "$BARE_DIR/signed.exe" "$folder/agent.exe"; else ln "$APP_DIR/Quorvel.exe" "$folder/agent.exe"; fi
 done
 
+if everything; then
 FACTS_RUNS=5
 say "what each entry's program costs to find and to examine, $FACTS_RUNS processes"
 : >"$WINE_RUN_DIR/file-facts.tsv"
@@ -145,11 +150,13 @@ awk -F'\t' '$1 == "row" {
 # The work one event costs: "count LABEL COUNT MOST".
 awk -F'\t' '$1 == "count"' "$WINE_RUN_DIR/store.tsv" | cut -f2- >"$WINE_RUN_DIR/counts.tsv"
 [ -s "$WINE_RUN_DIR/counts.tsv" ] || fail "bench_store counted no work per event"
+fi
 
 # Shortcuts in the user's Startup folder, as most machines have a few: they stay for the starts below.
 FOLDER_ITEMS=20
 say "collection of $FOLDER_ITEMS Startup folder shortcuts"
 wine "$BENCH/bench_folders.exe" --seed "$FOLDER_ITEMS" >/dev/null 2>&1 || fail "bench_folders could not seed the Startup folder"
+if everything; then
 : >"$WINE_RUN_DIR/folders-first.tsv"
 for _ in $(seq "$RUNS"); do
     wine "$BENCH/bench_folders.exe" --first 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "first"' >>"$WINE_RUN_DIR/folders-first.tsv"
@@ -161,6 +168,7 @@ add_row "first collection of $FOLDER_ITEMS Startup folder items" ms "$RUNS" \
     "$(cut -f4 "$WINE_RUN_DIR/folders-first.tsv" | stats)" -
 wine "$BENCH/bench_folders.exe" --repeated 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "row" {
     printf "%s\t%s\t%s\t%s\t%s\t%s\n", $2, $3, $4, $5 "\t" $6 "\t" $7, $8 "\t" $9 "\t" $10, $11 }' >>"$WINE_RUN_DIR/store-rows.tsv"
+fi
 
 # Quorvel lists the shortcuts beside the keys' values; the least lists show the values alone.
 QUORVEL_ROWS=$((ROWS + FOLDER_ITEMS))
@@ -242,6 +250,7 @@ list_start() {  # ROWS | --read-keys
     forget "$pid"
 }
 
+if everything; then
 say "start to list shown, $RUNS runs each"
 # One start of each first, untimed: the executables and Wine's own libraries come into the file cache.
 quorvel_start
@@ -319,6 +328,7 @@ add_row "memory hidden in the tray: working set" MB "$MEMORY_RUNS" "$(mb 1 <"$WI
     "$(mb 1 <"$WINE_RUN_DIR/mem-b" | stats)" -
 add_row "memory hidden in the tray: private" MB "$MEMORY_RUNS" "$(mb 2 <"$WINE_RUN_DIR/mem-q" | stats)" \
     "$(mb 2 <"$WINE_RUN_DIR/mem-b" | stats)" -
+fi
 
 # Ban enforcement latency: a banned value written back (by the driver, which then watches it) until
 # Quorvel has deleted it, while Quorvel sits hidden in the notification area.
@@ -337,7 +347,63 @@ done
 driver command Exit >/dev/null || fail "Exit could not be sent"
 wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
 forget "$pid"
+
+# One action of the user's, Disable then Enable of one entry of the machine's short Run key, until the
+# list shows its new state, the window shown. Then both measurements again with 25,000 values more in
+# other keys, as a hostile installer can write them in a second.
+ACTION_RUNS=${QUORVEL_BENCH_ACTION_RUNS:-10}
+TOGGLE_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg add "$TOGGLE_KEY" /v Toggle /d 'C:\toggle\toggle.exe' /f >/dev/null 2>&1 || fail "could not add the Toggle value"
+action_latency() {  # ROWS OUTPUT
+    local pid
+    wine_spawn "$APP_DIR/Quorvel.exe"
+    pid=$LAST_PID
+    wait_until 60 driver visible || fail "Quorvel showed no window"
+    wait_until 60 bash -c "[ \"\$(wine '$DRIVER' count 2>/dev/null | tr -d '\r')\" -ge $1 ]" || fail "Quorvel did not list $1 rows"
+    : >"$2"
+    for _ in $(seq "$ACTION_RUNS"); do
+        driver act Toggle 2 Disable >>"$2" || fail "Disable did not show within 5 s"
+        driver act Toggle 1 Enable >>"$2" || fail "Enable did not show within 5 s"
+    done
+    driver command Exit >/dev/null || fail "Exit could not be sent"
+    wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
+    forget "$pid"
+}
+say "one action until the list shows it, $ACTION_RUNS times Disable and Enable"
+action_latency "$QUORVEL_ROWS" "$WINE_RUN_DIR/action"
+
+say "flooding the user's Run with 20,000 values and the machine's 32-bit Run with 5,000"
+awk 'BEGIN {
+    printf "Windows Registry Editor Version 5.00\r\n"
+    printf "\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+    for (i = 1; i <= 20000; i++) printf "\"Flood %05d\"=\"C:\\\\flood\\\\user %05d.exe /quiet\"\r\n", i, i
+    printf "\r\n[HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+    for (i = 1; i <= 5000; i++) printf "\"Flood32 %05d\"=\"C:\\\\flood\\\\machine %05d.exe\"\r\n", i, i
+}' | iconv -f UTF-8 -t UTF-16 >"$WINE_RUN_DIR/flood.reg"
+wine reg import "$(winepath -w "$WINE_RUN_DIR/flood.reg" 2>/dev/null)" >/dev/null 2>&1 || fail "reg import of the flood failed"
+FLOOD_ROWS=$((QUORVEL_ROWS + 1 + 25000))
+
+say "ban enforcement latency with 25,000 more values, $LATENCY_RUNS trials"
+wine_spawn "$APP_DIR/Quorvel.exe" -auto
+pid=$LAST_PID
+wait_until 60 driver tray-icon || fail "Quorvel -auto showed no notification-area icon"
+: >"$WINE_RUN_DIR/flood-latency"
+for i in $(seq "$LATENCY_RUNS"); do
+    key='Software\Microsoft\Windows\CurrentVersion\Run'
+    [ $((i % 2)) -eq 0 ] && key="$key-"
+    driver write-back HKLM "$key" Returning >>"$WINE_RUN_DIR/flood-latency" || fail "a returning banned value stayed 5 s"
+done
+driver command Exit >/dev/null || fail "Exit could not be sent"
+wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
+forget "$pid"
+
+say "one action until the list shows it with 25,000 more values, $ACTION_RUNS times Disable and Enable"
+action_latency "$FLOOD_ROWS" "$WINE_RUN_DIR/flood-action"
+
 add_row "ban enforcement latency (Run, Run-)" ms "$LATENCY_RUNS" "$(stats <"$WINE_RUN_DIR/latency")" "0	0	0" max:250
+add_row "  the same, 25,000 values in other keys" ms "$LATENCY_RUNS" "$(stats <"$WINE_RUN_DIR/flood-latency")" "0	0	0" max:100
+add_row "one action shown in the list (Disable, Enable)" ms "$((2 * ACTION_RUNS))" "$(stats <"$WINE_RUN_DIR/action")" "0	0	0" max:100
+add_row "  the same, 25,000 values in other keys" ms "$((2 * ACTION_RUNS))" "$(stats <"$WINE_RUN_DIR/flood-action")" "0	0	0" max:100
 
 size_kb=$(awk -v b="$(stat -c %s "$EXE")" 'BEGIN { printf "%.0f", b / 1024 }')
 bare_kb=$(awk -v b="$(stat -c %s "$BENCH/bare_window.exe")" 'BEGIN { printf "%.0f", b / 1024 }')

@@ -12,14 +12,16 @@ bool FactsScheduler::Unexamined(const Known& known) {
     return known.facts.Exists() && !known.facts.details && !TooLarge(known.facts);
 }
 
-void FactsScheduler::Plan(std::vector<ListRow>& rows) {
+void FactsScheduler::Plan(std::vector<ListRow>& rows, bool afresh) {
     ++plan_;
-    looks_.clear();
-    next_look_ = 0;
-    examinations_.clear();
-    next_examination_ = 0;
-    // Only here, where nothing queued points into it.
-    if (known_.size() > kMostCommands) known_.clear();
+    if (afresh) {
+        looks_.clear();
+        next_look_ = 0;
+        examinations_.clear();
+        next_examination_ = 0;
+        // Only here, where nothing queued points into it.
+        if (known_.size() > kMostCommands) known_.clear();
+    }
     for (ListRow& row : rows) {
         Entry& entry = *known_.try_emplace(row.stored_command).first;
         Shown shown = ShownOf(entry.second);

@@ -30,8 +30,9 @@ class FactsScheduler {
         : system_(system), registry_(registry), files_(files) {}
 
     // Gives the rows what is known of their programs already, and has their commands looked at again,
-    // top row first, in place of whatever was still to do for the rows they replace.
-    void Plan(std::vector<ListRow>& rows);
+    // top row first: `afresh` for every row of the list, in place of whatever was still to do; otherwise
+    // for rows new in the list, after what is still to do.
+    void Plan(std::vector<ListRow>& rows, bool afresh);
     // Work is done only while the list can be seen.
     void SetVisible(bool visible) { visible_ = visible; }
     bool HasWork() const {

@@ -150,7 +150,8 @@ void Form1::ActOnEntry(const EntryIdentity& selected) {
                             !ports_.process.IsElevated()};
     switch (CarryOut(PopupChoice, entry, !showing_list_file_, ports)) {
         case ActionOutcome::kNothing: break;
-        case ActionOutcome::kChanged: ReadBackOwnChanges(); break;
+        // An action changes the keys (or the folders and the Ban- key) of the entry's own root alone.
+        case ActionOutcome::kChanged: ReadBackOwnChanges(SourcesOfRoot(entry.Root)); break;
         case ActionOutcome::kRestartAsAdministrator: RestartAsAdministrator(); break;
     }
 }
@@ -163,7 +164,7 @@ void Form1::RestartAsAdministrator() {
         return;
     }
     if (!restart.cancelled) ports_.boxes.Fail(words::CouldNotRestartAsAdministrator(restart.error));
-    ReadBackOwnChanges();
+    ReadBackOwnChanges(AllSources());
 }
 
 void Form1::TaskbarIcon_MouseUp() {
@@ -186,7 +187,8 @@ void Form1::Refresha_Click() {
     retried_ = false;
     // Collected again after deletions, so that the list never shows values already deleted.
     RefreshList();
-    if (!DelectBanElement().deleted.empty()) ReadBackOwnChanges();
+    const BanPass pass = DelectBanElement();
+    if (!pass.deleted.empty()) ReadBackOwnChanges(SourcesOf(pass.deleted));
     AnnounceNewcomers();
 }
 
@@ -204,20 +206,63 @@ std::string Form1::LogonCommand() const {
 
 void Form1::RefreshList() {
     unread_folders_ = CollectEntries(ports_.registry, ports_.folders, entries_);
+    read_since_announced_ = AllSources();
     showing_list_file_ = false;
     DrawList();
 }
 
+void Form1::RefreshSources(SourceSet sources) {
+    // A loaded list holds nothing of the places it could be spliced into.
+    if (showing_list_file_ || sources == AllSources()) {
+        RefreshList();
+        return;
+    }
+    sources = WithDependents(sources);
+    std::vector<UnreadFolder> unread = CollectSources(ports_.registry, ports_.folders, entries_, sources);
+    // What is known of the folders not read again stays as it was.
+    std::erase_if(unread_folders_,
+                  [&](const UnreadFolder& folder) { return sources[SourceOfFolder(folder.folder)]; });
+    unread_folders_.insert(unread_folders_.end(), unread.begin(), unread.end());
+    read_since_announced_ |= sources;
+    DrawSources(sources);
+}
+
+Visibility Form1::ShownStates() const {
+    return {ports_.options.IsChecked(Option::kEnableVisible),
+            ports_.options.IsChecked(Option::kDisableVisible), ports_.options.IsChecked(Option::kBanVisible)};
+}
+
 void Form1::DrawList() {
-    const Visibility visibility{ports_.options.IsChecked(Option::kEnableVisible),
-                                ports_.options.IsChecked(Option::kDisableVisible),
-                                ports_.options.IsChecked(Option::kBanVisible)};
+    const Visibility visibility = ShownStates();
     std::vector<ListRow> rows = BuildRows(entries_, visibility);
     // The program orders the rows itself, as the control's own sort would, instead of letting the
     // control place every insertion: far cheaper for long lists.
-    if (ports_.options.IsChecked(Option::kSortinga)) ports_.view.SortByName(rows);
-    facts_.Plan(rows);
+    const bool sorted = ports_.options.IsChecked(Option::kSortinga);
+    if (sorted) ports_.view.SortByName(rows);
+    rows_by_source_ = !sorted && !showing_list_file_;
+    if (rows_by_source_) drawn_rows_ = RowsPerSource(entries_, visibility);
+    facts_.Plan(rows, true);
     ports_.view.ShowRows(std::move(rows));
+}
+
+void Form1::DrawSources(SourceSet sources) {
+    if (!rows_by_source_) {
+        DrawList();
+        return;
+    }
+    const Visibility visibility = ShownStates();
+    for (std::size_t source = 0; source < kSourceCount; ++source) {
+        if (!sources[source]) continue;
+        std::size_t at = 0;
+        for (std::size_t above = source + 1; above < kSourceCount; ++above)
+            at += drawn_rows_[above];
+        std::vector<ListRow> rows = BuildRowsOf(EntriesOf(entries_, source), visibility);
+        // Only the rows that are new need their programs looked at.
+        facts_.Plan(rows, false);
+        const std::size_t count = rows.size();
+        ports_.view.ReplaceRows(at, drawn_rows_[source], std::move(rows));
+        drawn_rows_[source] = count;
+    }
 }
 
 BanPass Form1::DelectBanElement() {
@@ -269,22 +314,29 @@ StartOutcome Form1::EndProgram() {
     return StartOutcome::kEnded;
 }
 
-void Form1::PeriodicCleaning() {
+void Form1::PeriodicCleaning(SourceSet sources) {
     // Never inside another pass: the events let through below may hold a tick or a registry change.
-    if (!scheduler_.BeginPass()) return;
-    // Watched afresh from here on: whatever changed before is in the reading that follows.
-    ports_.watch.Restart();
+    // What this pass would have read, the one that follows it reads.
+    if (!scheduler_.BeginPass()) {
+        pending_ |= sources;
+        return;
+    }
+    // A pass that reads everything reads whatever was still to be read.
+    if (sources == AllSources()) pending_.reset();
+    // Watched afresh from here on: whatever changed before is in the reading that follows, which
+    // includes what was notified and not yet handed on.
+    sources |= ports_.watch.Restart();
     // Enforcement works only on a table just read from the registry, never on a loaded list, and the
     // list shows what the deletions left. A pass that deleted nothing left the table as it was read:
     // whatever the events let through changed since collected on its own.
-    RefreshList();
+    RefreshSources(sources);
     EndPass();
 }
 
 void Form1::EndPass() {
     const BanPass pass = DelectBanElement();
     ports_.events.ProcessPendingEvents();
-    if (!pass.deleted.empty()) ReadBackOwnChanges();
+    if (!pass.deleted.empty()) ReadBackOwnChanges(SourcesOf(pass.deleted));
     AnnounceNewcomers();
     TellUnreadFolders();
     if (scheduler_.EndPass()) ports_.window.StartSettleTimer();
@@ -300,22 +352,25 @@ void Form1::TellUnreadFolders() {
     }
 }
 
-void Form1::ReadBackOwnChanges() {
+void Form1::ReadBackOwnChanges(SourceSet changed) {
     // The notifications of Quorvel's own changes would only bring this same reading once more.
-    ports_.watch.Restart();
-    RefreshList();
+    changed |= ports_.watch.Restart();
+    RefreshSources(changed);
     // A program that watches its own value may write it back between a deletion and the restart of
     // the watch; the reading shows it, though no notification will. Once per event only: a value that
     // a deletion cannot remove would otherwise keep Quorvel cleaning for ever; the next event or tick
     // tries it again.
-    if (showing_list_file_ || retried_ || BannedValues(ports_.registry, entries_).size() <= refused_bans_)
-        return;
+    if (showing_list_file_ || retried_) return;
+    const std::vector<StartupEntry> found = BannedValues(ports_.registry, entries_);
+    if (found.size() <= refused_bans_) return;
     retried_ = true;
+    pending_ |= SourcesOf(found);
     ScheduleCleaning();
 }
 
-void Form1::Registry_Change() {
+void Form1::Registry_Change(SourceSet changed) {
     retried_ = false;
+    pending_ |= changed;
     ScheduleCleaning();
 }
 
@@ -325,7 +380,9 @@ void Form1::ScheduleCleaning() {
 
 void Form1::Settle_Timer() {
     scheduler_.Settled();
-    PeriodicCleaning();
+    const SourceSet changed = pending_;
+    pending_.reset();
+    PeriodicCleaning(changed);
 }
 
 bool Form1::Idle() {
@@ -338,7 +395,8 @@ bool Form1::Idle() {
 
 void Form1::AnnounceNewcomers() {
     // Judged after the deletions of a pass, so that a banned entry that came back is no news.
-    const std::vector<StartupEntry> news = newcomers_.Newcomers(entries_);
+    const std::vector<StartupEntry> news = newcomers_.Newcomers(entries_, read_since_announced_);
+    read_since_announced_.reset();
     if (news.empty() || !tray_wanted_) return;
     // A shell that lost the icon without a word is asked for it again: the news needs the icon.
     if (!ports_.tray.IsShown() && !TryTrayIcon()) return;

@@ -3,6 +3,7 @@
 // cleaning and every command. Each procedure is a short call into the folder that owns the behaviour;
 // the Win32 window only translates messages into these calls.
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <set>
@@ -13,6 +14,7 @@
 #include "app/desktop_user_launcher.h"
 #include "app/facts_scheduler.h"
 #include "app/live_watch.h"
+#include "listview/draw_list.h"
 #include "platform/about_box.h"
 #include "platform/entry_action.h"
 #include "platform/event_pump.h"
@@ -83,8 +85,9 @@ class Form1 {
     void Taskbar_Created();
     // The program was started again while this instance runs; `automatic` for a start with "-auto".
     void Second_Start(bool automatic);
-    // One of the startup keys changed, as the registry's change notification tells.
-    void Registry_Change();
+    // Some of the startup keys or folders changed, as the change notifications tell; a change that
+    // cannot be told apart reads everything again.
+    void Registry_Change(SourceSet changed = AllSources());
     void Settle_Timer();
     // The message loop found no input waiting: one piece of the work kept for such moments. False when
     // none is left, so that the loop may wait for input again.
@@ -93,6 +96,9 @@ class Form1 {
     // The procedures other parts of the program call.
     void RefreshList();
     void DrawList();
+    // Reads again only these keys and folders, and replaces their rows alone where the list allows it.
+    void RefreshSources(SourceSet sources);
+    void DrawSources(SourceSet sources);
     BanPass DelectBanElement();
     // Shows a saved startup list in place of the registry's entries; writes nothing to the registry.
     void LoadStartUpf(std::string_view path);
@@ -116,16 +122,17 @@ class Form1 {
     // True when the icon is there now.
     bool TryTrayIcon();
     void RemoveTrayIcon();
-    void PeriodicCleaning();
+    void PeriodicCleaning(SourceSet sources = AllSources());
     // The rest of a pass once its table is read and shown: deletions, and what follows from them.
     void EndPass();
     // Reads the keys again after Quorvel changed them itself; a banned value found back there that no
     // deletion was refused for asks for one more pass per event.
-    void ReadBackOwnChanges();
+    void ReadBackOwnChanges(SourceSet changed);
     // Asks for a cleaning pass once the changes have settled.
     void ScheduleCleaning();
     // Tells the user, while the window is hidden, of entries that newly appeared in a Run key.
     void AnnounceNewcomers();
+    Visibility ShownStates() const;
     // Says, once each and only while the window is shown, which folders could not be read.
     void TellUnreadFolders();
     void RegisterAtLogon();
@@ -152,6 +159,14 @@ class Form1 {
     DesktopUserLauncher launcher_;
     Form1Ports ports_;
     EntryTable entries_;
+    // Changes notified since the last pass took them, for the pass the settling timer starts.
+    SourceSet pending_;
+    // What was read since the newcomers were last looked for.
+    SourceSet read_since_announced_;
+    // The list shows the table's rows unsorted, each place's together (the last place's on top), so that
+    // a place read again replaces its own rows; how many rows each place has there.
+    bool rows_by_source_ = false;
+    std::array<std::size_t, kSourceCount> drawn_rows_{};
     // What config.ini holds, as last read or written; nothing until then.
     std::optional<std::string> settings_on_disk_;
     // config.ini is there but could not be read: the options run on the built marks and it stays as it is.

@@ -1,5 +1,7 @@
 #include "app/live_watch.h"
 
+#include "store/startup_folder_items.h"
+
 namespace quorvel {
 
 bool CleaningScheduler::Changed() {
@@ -28,19 +30,28 @@ bool CleaningScheduler::EndPass() {
     return true;
 }
 
-std::vector<StartupEntry> NewcomerWatch::Newcomers(const EntryTable& entries) {
-    std::set<std::pair<RootKey, std::string>> now;
+std::vector<StartupEntry> NewcomerWatch::Newcomers(const EntryTable& entries, SourceSet read) {
     std::vector<StartupEntry> newcomers;
-    for (const StartupEntry& entry : entries) {
-        if (entry.State != kStateEnabled) continue;
-        std::pair<RootKey, std::string> place{entry.Root, registry_.FoldedName(StoredName(entry))};
-        if (primed_ && !known_.contains(place)) newcomers.push_back(entry);
-        now.insert(std::move(place));
+    for (std::size_t source = 0; source < kSourceCount; ++source) {
+        if (!read[source]) continue;
+        std::set<std::string> now;
+        for (const StartupEntry& entry : EntriesOf(entries, source)) {
+            if (entry.State != kStateEnabled) continue;
+            std::string name = registry_.FoldedName(StoredName(entry));
+            if (primed_ && !known_[source].contains(name)) newcomers.push_back(entry);
+            now.insert(std::move(name));
+        }
+        // Forgetting what left means an entry that comes back is news again.
+        known_[source] = std::move(now);
     }
-    // Forgetting what left means an entry that comes back is news again.
-    known_ = std::move(now);
     primed_ = true;
     return newcomers;
+}
+
+void NewcomerWatch::ExpectOwnWrite(RootKey root, std::string_view name) {
+    const std::size_t source =
+        IsFolderRoot(root) ? SourceOfFolder(FolderOfEntry(root, kStateEnabled)) : SourceOfKey(root, kRunPath);
+    if (source < kSourceCount) known_[source].insert(registry_.FoldedName(name));
 }
 
 }  // namespace quorvel

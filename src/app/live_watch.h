@@ -3,12 +3,13 @@
 // pass after a short settling time, a pass never runs inside another, and entries that newly
 // appear in a Run key or a Startup folder are picked out for announcement.
 
+#include <array>
 #include <set>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "store/collection.h"
 #include "store/startup_entry.h"
 
 namespace quorvel {
@@ -37,17 +38,17 @@ class NewcomerWatch {
     explicit NewcomerWatch(const Registre& registry) : registry_(registry) {}
 
     // The entries of a fresh collection that stand in a Run key or a Startup folder for the first time,
-    // leaving out those Quorvel wrote itself. The first call only learns what is there.
-    std::vector<StartupEntry> Newcomers(const EntryTable& entries);
+    // leaving out those Quorvel wrote itself; only the places in `read` are looked at, as the others
+    // were not read again. The first call only learns what is there.
+    std::vector<StartupEntry> Newcomers(const EntryTable& entries, SourceSet read = AllSources());
     // Quorvel is about to write this entry into a Run key (or an item into a Startup folder, by its file
     // name): it is nobody's news.
-    void ExpectOwnWrite(RootKey root, std::string_view name) {
-        known_.insert({root, registry_.FoldedName(name)});
-    }
+    void ExpectOwnWrite(RootKey root, std::string_view name);
 
   private:
     const Registre& registry_;
-    std::set<std::pair<RootKey, std::string>> known_;
+    // The names found enabled in each place, as the registry compares them.
+    std::array<std::set<std::string>, kSourceCount> known_;
     bool primed_ = false;
 };
 

@@ -14,6 +14,10 @@ bool Visibility::Shows(std::int16_t state) const {
 }
 
 std::vector<ListRow> BuildRows(const EntryTable& entries, Visibility visibility) {
+    return BuildRowsOf(entries, visibility);
+}
+
+std::vector<ListRow> BuildRowsOf(std::span<const StartupEntry> entries, Visibility visibility) {
     std::vector<ListRow> rows;
     // Each shown entry goes in at the top, so an unsorted list reads in reverse table order.
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
@@ -30,6 +34,15 @@ std::vector<ListRow> BuildRows(const EntryTable& entries, Visibility visibility)
                         it->Command,
                         {},
                         false});
+    }
+    return rows;
+}
+
+std::array<std::size_t, kSourceCount> RowsPerSource(const EntryTable& entries, Visibility visibility) {
+    std::array<std::size_t, kSourceCount> rows{};
+    for (const StartupEntry& entry : entries) {
+        const std::size_t source = SourceOf(entry);
+        if (source < kSourceCount && visibility.Shows(ShownState(entry))) ++rows[source];
     }
     return rows;
 }

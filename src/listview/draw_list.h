@@ -1,10 +1,14 @@
 #pragma once
 // What the entry list shows, and in which order.
 
+#include <array>
+#include <cstddef>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "platform/list_control.h"
+#include "store/collection.h"
 #include "store/startup_entry.h"
 
 namespace quorvel {
@@ -19,5 +23,9 @@ struct Visibility {
 // The rows for the table: the entries whose shown state is visible, the last slot of the table first,
 // as the list shows them unsorted.
 std::vector<ListRow> BuildRows(const EntryTable& entries, Visibility visibility);
+// The same for some of the table's entries.
+std::vector<ListRow> BuildRowsOf(std::span<const StartupEntry> entries, Visibility visibility);
+// How many of those rows each place of a collected table has.
+std::array<std::size_t, kSourceCount> RowsPerSource(const EntryTable& entries, Visibility visibility);
 
 }  // namespace quorvel

@@ -41,6 +41,9 @@ class ListControl {
     virtual ~ListControl() = default;
     // Replaces every row, top to bottom in the order given. The list keeps the rows it is given.
     virtual void ShowRows(std::vector<ListRow> rows) = 0;
+    // Puts `rows` in place of the `removed` rows from `at` on, and repaints only what that changed or
+    // moved; the selected entry and the scroll position stay as ShowRows keeps them.
+    virtual void ReplaceRows(std::size_t at, std::size_t removed, std::vector<ListRow> rows) = 0;
     virtual std::optional<EntryIdentity> SelectedEntry() const = 0;
     // Gives every row of this command (as stored) what is now known of its program, and repaints
     // those rows alone.

@@ -1,5 +1,6 @@
 #include "store/collection.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <utility>
@@ -9,11 +10,6 @@
 
 namespace quorvel {
 namespace {
-
-// All users' folders before the user's, as the machine's keys come before the user's.
-constexpr std::array<StartupFolder, 4> kFolderOrder{StartupFolder::kAllUsers,
-                                                    StartupFolder::kAllUsersDisabled, StartupFolder::kUser,
-                                                    StartupFolder::kUserDisabled};
 
 // A root and a name in the registry's form for the same name.
 using Place = std::pair<RootKey, std::string>;
@@ -55,13 +51,11 @@ void TakeOverBans(const Registre& registry, EntryTable& entries) {
     }
 }
 
-}  // namespace
-
-void CollectEntries(Registre& registry, EntryTable& entries) {
-    entries.clear();
+void ReadKeys(Registre& registry, EntryTable& entries, SourceSet sources) {
     std::vector<NamedText> values;
-    for (const EntrySource& source : kEntrySources) {
-        if (!registry.HasRoot(source.root)) continue;
+    for (std::size_t i = 0; i < kEntrySources.size(); ++i) {
+        const EntrySource& source = kEntrySources[i];
+        if (!sources[i] || !registry.HasRoot(source.root)) continue;
         values.clear();
         // Names and commands come in one pass over each key, so no value is read twice.
         registry.ListValues(values, source.root, source.path);
@@ -73,11 +67,13 @@ void CollectEntries(Registre& registry, EntryTable& entries) {
     ReadApprovals(registry, entries);
 }
 
-std::vector<UnreadFolder> CollectEntries(Registre& registry, StartupFolders& folders, EntryTable& entries) {
-    CollectEntries(registry, entries);
+std::vector<UnreadFolder> ReadSources(Registre& registry, StartupFolders& folders, EntryTable& entries,
+                                      SourceSet sources) {
+    ReadKeys(registry, entries, sources);
     std::vector<UnreadFolder> unread;
     std::vector<FolderItem> items;
     for (const StartupFolder folder : kFolderOrder) {
+        if (!sources[SourceOfFolder(folder)]) continue;
         items.clear();
         if (!folders.ListItems(items, folder)) unread.push_back({folder, folders.LastError()});
         const std::string path = folders.PathOf(folder);
@@ -86,6 +82,102 @@ std::vector<UnreadFolder> CollectEntries(Registre& registry, StartupFolders& fol
     }
     TakeOverBans(registry, entries);
     ReadItemApprovals(registry, entries);
+    return unread;
+}
+
+}  // namespace
+
+std::size_t SourceOfKey(RootKey root, std::string_view path) {
+    for (std::size_t i = 0; i < kEntrySources.size(); ++i) {
+        if (kEntrySources[i].root == root && kEntrySources[i].path == path) return i;
+    }
+    return kSourceCount;
+}
+
+std::size_t SourceOfFolder(StartupFolder folder) {
+    const auto at = std::find(kFolderOrder.begin(), kFolderOrder.end(), folder);
+    return kEntrySources.size() + static_cast<std::size_t>(at - kFolderOrder.begin());
+}
+
+SourceSet SourcesOfRoot(RootKey root) {
+    SourceSet sources;
+    if (IsFolderRoot(root)) {
+        const StartupFolder family = FolderOfEntry(root, kStateEnabled);
+        return sources.set(SourceOfFolder(family))
+            .set(SourceOfFolder(DisabledFolderOf(family)))
+            .set(SourceOfKey(OwningRoot(root), kBanPath));
+    }
+    for (std::size_t i = 0; i < kEntrySources.size(); ++i) {
+        if (kEntrySources[i].root == root) sources.set(i);
+    }
+    return sources;
+}
+
+SourceSet WithDependents(SourceSet changed) {
+    for (const StartupFolder folder : {StartupFolder::kAllUsersDisabled, StartupFolder::kUserDisabled}) {
+        const std::size_t bans = SourceOfKey(OwningRoot(RootOfFolder(folder)), kBanPath);
+        const std::size_t kept = SourceOfFolder(folder);
+        if (changed[bans] || changed[kept]) changed.set(bans).set(kept);
+    }
+    return changed;
+}
+
+std::size_t SourceOf(const StartupEntry& entry) {
+    if (entry.ListPosition != 0) return kSourceCount;
+    if (IsFolderRoot(entry.Root)) return SourceOfFolder(FolderOfEntry(entry.Root, entry.State));
+    // By state, not by path: this runs for every entry of a long table.
+    for (std::size_t i = 0; i < kEntrySources.size(); ++i) {
+        if (kEntrySources[i].root == entry.Root && kEntrySources[i].state == entry.State) return i;
+    }
+    return kSourceCount;
+}
+
+SourceSet SourcesOf(std::span<const StartupEntry> entries) {
+    SourceSet sources;
+    for (const StartupEntry& entry : entries) {
+        const std::size_t source = SourceOf(entry);
+        if (source == kSourceCount) return AllSources();
+        sources.set(source);
+    }
+    return sources;
+}
+
+std::span<const StartupEntry> EntriesOf(const EntryTable& entries, std::size_t source) {
+    const auto first = std::partition_point(
+        entries.begin(), entries.end(), [&](const StartupEntry& entry) { return SourceOf(entry) < source; });
+    const auto last = std::partition_point(
+        first, entries.end(), [&](const StartupEntry& entry) { return SourceOf(entry) == source; });
+    return {first, last};
+}
+
+void CollectEntries(Registre& registry, EntryTable& entries) {
+    entries.clear();
+    ReadKeys(registry, entries, AllSources());
+}
+
+std::vector<UnreadFolder> CollectEntries(Registre& registry, StartupFolders& folders, EntryTable& entries) {
+    entries.clear();
+    return ReadSources(registry, folders, entries, AllSources());
+}
+
+std::vector<UnreadFolder> CollectSources(Registre& registry, StartupFolders& folders, EntryTable& entries,
+                                         SourceSet changed) {
+    changed = WithDependents(changed);
+    EntryTable fresh;
+    std::vector<UnreadFolder> unread = ReadSources(registry, folders, fresh, changed);
+    // Both tables hold each place's entries together, in the places' order: one merge keeps that order.
+    EntryTable table;
+    table.reserve(entries.size() + fresh.size());
+    auto old_at = entries.begin();
+    auto fresh_at = fresh.begin();
+    for (std::size_t source = 0; source < kSourceCount; ++source) {
+        for (; old_at != entries.end() && SourceOf(*old_at) <= source; ++old_at) {
+            if (!changed[source] && SourceOf(*old_at) == source) table.push_back(std::move(*old_at));
+        }
+        for (; fresh_at != fresh.end() && SourceOf(*fresh_at) == source; ++fresh_at)
+            table.push_back(std::move(*fresh_at));
+    }
+    entries = std::move(table);
     return unread;
 }
 

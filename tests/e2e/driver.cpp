@@ -11,6 +11,7 @@
 #include <shobjidl.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -660,6 +661,62 @@ int wmain(int argc, wchar_t** argv) {
         // program has answered it when this returns.
         ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         return 0;
+    }
+    if (verb == L"act") {
+        // act NAME ITEM STATE: chooses item ITEM (from 1) of the entry menu on the row NAME, then waits
+        // (at most 5 s) until that row says STATE; prints the milliseconds from the choice on. The row is
+        // found by the list's own search, as typing its name would find it: from the start, then (while
+        // waiting) from a thousand rows above where it was, since an action moves a row that far at most.
+        const std::wstring name = arg(2);
+        RemoteBuffer search(list, sizeof(LVFINDINFOW) + (name.size() + 1) * sizeof(wchar_t));
+        LVFINDINFOW find{};
+        find.flags = LVFI_STRING;
+        find.psz =
+            reinterpret_cast<const wchar_t*>(static_cast<char*>(search.Address()) + sizeof(LVFINDINFOW));
+        search.Put(&find, sizeof(find));
+        search.Put(name.c_str(), (name.size() + 1) * sizeof(wchar_t), sizeof(LVFINDINFOW));
+        const auto find_row = [&](int after) {
+            return static_cast<int>(::SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(after),
+                                                   reinterpret_cast<LPARAM>(search.Address())));
+        };
+        const int row = find_row(-1);
+        const int from = std::max(row - 1000, -1);
+        const auto row_of = [&](const std::wstring&) { return find_row(from); };
+        if (row < 0) return 2;
+        RemoteBuffer remote(list, sizeof(LVITEMW));
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        remote.Put(&state, sizeof(state));
+        ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                       reinterpret_cast<LPARAM>(remote.Address()));
+        ::PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+        const DWORD opening = ::GetTickCount();
+        while (VisibleWindowOfClass(ProcessOf(main), L"#32768") == nullptr) {
+            if (::GetTickCount() - opening > 5000) return 1;
+            ::Sleep(5);
+        }
+        LARGE_INTEGER frequency{}, start{}, now{};
+        ::QueryPerformanceFrequency(&frequency);
+        for (int i = _wtoi(arg(3).c_str()); i > 0; --i) {
+            ::PostMessageW(main, WM_KEYDOWN, VK_DOWN, 0);
+            ::PostMessageW(main, WM_KEYUP, VK_DOWN, 0);
+        }
+        ::QueryPerformanceCounter(&start);
+        ::PostMessageW(main, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageW(main, WM_KEYUP, VK_RETURN, 0);
+        for (;;) {
+            const int now_row = row_of(arg(2));
+            ::QueryPerformanceCounter(&now);
+            const double ms = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+                              static_cast<double>(frequency.QuadPart);
+            if (now_row >= 0 && ItemText(list, now_row, 2) == arg(4)) {
+                Write(std::to_wstring(static_cast<int>(ms + 0.5)) + L"\n");
+                return 0;
+            }
+            if (ms > 5000) return 1;
+            ::Sleep(1);
+        }
     }
     if (verb == L"tick") return ::PostMessageW(main, WM_TIMER, kTimer1Id, 0) ? 0 : 1;
     if (verb == L"keys") {

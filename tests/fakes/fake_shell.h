@@ -29,6 +29,12 @@ class FakeList final : public ListControl {
         rows = std::move(shown);
         ++redraws;
     }
+    void ReplaceRows(std::size_t at, std::size_t removed, std::vector<ListRow> replacing) override {
+        const auto first = rows.begin() + static_cast<std::ptrdiff_t>(at);
+        rows.erase(first, first + static_cast<std::ptrdiff_t>(removed));
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), replacing.begin(), replacing.end());
+        replaced.insert(replaced.end(), replacing.begin(), replacing.end());
+    }
     std::optional<EntryIdentity> SelectedEntry() const override { return selected; }
     void ShowFacts(std::string_view stored_command, std::string_view publisher, bool missing) override {
         for (ListRow& row : rows) {
@@ -47,6 +53,8 @@ class FakeList final : public ListControl {
     std::vector<ListRow> rows;
     std::optional<EntryIdentity> selected;
     int redraws = 0;
+    // Every row handed over in place of others, in the order given.
+    std::vector<ListRow> replaced;
 };
 
 class FakeOptions final : public OptionMenu {
@@ -95,7 +103,7 @@ class FakeTray final : public TrayIcon {
 // The change notification, which the unit tests raise by calling Registry_Change themselves.
 class FakeKeyWatch final : public KeyWatch {
   public:
-    void Restart() override {}
+    SourceSet Restart() override { return {}; }
 };
 
 class FakePopups final : public PopupMenus {

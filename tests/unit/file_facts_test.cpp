@@ -78,7 +78,7 @@ TEST(FactsScheduler, OneCommandAStepMissingFilesFirstAndEachFileExaminedOnce) {
     FactsScheduler facts(disk, registry, disk);
     std::vector<ListRow> rows =
         RowsOf({R"("C:\Tools\a.exe" /tray)", R"(C:\Gone\b.exe -x)", R"(C:\Tools\a.exe /other)"});
-    facts.Plan(rows);
+    facts.Plan(rows, true);
     EXPECT_FALSE(facts.HasWork()) << "nothing while the list is not on the screen";
     facts.SetVisible(true);
     std::vector<std::string> steps;
@@ -102,7 +102,7 @@ TEST(FactsScheduler, ANewCollectionShowsWhatIsKnownAtOnceAndExaminesOnlyWhatChan
     FactsScheduler facts(disk, registry, disk);
     facts.SetVisible(true);
     std::vector<ListRow> rows = RowsOf({R"(C:\Tools\a.exe)", R"(C:\Tools\b.exe)", R"(C:\Tools\c.exe)"});
-    facts.Plan(rows);
+    facts.Plan(rows, true);
     while (facts.HasWork())
         facts.Step();
 
@@ -110,7 +110,7 @@ TEST(FactsScheduler, ANewCollectionShowsWhatIsKnownAtOnceAndExaminesOnlyWhatChan
     disk.Put(R"(C:\Tools\a.exe)", {101, 2}, {Signature::kVerified, "Contoso Ltd", "Contoso"});
     disk.Put(R"(C:\Tools\c.exe)", {300, 1}, {Signature::kNone, "", "Northwind"});
     rows = RowsOf({R"(C:\Tools\a.exe)", R"(C:\Tools\b.exe)", R"(C:\Tools\c.exe)"});
-    facts.Plan(rows);
+    facts.Plan(rows, true);
     EXPECT_EQ(rows[1].publisher, "Fabrikam (not verified)");
     EXPECT_TRUE(rows[2].missing);
     while (facts.HasWork())
@@ -130,7 +130,7 @@ TEST(FactsScheduler, NeitherAShareNorAHugeFileHoldsTheWindowUp) {
     FactsScheduler facts(disk, registry, disk);
     facts.SetVisible(true);
     std::vector<ListRow> rows = RowsOf({R"(\\server\tools\agent.exe /s)", R"(C:\Images\disk.exe)"});
-    facts.Plan(rows);
+    facts.Plan(rows, true);
     while (facts.HasWork())
         facts.Step();
     EXPECT_EQ(facts.ShownFor(R"(\\server\tools\agent.exe /s)"),

@@ -33,6 +33,27 @@ TEST(LiveWatch, AChangeSettlesThenCleansOnceAndATickInsideThePassIsNoSecondPass)
     EXPECT_EQ(p.window.settle_timers, 2);
 }
 
+TEST(LiveWatch, ANotifiedKeyIsReadAloneOnlyItsRowsAreReplacedAndTheBansOfUnreadKeysStillHold) {
+    Program p;
+    p.Seed(kLocalMachine, kBanPath, "Evil", "evil.exe");
+    p.Seed(kLocalMachine, kRunPath, "Tool", "tool.exe");
+    p.Seed(kCurrentUser, kRunPath, "Sync", "sync.exe");
+    p.form.Form_Load("");
+    const int redraws = p.view.redraws;
+    p.Seed(kCurrentUser, kRunPath, "EVIL", "evil.exe");
+    p.Seed(kCurrentUser, kRunPath, "Late", "late.exe");
+    const int lists = p.registry.counters.lists;
+    p.form.Registry_Change(SourceSet().set(SourceOfKey(kCurrentUser, kRunPath)));
+    p.form.Settle_Timer();
+    EXPECT_FALSE(p.Has(kCurrentUser, kRunPath, "EVIL"));
+    // The key once, and once more after the deletion.
+    EXPECT_EQ(p.registry.counters.lists - lists, 2);
+    EXPECT_EQ(p.view.redraws, redraws);
+    for (const ListRow& row : p.view.replaced)
+        EXPECT_EQ(row.identity.root, kCurrentUser) << row.name;
+    EXPECT_EQ(p.view.Names(), (std::vector<std::string>{"Late", "Sync", "Quorvel", "Tool"}));
+}
+
 TEST(LiveWatch, OwnDeletionsAreReadBackOnceAndAValueWrittenBackMeanwhileAsksForAnotherPass) {
     Program p;
     p.form.Form_Load("");

@@ -43,25 +43,28 @@ TEST(CleaningScheduler, ChangesWhileSettlingDoNotAskForAnExtraPass) {
 TEST(NewcomerWatch, OnlyEntriesNewToARunKeyAndNotWrittenByUsAreNews) {
     testing::FakeRegistre registry;
     NewcomerWatch watch(registry);
+    // Tables in the order a collection gives: the machine's keys first, each root's Run, Run-, Ban-.
     EntryTable table{MakeEntry("Old", "old.exe", kStateEnabled, kCurrentUser),
                      MakeEntry("Off", "off.exe", kStateDisabled, kCurrentUser)};
     EXPECT_TRUE(watch.Newcomers(table).empty());  // the first collection only learns
 
-    table.push_back(MakeEntry("New", "new.exe", kStateEnabled, kCurrentUser));
-    table.push_back(MakeEntry("Old", "twin.exe", kStateEnabled, kLocalMachine));
-    table.push_back(MakeEntry("Banned", "b.exe", kStateBanned, kCurrentUser));
-    table.push_back(MakeEntry("Mine", "mine.exe", kStateEnabled, kCurrentUser));
+    table = {MakeEntry("Old", "twin.exe", kStateEnabled, kLocalMachine),
+             MakeEntry("Old", "old.exe", kStateEnabled, kCurrentUser),
+             MakeEntry("New", "new.exe", kStateEnabled, kCurrentUser),
+             MakeEntry("Mine", "mine.exe", kStateEnabled, kCurrentUser),
+             MakeEntry("Off", "off.exe", kStateDisabled, kCurrentUser),
+             MakeEntry("Banned", "b.exe", kStateBanned, kCurrentUser)};
     watch.ExpectOwnWrite(kCurrentUser, "Mine");
     const std::vector<StartupEntry> news = watch.Newcomers(table);
     ASSERT_EQ(news.size(), 2u);
-    EXPECT_EQ(news[0].Name, "New");
-    EXPECT_EQ(news[1].Root, kLocalMachine);
+    EXPECT_EQ(news[0].Root, kLocalMachine);
+    EXPECT_EQ(news[1].Name, "New");
     EXPECT_TRUE(watch.Newcomers(table).empty());
 
     // Gone and back again is news again.
     table.erase(table.begin() + 2);
     EXPECT_TRUE(watch.Newcomers(table).empty());
-    table.push_back(MakeEntry("New", "new.exe", kStateEnabled, kCurrentUser));
+    table.insert(table.begin() + 2, MakeEntry("New", "new.exe", kStateEnabled, kCurrentUser));
     EXPECT_EQ(watch.Newcomers(table).size(), 1u);
 }
 

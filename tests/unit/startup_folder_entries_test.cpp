@@ -62,6 +62,39 @@ TEST(FolderCollection, ItemsComeWithTheirStatesAndABanOnAKeptItemIsThatItemsOwn)
               }));
 }
 
+TEST(FolderCollection, OnlyTheChangedKeysAreReadAgainAndABanKeyTakesQuorvelsFolderOfItsRootWithIt) {
+    FakeRegistre registry;
+    FakeStartupFolders folders;
+    registry.SetString(kLocalMachine, kRunPath, "Tool", "tool.exe");
+    registry.SetString(kCurrentUser, kRunPath, "Sync", "sync.exe");
+    folders.PutShortcut(kUser, "Mail.lnk", "C:\\mail.exe", "");
+    folders.PutShortcut(kUserOff, "Nag.lnk", "C:\\nag.exe", "");
+    EntryTable entries;
+    CollectEntries(registry, folders, entries);
+
+    registry.SetString(kCurrentUser, kRunPath, "Late", "late.exe");
+    registry.SetString(kCurrentUser, kBanPath, "Nag", "C:\\nag.exe");
+    registry.SetString(kLocalMachine, kRunPath, "Unseen", "unseen.exe");  // no notification said so
+    const int lists = registry.counters.lists;
+    CollectSources(
+        registry, folders, entries,
+        SourceSet().set(SourceOfKey(kCurrentUser, kRunPath)).set(SourceOfKey(kCurrentUser, kBanPath)));
+    EXPECT_EQ(registry.counters.lists - lists, 2);
+    EXPECT_EQ(Described(entries),
+              (std::vector<std::string>{
+                  "Tool||3|Machine|on||tool.exe",
+                  "Sync||3|User|on||sync.exe",
+                  "Late||3|User|on||late.exe",
+                  std::string("Mail|Mail.lnk|3|Startup folder|on|") + kStartupPath + "|C:\\mail.exe",
+                  std::string("Nag|Nag.lnk|1|Startup folder|on|") + kUserOffPath + "|C:\\nag.exe",
+              }));
+    // Nothing else changed: the same table a full collection gives.
+    registry.DeleteValue(kLocalMachine, kRunPath, "Unseen");
+    EntryTable full;
+    CollectEntries(registry, folders, full);
+    EXPECT_EQ(entries, full);
+}
+
 TEST(FolderBans, OneListOfBansDeletesReturningItemsForGoodAndLeavesKeptOnesAlone) {
     FakeRegistre registry;
     FakeStartupFolders folders;

@@ -1,5 +1,6 @@
 #include "win32/app/folder_watcher.h"
 
+#include "store/collection.h"
 #include "win32/shared/text.h"
 
 namespace quorvel::win32 {
@@ -29,6 +30,7 @@ FolderWatcher::FolderWatcher(const StartupFolders& folders) {
             // Without an event there is no watch: the periodic pass still reads the folders.
             if (!watch->event) continue;
             watch->folder = path;
+            watch->sources.set(SourceOfFolder(folder));
             watch->parent = parent;
             events_.push_back(watch->event.get());
             watches_.push_back(std::move(watch));
@@ -41,12 +43,16 @@ FolderWatcher::~FolderWatcher() {
         Disarm(*watch);
 }
 
-void FolderWatcher::Restart() {
+SourceSet FolderWatcher::Restart() {
+    SourceSet unreported;
     for (const auto& watch : watches_) {
+        // Signalled since the message loop last looked: the reading that follows must include it.
+        if (::WaitForSingleObject(watch->event.get(), 0) == WAIT_OBJECT_0) unreported |= watch->sources;
         Disarm(*watch);
         ::ResetEvent(watch->event.get());
         Arm(*watch);
     }
+    return unreported;
 }
 
 void FolderWatcher::Arm(Watch& watch) {

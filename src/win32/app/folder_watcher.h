@@ -30,15 +30,18 @@ class FolderWatcher final : public KeyWatch {
     FolderWatcher(const FolderWatcher&) = delete;
     FolderWatcher& operator=(const FolderWatcher&) = delete;
 
-    void Restart() override;
+    SourceSet Restart() override;
 
     // The events to wait on; one of them signalled means something changed in a watched folder.
     DWORD Count() const { return static_cast<DWORD>(events_.size()); }
     const HANDLE* Events() const { return events_.data(); }
+    // The folder the event at `index` stands for.
+    SourceSet SourcesOf(DWORD index) const { return watches_[index]->sources; }
 
   private:
     struct Watch {
         std::wstring folder;
+        SourceSet sources;
         bool parent = false;  // watches the folder above for folders that come and go
         UniqueKernelHandle directory;
         UniqueKernelHandle event;

@@ -1,5 +1,6 @@
 #include "win32/app/key_watcher.h"
 
+#include "store/collection.h"
 #include "store/startup_entry.h"
 #include "win32/store/registry_keys.h"
 
@@ -17,7 +18,9 @@ KeyWatcher::KeyWatcher() {
         // Without an event there is no watch: the 60-second tick still cleans.
         if (!event) return;
         events_.push_back(event.get());
-        watches_.push_back({root, path, parent, {}, std::move(event)});
+        // A key that comes or goes under the parent may be any of the root's.
+        const SourceSet sources = parent ? SourcesOfRoot(root) : SourceSet().set(SourceOfKey(root, path));
+        watches_.push_back({root, path, parent, sources, {}, std::move(event)});
     };
     for (const EntrySource& source : kEntrySources)
         add(source.root, source.path, false);
@@ -25,13 +28,18 @@ KeyWatcher::KeyWatcher() {
         add(root, kParentPath, true);
 }
 
-void KeyWatcher::Restart() {
+SourceSet KeyWatcher::Restart() {
+    SourceSet unreported;
     for (Watch& watch : watches_) {
+        // Signalled since the message loop last looked: the change is in the reading that follows,
+        // which must know to read it.
+        if (::WaitForSingleObject(watch.event.get(), 0) == WAIT_OBJECT_0) unreported |= watch.sources;
         // Closing the key ends its registration, and signals its event: forgotten with what came before.
         watch.key.reset();
         ::ResetEvent(watch.event.get());
         Arm(watch);
     }
+    return unreported;
 }
 
 void KeyWatcher::Arm(Watch& watch) {

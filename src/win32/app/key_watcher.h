@@ -21,17 +21,20 @@ class KeyWatcher final : public KeyWatch {
   public:
     KeyWatcher();
 
-    void Restart() override;
+    SourceSet Restart() override;
 
     // The events to wait on; one of them signalled means a watched key changed.
     DWORD Count() const { return static_cast<DWORD>(events_.size()); }
     const HANDLE* Events() const { return events_.data(); }
+    // The keys the event at `index` stands for: one, or a root's three for the key that holds them.
+    SourceSet SourcesOf(DWORD index) const { return watches_[index].sources; }
 
   private:
     struct Watch {
         RootKey root;
         std::string_view path;
         bool parent;  // the folder that holds the keys, watched for keys that come and go
+        SourceSet sources;
         UniqueHKey key;
         UniqueKernelHandle event;
     };

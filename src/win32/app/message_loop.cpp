@@ -38,7 +38,7 @@ bool MessageLoop::RunOnce(Form1& form, DWORD timeout) {
         ::MsgWaitForMultipleObjectsEx(count, watcher_.Events(), timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (woken < WAIT_OBJECT_0 + count) {
         // The watch fired once; the pass this asks for starts it afresh.
-        form.Registry_Change();
+        form.Registry_Change(watcher_.SourcesOf(woken - WAIT_OBJECT_0));
         return true;
     }
     if (woken != WAIT_OBJECT_0 + count) return false;
@@ -61,7 +61,8 @@ void CALLBACK MessageLoop::LookAtTheWatch(HWND, UINT, UINT_PTR, DWORD) {
     const DWORD count = looking->watcher_.Count();
     if (count == 0) return;
     const DWORD fired = ::WaitForMultipleObjects(count, looking->watcher_.Events(), FALSE, 0);
-    if (fired < WAIT_OBJECT_0 + count) looking->form_->Registry_Change();
+    if (fired < WAIT_OBJECT_0 + count)
+        looking->form_->Registry_Change(looking->watcher_.SourcesOf(fired - WAIT_OBJECT_0));
 }
 
 }  // namespace quorvel::win32

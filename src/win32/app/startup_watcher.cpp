@@ -7,9 +7,9 @@ StartupWatcher::StartupWatcher(const StartupFolders& folders) : folders_(folders
     events_.insert(events_.end(), folders_.Events(), folders_.Events() + folders_.Count());
 }
 
-void StartupWatcher::Restart() {
-    keys_.Restart();
-    folders_.Restart();
+SourceSet StartupWatcher::Restart() {
+    const SourceSet keys = keys_.Restart();
+    return keys | folders_.Restart();
 }
 
 }  // namespace quorvel::win32

@@ -17,11 +17,15 @@ class StartupWatcher final : public KeyWatch {
   public:
     explicit StartupWatcher(const StartupFolders& folders);
 
-    void Restart() override;
+    SourceSet Restart() override;
 
     // The events to wait on; one of them signalled means a watched key or folder changed.
     DWORD Count() const { return static_cast<DWORD>(events_.size()); }
     const HANDLE* Events() const { return events_.data(); }
+    // The keys or folders the event at `index` stands for.
+    SourceSet SourcesOf(DWORD index) const {
+        return index < keys_.Count() ? keys_.SourcesOf(index) : folders_.SourcesOf(index - keys_.Count());
+    }
 
   private:
     KeyWatcher keys_;

@@ -112,18 +112,57 @@ void ListView::ShowRows(std::vector<ListRow> rows) {
     const std::optional<EntryIdentity> selected = SelectedEntry();
     ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     rows_ = std::move(rows);
-    const int count = static_cast<int>(rows_.size());
     // Without LVSICF_NOINVALIDATEALL the control repaints every row: any of them may have changed.
-    ListView_SetItemCountEx(list_, count, LVSICF_NOSCROLL);
-    if (selected) {
-        const auto at = std::find_if(rows_.begin(), rows_.end(),
-                                     [&](const ListRow& row) { return row.identity == *selected; });
-        if (at != rows_.end()) {
-            ListView_SetItemState(list_, static_cast<int>(at - rows_.begin()), LVIS_SELECTED | LVIS_FOCUSED,
-                                  LVIS_SELECTED | LVIS_FOCUSED);
-        }
+    ListView_SetItemCountEx(list_, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
+    Reselect(selected);
+    KeepTop(top);
+}
+
+void ListView::ReplaceRows(std::size_t at, std::size_t removed, std::vector<ListRow> rows) {
+    at = std::min(at, rows_.size());
+    removed = std::min(removed, rows_.size() - at);
+    const int top = ListView_GetTopIndex(list_);
+    const std::optional<EntryIdentity> selected = SelectedEntry();
+    const auto first = rows_.begin() + static_cast<std::ptrdiff_t>(at);
+    if (rows.size() == removed) {
+        std::move(rows.begin(), rows.end(), first);
+    } else {
+        rows_.erase(first, first + static_cast<std::ptrdiff_t>(removed));
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(rows.begin()),
+                     std::make_move_iterator(rows.end()));
     }
+    const int count = static_cast<int>(rows_.size());
+    // The rows above `at` stay as they were; those from it on changed, or moved when the count did.
+    int last = static_cast<int>(at + rows.size()) - 1;
+    if (rows.size() != removed) {
+        ListView_SetItemCountEx(list_, count, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+        last = count - 1;
+    }
+    if (selected) {
+        // The control keeps the selection by place: the entry may have moved, or gone.
+        ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        Reselect(selected);
+    }
+    // Only what is on the screen is painted: the rest paints when it is scrolled into view.
+    const int shown_last = std::min(last, top + ListView_GetCountPerPage(list_));
+    const int shown_first = std::max(static_cast<int>(at), top);
+    if (shown_first <= shown_last) ListView_RedrawItems(list_, shown_first, shown_last);
+    KeepTop(top);
+}
+
+void ListView::Reselect(const std::optional<EntryIdentity>& selected) {
+    if (!selected) return;
+    const auto at = std::find_if(rows_.begin(), rows_.end(),
+                                 [&](const ListRow& row) { return row.identity == *selected; });
+    if (at != rows_.end()) {
+        ListView_SetItemState(list_, static_cast<int>(at - rows_.begin()), LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+}
+
+void ListView::KeepTop(int top) {
     // Setting the count and the focus can still move the list, by a row or below a shrunk end.
+    const int count = static_cast<int>(rows_.size());
     const int now_top = ListView_GetTopIndex(list_);
     const int wanted_top = std::min(top, std::max(count - 1, 0));
     if (count > 0 && now_top != wanted_top) {

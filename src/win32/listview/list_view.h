@@ -29,6 +29,7 @@ class ListView final : public ListControl {
     ListView& operator=(const ListView&) = delete;
 
     void ShowRows(std::vector<ListRow> rows) override;
+    void ReplaceRows(std::size_t at, std::size_t removed, std::vector<ListRow> rows) override;
     std::optional<EntryIdentity> SelectedEntry() const override;
     void ShowFacts(std::string_view stored_command, std::string_view publisher, bool missing) override;
     void SortByName(std::vector<ListRow>& rows) const override;
@@ -47,6 +48,11 @@ class ListView final : public ListControl {
     LRESULT OnNotify(NMHDR& header) const;
 
   private:
+    // Selects the row of this entry again, wherever it now stands.
+    void Reselect(const std::optional<EntryIdentity>& selected);
+    // Scrolls back to the row that was on top, or as near as the list now allows.
+    void KeepTop(int top);
+
     HWND list_ = nullptr;
     std::vector<ListRow> rows_;
 };
