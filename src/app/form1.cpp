@@ -239,8 +239,7 @@ void Form1::DrawList() {
     // control place every insertion: far cheaper for long lists.
     const bool sorted = ports_.options.IsChecked(Option::kSortinga);
     if (sorted) ports_.view.SortByName(rows);
-    rows_by_source_ = !sorted && !showing_list_file_;
-    if (rows_by_source_) drawn_rows_ = RowsPerSource(entries_, visibility);
+    rows_by_source_ = !showing_list_file_;
     facts_.Plan(rows, true);
     ports_.view.ShowRows(std::move(rows));
 }
@@ -251,18 +250,16 @@ void Form1::DrawSources(SourceSet sources) {
         return;
     }
     const Visibility visibility = ShownStates();
-    for (std::size_t source = 0; source < kSourceCount; ++source) {
+    std::vector<ListRow> rows;
+    // In the order a full list gives them: the last place's rows first.
+    for (std::size_t source = kSourceCount; source-- > 0;) {
         if (!sources[source]) continue;
-        std::size_t at = 0;
-        for (std::size_t above = source + 1; above < kSourceCount; ++above)
-            at += drawn_rows_[above];
-        std::vector<ListRow> rows = BuildRowsOf(EntriesOf(entries_, source), visibility);
-        // Only the rows that are new need their programs looked at.
-        facts_.Plan(rows, false);
-        const std::size_t count = rows.size();
-        ports_.view.ReplaceRows(at, drawn_rows_[source], std::move(rows));
-        drawn_rows_[source] = count;
+        std::vector<ListRow> own = BuildRowsOf(EntriesOf(entries_, source), visibility);
+        rows.insert(rows.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
     }
+    // Only the rows that are new need their programs looked at.
+    facts_.Plan(rows, false);
+    ports_.view.ReplaceGroups(sources, std::move(rows), ports_.options.IsChecked(Option::kSortinga));
 }
 
 BanPass Form1::DelectBanElement() {

@@ -163,10 +163,8 @@ class Form1 {
     SourceSet pending_;
     // What was read since the newcomers were last looked for.
     SourceSet read_since_announced_;
-    // The list shows the table's rows unsorted, each place's together (the last place's on top), so that
-    // a place read again replaces its own rows; how many rows each place has there.
+    // The list shows the rows of a collected table, so that a place read again replaces its own rows.
     bool rows_by_source_ = false;
-    std::array<std::size_t, kSourceCount> drawn_rows_{};
     // What config.ini holds, as last read or written; nothing until then.
     std::optional<std::string> settings_on_disk_;
     // config.ini is there but could not be read: the options run on the built marks and it stays as it is.

@@ -33,16 +33,8 @@ std::vector<ListRow> BuildRowsOf(std::span<const StartupEntry> entries, Visibili
                         state,
                         it->Command,
                         {},
-                        false});
-    }
-    return rows;
-}
-
-std::array<std::size_t, kSourceCount> RowsPerSource(const EntryTable& entries, Visibility visibility) {
-    std::array<std::size_t, kSourceCount> rows{};
-    for (const StartupEntry& entry : entries) {
-        const std::size_t source = SourceOf(entry);
-        if (source < kSourceCount && visibility.Shows(ShownState(entry))) ++rows[source];
+                        false,
+                        SourceOf(*it)});
     }
     return rows;
 }

@@ -25,7 +25,5 @@ struct Visibility {
 std::vector<ListRow> BuildRows(const EntryTable& entries, Visibility visibility);
 // The same for some of the table's entries.
 std::vector<ListRow> BuildRowsOf(std::span<const StartupEntry> entries, Visibility visibility);
-// How many of those rows each place of a collected table has.
-std::array<std::size_t, kSourceCount> RowsPerSource(const EntryTable& entries, Visibility visibility);
 
 }  // namespace quorvel

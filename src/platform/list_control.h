@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/key_watch.h"
 #include "platform/registre.h"
 
 namespace quorvel {
@@ -34,6 +35,8 @@ struct ListRow {
     std::string stored_command;
     std::string publisher;  // who made that program, or that its file is missing; empty until known
     bool missing = false;   // the program's file is not on the disk: the row is drawn grey
+    // The place the entry was read from (see SourceSet): the rows of a place are replaced together.
+    std::size_t group = 0;
 };
 
 class ListControl {
@@ -41,9 +44,11 @@ class ListControl {
     virtual ~ListControl() = default;
     // Replaces every row, top to bottom in the order given. The list keeps the rows it is given.
     virtual void ShowRows(std::vector<ListRow> rows) = 0;
-    // Puts `rows` in place of the `removed` rows from `at` on, and repaints only what that changed or
-    // moved; the selected entry and the scroll position stay as ShowRows keeps them.
-    virtual void ReplaceRows(std::size_t at, std::size_t removed, std::vector<ListRow> rows) = 0;
+    // Takes away every row of these groups and puts `rows` (theirs, in the order a full list gives them)
+    // where a full list would have them: merged into name order (`by_name`, ties by descending group),
+    // or else group by group, the highest group on top. Repaints only what that changed or moved; the
+    // selected entry and the scroll position stay as ShowRows keeps them.
+    virtual void ReplaceGroups(SourceSet groups, std::vector<ListRow> rows, bool by_name) = 0;
     virtual std::optional<EntryIdentity> SelectedEntry() const = 0;
     // Gives every row of this command (as stored) what is now known of its program, and repaints
     // those rows alone.

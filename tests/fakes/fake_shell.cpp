@@ -15,6 +15,24 @@ void FakeList::SortByName(std::vector<ListRow>& rows) const {
                      [&](const ListRow& a, const ListRow& b) { return lower(a.name) < lower(b.name); });
 }
 
+void FakeList::ReplaceGroups(SourceSet groups, std::vector<ListRow> replacing, bool by_name) {
+    std::erase_if(rows, [&](const ListRow& row) { return groups[row.group]; });
+    const auto lower = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    for (const ListRow& row : replacing) {
+        const auto at = std::partition_point(rows.begin(), rows.end(), [&](const ListRow& shown) {
+            if (!by_name) return shown.group >= row.group;
+            return lower(shown.name) < lower(row.name) ||
+                   (lower(shown.name) == lower(row.name) && shown.group >= row.group);
+        });
+        rows.insert(at, row);
+    }
+    replaced.insert(replaced.end(), replacing.begin(), replacing.end());
+}
+
 std::vector<std::string> FakeList::Names() const {
     std::vector<std::string> names;
     for (const ListRow& row : rows)

@@ -29,12 +29,8 @@ class FakeList final : public ListControl {
         rows = std::move(shown);
         ++redraws;
     }
-    void ReplaceRows(std::size_t at, std::size_t removed, std::vector<ListRow> replacing) override {
-        const auto first = rows.begin() + static_cast<std::ptrdiff_t>(at);
-        rows.erase(first, first + static_cast<std::ptrdiff_t>(removed));
-        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), replacing.begin(), replacing.end());
-        replaced.insert(replaced.end(), replacing.begin(), replacing.end());
-    }
+    // As the real list does it, names compared as SortByName compares them.
+    void ReplaceGroups(SourceSet groups, std::vector<ListRow> replacing, bool by_name) override;
     std::optional<EntryIdentity> SelectedEntry() const override { return selected; }
     void ShowFacts(std::string_view stored_command, std::string_view publisher, bool missing) override {
         for (ListRow& row : rows) {

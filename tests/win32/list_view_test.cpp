@@ -140,6 +140,33 @@ TEST_F(ListViewTest, ARebuildKeepsTheSelectedEntryWhereverItMovesAndTheReadersPl
     EXPECT_LE(ListView_GetTopIndex(Control()), 149);
 }
 
+TEST_F(ListViewTest, ReplacedGroupsGoWhereAFullListPutsThemAndTheSelectionFollowsItsEntry) {
+    const auto row = [](int n, std::string name, size_t group) {
+        ListRow made = Row(n, std::move(name));
+        made.group = group;
+        return made;
+    };
+    const auto names = [&] {
+        std::vector<std::string> shown;
+        for (int i = 0; i < Count(); ++i)
+            shown.push_back(Text(i, 0));
+        return shown;
+    };
+    // In name order; of two names that differ in letter case alone, the higher group's first.
+    list_->ShowRows({row(0, "alpha", 1), row(1, "Beta", 2), row(2, "beta", 1), row(3, "delta", 2)});
+    Select(3);
+    list_->ReplaceGroups(SourceSet().set(1), {row(4, "Aardvark", 1), row(5, "BETA", 1), row(6, "charlie", 1)},
+                         true);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Aardvark", "Beta", "BETA", "charlie", "delta"}));
+    EXPECT_EQ(list_->SelectedEntry()->key, "3");
+    EXPECT_EQ(ListView_GetNextItem(Control(), -1, LVNI_SELECTED), 4);
+
+    // Unsorted: each group's rows together, the highest group on top.
+    list_->ShowRows({row(0, "x", 3), row(1, "y", 2), row(2, "z", 1)});
+    list_->ReplaceGroups(SourceSet().set(2), {row(3, "Zulu", 2), row(4, "Yak", 2)}, false);
+    EXPECT_EQ(names(), (std::vector<std::string>{"x", "Zulu", "Yak", "z"}));
+}
+
 TEST_F(ListViewTest, TypingALetterMovesToTheNextRowWhoseNameStartsWithIt) {
     list_->ShowRows({Row(0, "Alpha"), Row(1, "beta"), Row(2, "Bravo"), Row(3, "alpine")});
     Select(0);

@@ -60,6 +60,27 @@ class WideText {
     wchar_t* text_;
 };
 
+// The key that orders names as lstrcmpi orders them (the user's locale, letter case ignored).
+std::vector<BYTE> NameSortKey(const std::string& name) {
+    const WideText wide(name);
+    std::vector<BYTE> key;
+    const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, wide.c_str(),
+                                     -1, nullptr, 0, nullptr, nullptr, 0);
+    if (size <= 0) return key;
+    key.resize(static_cast<size_t>(size));
+    ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, wide.c_str(), -1,
+                    reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0);
+    return key;
+}
+
+int CompareKeys(const std::vector<BYTE>& x, const std::vector<BYTE>& y) {
+    // Byte by byte, unsigned; a key that is a prefix of another comes first.
+    for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
+        if (x[i] != y[i]) return x[i] < y[i] ? -1 : 1;
+    }
+    return x.size() < y.size() ? -1 : x.size() > y.size() ? 1 : 0;
+}
+
 }  // namespace
 
 ListView::ListView(HWND parent, int id, HINSTANCE instance) {
@@ -118,34 +139,47 @@ void ListView::ShowRows(std::vector<ListRow> rows) {
     KeepTop(top);
 }
 
-void ListView::ReplaceRows(std::size_t at, std::size_t removed, std::vector<ListRow> rows) {
-    at = std::min(at, rows_.size());
-    removed = std::min(removed, rows_.size() - at);
+void ListView::ReplaceGroups(SourceSet groups, std::vector<ListRow> rows, bool by_name) {
     const int top = ListView_GetTopIndex(list_);
     const std::optional<EntryIdentity> selected = SelectedEntry();
-    const auto first = rows_.begin() + static_cast<std::ptrdiff_t>(at);
-    if (rows.size() == removed) {
-        std::move(rows.begin(), rows.end(), first);
-    } else {
-        rows_.erase(first, first + static_cast<std::ptrdiff_t>(removed));
-        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(rows.begin()),
-                     std::make_move_iterator(rows.end()));
+    const size_t old_count = rows_.size();
+    // The first row that changed or moved: those above it stay as they were.
+    size_t first = rows_.size();
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (groups[rows_[i].group]) {
+            first = i;
+            break;
+        }
+    }
+    std::erase_if(rows_, [&](const ListRow& row) { return groups[row.group]; });
+    for (ListRow& row : rows) {
+        std::vector<ListRow>::iterator at;
+        if (by_name) {
+            // Where a full sort puts it: after every row of a smaller name, and of the same name but a
+            // higher group, as the rows of a full list come in descending groups before the sort.
+            const std::vector<BYTE> key = NameSortKey(row.name);
+            at = std::partition_point(rows_.begin(), rows_.end(), [&](const ListRow& shown) {
+                const int order = CompareKeys(NameSortKey(shown.name), key);
+                return order < 0 || (order == 0 && shown.group >= row.group);
+            });
+        } else {
+            at = std::partition_point(rows_.begin(), rows_.end(),
+                                      [&](const ListRow& shown) { return shown.group >= row.group; });
+        }
+        first = std::min(first, static_cast<size_t>(at - rows_.begin()));
+        rows_.insert(at, std::move(row));
     }
     const int count = static_cast<int>(rows_.size());
-    // The rows above `at` stay as they were; those from it on changed, or moved when the count did.
-    int last = static_cast<int>(at + rows.size()) - 1;
-    if (rows.size() != removed) {
+    if (rows_.size() != old_count)
         ListView_SetItemCountEx(list_, count, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
-        last = count - 1;
-    }
     if (selected) {
         // The control keeps the selection by place: the entry may have moved, or gone.
         ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         Reselect(selected);
     }
     // Only what is on the screen is painted: the rest paints when it is scrolled into view.
-    const int shown_last = std::min(last, top + ListView_GetCountPerPage(list_));
-    const int shown_first = std::max(static_cast<int>(at), top);
+    const int shown_first = std::max(static_cast<int>(first), top);
+    const int shown_last = std::min(count - 1, top + ListView_GetCountPerPage(list_));
     if (shown_first <= shown_last) ListView_RedrawItems(list_, shown_first, shown_last);
     KeepTop(top);
 }
@@ -272,27 +306,12 @@ void SortRowsByName(std::vector<ListRow>& rows) {
     // key is made once, and keys compared byte by byte give exactly that order, without a locale-aware
     // comparison for each of the thousands of pairs a long list needs.
     std::vector<std::vector<BYTE>> keys(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const WideText name(rows[i].name);
-        const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
-                                         name.c_str(), -1, nullptr, 0, nullptr, nullptr, 0);
-        if (size <= 0) continue;
-        keys[i].resize(static_cast<size_t>(size));
-        ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), -1,
-                        reinterpret_cast<LPWSTR>(keys[i].data()), size, nullptr, nullptr, 0);
-    }
+    for (size_t i = 0; i < rows.size(); ++i)
+        keys[i] = NameSortKey(rows[i].name);
     std::vector<size_t> order(rows.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    // Byte by byte, unsigned; a key that is a prefix of another comes first.
-    const auto before = [&keys](size_t a, size_t b) {
-        const std::vector<BYTE>& x = keys[a];
-        const std::vector<BYTE>& y = keys[b];
-        for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
-            if (x[i] != y[i]) return x[i] < y[i];
-        }
-        return x.size() < y.size();
-    };
+    const auto before = [&keys](size_t a, size_t b) { return CompareKeys(keys[a], keys[b]) < 0; };
     std::stable_sort(order.begin(), order.end(), before);
     std::vector<ListRow> sorted;
     sorted.reserve(rows.size());

@@ -29,7 +29,7 @@ class ListView final : public ListControl {
     ListView& operator=(const ListView&) = delete;
 
     void ShowRows(std::vector<ListRow> rows) override;
-    void ReplaceRows(std::size_t at, std::size_t removed, std::vector<ListRow> rows) override;
+    void ReplaceGroups(SourceSet groups, std::vector<ListRow> rows, bool by_name) override;
     std::optional<EntryIdentity> SelectedEntry() const override;
     void ShowFacts(std::string_view stored_command, std::string_view publisher, bool missing) override;
     void SortByName(std::vector<ListRow>& rows) const override;
