@@ -111,7 +111,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     wc.lpszClassName = L"QuorvelBenchList";
     if (!::RegisterClassExW(&wc)) return 1;
     // Quorvel's client area: the room of its first three columns, and its Location and Publisher.
-    RECT frame{0, 0, 622 + 150 + 230, 325};
+    RECT frame{0, 0, 622 + 150 + 270, 325};
     ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
     const HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"List", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
@@ -123,7 +123,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     if (list == nullptr) return 1;
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     const wchar_t* headers[] = {L"Name", L"Path", L"Startup", L"Location", L"Publisher"};
-    const int widths[] = {200, 300, 53, 150, 230};
+    const int widths[] = {200, 300, 53, 150, 270};
     for (int i = 0; i < 5; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;

@@ -184,7 +184,7 @@ HWND CreateBareList(HWND host, HINSTANCE instance) {
         ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 0, 0, host,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     const wchar_t* headers[] = {L"Name", L"Path", L"Startup", L"Location", L"Publisher"};
-    const int widths[] = {200, 300, 53, 150, 230};
+    const int widths[] = {200, 300, 53, 150, 270};
     for (int i = 0; i < 5; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;

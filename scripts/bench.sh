@@ -211,7 +211,7 @@ timed_start() {  # CLASS TITLE WATCH_ARGS... -- PROGRAM ARGS...
 
 # The same start, watched on until every row's Publisher holds text.
 complete_start() {
-    timed_start QuorvelForm1 Quorvel --rows "$ROWS" --complete 4 --poll 5 -- "$APP_DIR/Quorvel.exe"
+    timed_start QuorvelForm1 Quorvel --rows "$QUORVEL_ROWS" --complete 4 --poll 5 -- "$APP_DIR/Quorvel.exe"
     local pid=$LAST_PID
     driver command Exit >/dev/null || fail "Exit could not be sent"
     wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
@@ -286,7 +286,7 @@ for i in $(seq "$COMPLETE_RUNS"); do
     echo "$COMPLETE_MS" >>"$WINE_RUN_DIR/complete"
     echo "$LONGEST_MS" >>"$WINE_RUN_DIR/longest"
 done
-add_row "start to last row complete, $ROWS rows" ms "$COMPLETE_RUNS" "$(stats <"$WINE_RUN_DIR/complete")" "0	0	0" -
+add_row "start to last row complete, $QUORVEL_ROWS rows" ms "$COMPLETE_RUNS" "$(stats <"$WINE_RUN_DIR/complete")" "0	0	0" -
 add_row "  longest wait for an answer meanwhile" ms "$COMPLETE_RUNS" "$(stats <"$WINE_RUN_DIR/longest")" "0	0	0" most:50
 
 # Resident set (what Windows calls the working set) and anonymous resident memory (private bytes) of the

@@ -17,8 +17,8 @@ reg_add "$HKCU_RUN_OFF" Example 'C:\example\tool.exe'
 start_quorvel
 wait_window
 read -r _ _ width height < <(driver control-rect Quorvel View1)
-expect_eq "list size at 200 %" "2004 650" "$width $height"
-expect_eq "column widths at 200 %" "400 600 106 300 460" "$(driver column-widths)"
+expect_eq "list size at 200 %" "2084 650" "$width $height"
+expect_eq "column widths at 200 %" "400 600 106 300 540" "$(driver column-widths)"
 driver menu-bar
 driver keys 39 40
 wait_until 5 driver menu-open || fail "the Tool menu did not open"

@@ -13,8 +13,9 @@ namespace quorvel::win32 {
 
 // The widths of the Location and Publisher columns, after the three columns the list always had, at
 // 96 dpi: the window opens that much wider, so that every column shows without a horizontal scroll bar.
+// A publisher is as wide as "Name (signature not trusted)" needs: that mark must never be cut off.
 inline constexpr int kLocationColumnWidth = 150;
-inline constexpr int kPublisherColumnWidth = 230;
+inline constexpr int kPublisherColumnWidth = 270;
 
 // Ascending name order as lstrcmpi gives it (the user's locale, letter case ignored), stable.
 void SortRowsByName(std::vector<ListRow>& rows);
