@@ -335,18 +335,22 @@ fi
 say "ban enforcement latency, $LATENCY_RUNS trials"
 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Ban-' /v Returning /d 'C:\r\returning.exe' /f >/dev/null 2>&1 ||
     fail "could not ban the returning value"
-wine_spawn "$APP_DIR/Quorvel.exe" -auto
-pid=$LAST_PID
-wait_until 30 driver tray-icon || fail "Quorvel -auto showed no notification-area icon"
-: >"$WINE_RUN_DIR/latency"
-for i in $(seq "$LATENCY_RUNS"); do
-    key='Software\Microsoft\Windows\CurrentVersion\Run'
-    [ $((i % 2)) -eq 0 ] && key="$key-"
-    driver write-back HKCU "$key" Returning >>"$WINE_RUN_DIR/latency" || fail "a returning banned value stayed 5 s"
-done
-driver command Exit >/dev/null || fail "Exit could not be sent"
-wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
-forget "$pid"
+ban_latency() {  # ROOT OUTPUT: the value comes back into ROOT's Run and Run- in turn
+    local pid i key
+    wine_spawn "$APP_DIR/Quorvel.exe" -auto
+    pid=$LAST_PID
+    wait_until 60 driver tray-icon || fail "Quorvel -auto showed no notification-area icon"
+    : >"$2"
+    for i in $(seq "$LATENCY_RUNS"); do
+        key='Software\Microsoft\Windows\CurrentVersion\Run'
+        [ $((i % 2)) -eq 0 ] && key="$key-"
+        driver write-back "$1" "$key" Returning >>"$2" || fail "a returning banned value stayed 5 s"
+    done
+    driver command Exit >/dev/null || fail "Exit could not be sent"
+    wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
+    forget "$pid"
+}
+ban_latency HKCU "$WINE_RUN_DIR/latency"
 
 # One action of the user's, Disable then Enable of one entry of the machine's short Run key, until the
 # list shows its new state, the window shown. Then both measurements again with 25,000 values more in
@@ -384,18 +388,7 @@ wine reg import "$(winepath -w "$WINE_RUN_DIR/flood.reg" 2>/dev/null)" >/dev/nul
 FLOOD_ROWS=$((QUORVEL_ROWS + 1 + 25000))
 
 say "ban enforcement latency with 25,000 more values, $LATENCY_RUNS trials"
-wine_spawn "$APP_DIR/Quorvel.exe" -auto
-pid=$LAST_PID
-wait_until 60 driver tray-icon || fail "Quorvel -auto showed no notification-area icon"
-: >"$WINE_RUN_DIR/flood-latency"
-for i in $(seq "$LATENCY_RUNS"); do
-    key='Software\Microsoft\Windows\CurrentVersion\Run'
-    [ $((i % 2)) -eq 0 ] && key="$key-"
-    driver write-back HKLM "$key" Returning >>"$WINE_RUN_DIR/flood-latency" || fail "a returning banned value stayed 5 s"
-done
-driver command Exit >/dev/null || fail "Exit could not be sent"
-wait_until 15 ended "$pid" || fail "Quorvel did not end after Exit"
-forget "$pid"
+ban_latency HKLM "$WINE_RUN_DIR/flood-latency"
 
 say "one action until the list shows it with 25,000 more values, $ACTION_RUNS times Disable and Enable"
 action_latency "$FLOOD_ROWS" "$WINE_RUN_DIR/flood-action"

@@ -217,6 +217,8 @@ void Form1::RefreshSources(SourceSet sources) {
         RefreshList();
         return;
     }
+    // A pass after one that read everything may have nothing left to read.
+    if (sources.none()) return;
     sources = WithDependents(sources);
     std::vector<UnreadFolder> unread = CollectSources(ports_.registry, ports_.folders, entries_, sources);
     // What is known of the folders not read again stays as it was.
