@@ -26,6 +26,14 @@ start_quorvel
 wait_window
 expect_eq "rows" 1001 "$(driver count)"
 memory() { awk '/^VmData/ { print $2 }' "/proc/$QUORVEL_PID/status"; }
+# What each row's program is fills in while the window idles, and what it learns stays: measured before
+# that ends, the memory would grow by what is still to come, however sound the rebuilds.
+publishers_complete() {
+    local rows
+    rows=$(driver publishers) || return 1
+    [ "$(grep -c . <<<"$rows")" -eq 1001 ] && ! awk -F'\t' '$2 == ""' <<<"$rows" | grep -q .
+}
+wait_until 120 publishers_complete || fail "the Publisher column did not fill in"
 
 # "Sorting by Name" twice per round: each click rebuilds all 1001 rows.
 driver repeat-command Sortinga 100
