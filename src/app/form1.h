@@ -3,7 +3,6 @@
 // cleaning and every command. Each procedure is a short call into the folder that owns the behaviour;
 // the Win32 window only translates messages into these calls.
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <set>

@@ -1,8 +1,6 @@
 #pragma once
 // What the entry list shows, and in which order.
 
-#include <array>
-#include <cstddef>
 #include <span>
 #include <string_view>
 #include <vector>
