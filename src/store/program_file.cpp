@@ -28,6 +28,13 @@ constexpr std::array<std::string_view, 14> kRunnableExtensions{".exe", ".com", "
                                                                ".pif", ".lnk", ".dll", ".cpl", ".msc",
                                                                ".vbs", ".js",  ".ps1", ".hta"};
 
+// What cmd does itself, before it looks for a file of that name: such a command runs cmd alone.
+constexpr std::array<std::string_view, 40> kCmdCommands{
+    "assoc",  "break", "call",  "cd",       "chdir", "cls",    "color", "copy", "date", "del",
+    "dir",    "echo",  "erase", "exit",     "for",   "ftype",  "goto",  "if",   "md",   "mkdir",
+    "mklink", "move",  "path",  "pause",    "popd",  "prompt", "pushd", "rd",   "rem",  "ren",
+    "rename", "rmdir", "set",   "setlocal", "shift", "time",   "title", "type", "ver",  "vol"};
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view TrimmedLeft(std::string_view text) {
@@ -222,6 +229,7 @@ class Finder {
         const Split name = FirstWord(command, " \t&|<>");
         if (name.word.empty()) return {};
         if (Lower(name.word) == "start") return StartStarted(name.rest, depth + 1);
+        if (std::ranges::find(kCmdCommands, Lower(name.word)) != kCmdCommands.end()) return {};
         if (auto file = Locate(name.word, kCommandExtensions)) return Hosted(*file, name.rest, depth);
         return ProgramFile{Likely(name.word), false};
     }

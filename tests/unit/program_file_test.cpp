@@ -133,6 +133,7 @@ TEST(ProgramFile, InstallersCommandLinesResolveToTheFileWindowsRuns) {
          true},
         {R"(cmd /c start "" /min "C:\Program Files\Contoso\Agent\agent.exe")", kAgent, true},
         {R"(cmd /c sync)", R"(C:\Tools\sync.bat)", true},
+        {R"(cmd /c echo ran> C:\marker.txt)", R"(C:\Windows\system32\cmd.exe)", true},
         {R"(MsiExec.exe /X{6C9D2E43-5A52-4F07-9B1D-2C0E4F1A6B21})", R"(C:\Windows\system32\MsiExec.exe)",
          true},
         {R"(C:\Tools\sync.bat)", R"(C:\Tools\sync.bat)", true},
