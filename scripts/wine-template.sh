@@ -26,12 +26,26 @@ exec 5>&-
 for _ in $(seq 400); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(tr -d '\n' <"$work/display")"
 
-# A prefix too big for the disk fails as "could not load kernel32.dll": say how much room there was.
-wine wineboot -i >"$work/wineboot.log" 2>&1 || {
+# Wine says "could not load kernel32.dll" for several causes (a full disk, a Wine installed in part, too
+# little memory): what it printed is followed by what tells them apart.
+failed() {
     cat "$work/wineboot.log" >&2
-    df -h "$work" >&2
-    exit 1
+    {
+        df -h "$work"
+        free -m
+        wine --version
+        ls -l /usr/lib/wine/ /usr/lib/x86_64-linux-gnu/wine/x86_64-windows/kernel32.dll
+    } >&2 2>&1 || true
 }
+# One more try on a fresh prefix, in case what failed was passing.
+if ! wine wineboot -i >"$work/wineboot.log" 2>&1; then
+    failed
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    echo "wine-template: trying once more" >&2
+    wine wineboot -i >"$work/wineboot.log" 2>&1 || { failed; exit 1; }
+fi
 # Wine copies each of its own DLLs into system32 (630 MB), and every test run copies the prefix again.
 # A link to Wine's file loads the same DLL, so the template keeps links where the copy is unchanged.
 builtins=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
