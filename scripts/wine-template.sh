@@ -33,6 +33,7 @@ failed() {
     {
         df -h "$work"
         free -m
+        uname -a
         wine --version
         ls -l /usr/lib/wine/ /usr/lib/x86_64-linux-gnu/wine/x86_64-windows/kernel32.dll
     } >&2 2>&1 || true
