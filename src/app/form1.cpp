@@ -50,17 +50,15 @@ StartOutcome Form1::Form_Load(std::string_view arguments) {
     ports_.popups.GiveMenuBitmaps();
     if (automatic) return StartOutcome::kHidden;
     ports_.window.Show();
-    window_shown_ = true;
+    SetWindowShown(true);
     TellUnreadFolders();
-    facts_.SetVisible(true);
     return StartOutcome::kShown;
 }
 
 void Form1::Form_QueryUnload() {
     // Closing never ends the program: it goes on cleaning from the notification area.
     ports_.window.Hide();
-    window_shown_ = false;
-    facts_.SetVisible(false);
+    SetWindowShown(false);
     ShowTrayIcon();
 }
 
@@ -177,8 +175,7 @@ void Form1::TaskbarIcon_MouseUp() {
 
 void Form1::Showa_Click() {
     ports_.window.Show();
-    window_shown_ = true;
-    facts_.SetVisible(true);
+    SetWindowShown(true);
     RemoveTrayIcon();
     PeriodicCleaning();
 }
@@ -339,6 +336,11 @@ void Form1::EndPass() {
     AnnounceNewcomers();
     TellUnreadFolders();
     if (scheduler_.EndPass()) ports_.window.StartSettleTimer();
+}
+
+void Form1::SetWindowShown(bool shown) {
+    window_shown_ = shown;
+    facts_.SetVisible(shown);
 }
 
 void Form1::TellUnreadFolders() {

@@ -134,6 +134,9 @@ class Form1 {
     Visibility ShownStates() const;
     // Says, once each and only while the window is shown, which folders could not be read.
     void TellUnreadFolders();
+    // Whether the window is on the screen: both the folder messages and the idle look at each row's
+    // program wait for it, so the two always learn it together here.
+    void SetWindowShown(bool shown);
     void RegisterAtLogon();
     void CreateSiblingKeys();
     void LoadSeting();
